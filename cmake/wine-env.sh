@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Sets up and tears down the Wine side of a test run: a prefix of the run's own inside the
+# build tree, a wineserver kept alive between test programs, and an Xvfb display when the
+# caller has none.  Usage: wine-env.sh start|stop STATE_DIR
+set -euo pipefail
+action=$1
+state=$(mkdir -p "$2" && cd "$2" && pwd)
+export WINEPREFIX=$state/prefix WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
+
+start_display() {
+    if [ -n "${DISPLAY:-}" ]; then
+        echo "$DISPLAY" >"$state/display"
+        return
+    fi
+    local n=90
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$state/xvfb.log" 2>&1 &
+    echo $! >"$state/xvfb.pid"
+    echo ":$n" >"$state/display"
+    for _ in $(seq 100); do
+        [ -e "/tmp/.X11-unix/X$n" ] && return
+        sleep 0.1
+    done
+    echo "Xvfb did not start on :$n" >&2
+    exit 1
+}
+
+case $action in
+start)
+    start_display
+    export DISPLAY=$(cat "$state/display")
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "Creating the test Wine prefix in $WINEPREFIX"
+        wineboot --init </dev/null >/dev/null 2>&1 || true
+        wineserver -w
+    fi
+    # The server and Wine's own services stay up for the whole run, started here with their
+    # output elsewhere: a service started by a test program would hold that program's output
+    # open, and CTest would wait for it to close.
+    wineserver -p </dev/null >/dev/null 2>&1
+    wineboot </dev/null >/dev/null 2>&1 || true
+    ;;
+stop)
+    wineserver -k 2>/dev/null || true
+    if [ -f "$state/xvfb.pid" ]; then
+        kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
+        rm -f "$state/xvfb.pid"
+    fi
+    rm -f "$state/display"
+    ;;
+*)
+    echo "usage: $0 start|stop STATE_DIR" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,80 @@
+// The library of stored game sets: a map from title to record, its byte stream, and the
+// library file "QXData.dat" in the working directory.
+//
+// Titles compare exactly (case-sensitive, whole text).  The library owns its records; a
+// record stays at the same address until Release, so list items may point at it.
+#pragma once
+
+#include "library/ShipData.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+using GameSetMap = std::map<std::string, std::unique_ptr<CShipData>>;
+
+// The library stream: the count of game sets, then for each its title and its record.
+void WriteLibraryStream(const GameSetMap& sets, std::vector<uint8_t>& out);
+// Throws CArchiveException on a damaged stream; bytes after the last record are ignored.
+GameSetMap ReadLibraryStream(const uint8_t* data, size_t size);
+
+constexpr const char* kLibraryFileName = "QXData.dat";
+
+enum class LibraryLoad {
+    Loaded,     // the file was read
+    NoFile,     // no file: the library starts empty
+    Skipped,    // read-only, unreadable or held by another program: silently not loaded
+    Damaged,    // the stream could not be read; the file was kept aside (see keptAs)
+    ReadFailed, // the platform failed to read the file; it is left alone
+};
+
+struct LibraryLoadResult {
+    LibraryLoadResult(LibraryLoad status) : status(status) {}
+    LibraryLoad status;
+    std::string keptAs;    // Damaged: the name the file was kept under, empty when it stayed
+    std::string reason;    // Damaged: what was wrong with the stream
+    unsigned long error{}; // ReadFailed, or Damaged without keptAs: the platform's code
+};
+
+enum class LibrarySave {
+    Saved,
+    Skipped,   // read-only or held by another program: silently not written
+    NotLoaded, // this run never loaded the library, so writing it would lose the stored sets
+    Failed,    // a write failed; the old file is unchanged
+};
+
+struct LibrarySaveResult {
+    LibrarySaveResult(LibrarySave status, unsigned long error = 0) : status(status), error(error) {}
+    LibrarySave status;
+    unsigned long error{}; // Failed: the platform's code
+};
+
+class CGameSetLibrary {
+public:
+    explicit CGameSetLibrary(std::string fileName = kLibraryFileName);
+
+    CShipData* Find(const std::string& title) const;
+    // Adds an empty record under `title`, which must not be stored yet.
+    CShipData* Add(const std::string& title);
+    const GameSetMap& Sets() const { return m_sets; }
+
+    // The file exists and may be both read and written.
+    bool IsLibraryUsable() const;
+    // Reads the file into the (empty) library.
+    LibraryLoadResult LoadGameSets();
+    // Writes the whole library to a new file that then replaces the old one.
+    LibrarySaveResult SaveGameSets() const;
+    // Deletes every record.
+    void Release() { m_sets.clear(); }
+
+    const std::string& FileName() const { return m_fileName; }
+
+private:
+    std::string m_fileName;
+    GameSetMap m_sets;
+    // Whether this run read the file or found none.  Until then a save would put an empty or
+    // partial library over the stored one, so saves are refused.
+    bool m_loaded = false;
+};

@@ -1,0 +1,57 @@
+// Finding the game's install directory, which its installer leaves in the registry.
+#include "script/ScriptSettings.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+namespace {
+
+const char kGameKey[] = "Software\\Brellix\\Ostravane";
+const char kDirectoryValue[] = "Directory";
+const DWORD kDirectoryCapacity = 256; // value data, terminating NUL included
+
+// Reads the directory value from one view of the registry; returns the registry's code.
+LONG QueryDirectory(REGSAM view, std::string& directory) {
+    HKEY key;
+    LONG rc = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, KEY_QUERY_VALUE | view, &key);
+    if (rc != ERROR_SUCCESS)
+        return rc;
+    char data[kDirectoryCapacity];
+    DWORD size = sizeof data;
+    rc = RegQueryValueExA(key, kDirectoryValue, nullptr, nullptr, reinterpret_cast<BYTE*>(data),
+                          &size);
+    RegCloseKey(key);
+    if (rc == ERROR_SUCCESS)
+        directory.assign(data, strnlen(data, size));
+    return rc;
+}
+
+} // namespace
+
+bool CScriptSettings::GetGameDirectory(std::string& directory) const {
+    // The game's installer is a 32-bit program, so on 64-bit Windows its key normally lies in
+    // the 32-bit view; a key in the native view is honoured too.
+    std::string text;
+    LONG rc32 = QueryDirectory(KEY_WOW64_32KEY, text);
+    if (rc32 != ERROR_SUCCESS) {
+        LONG rcNative = QueryDirectory(0, text);
+        if (rcNative != ERROR_SUCCESS) {
+            // Name the fault of a key that exists over the absence of the other one.
+            SetLastError(rc32 != ERROR_FILE_NOT_FOUND ? rc32 : rcNative);
+            return false;
+        }
+    }
+    if (text.empty() || text.back() != '\\')
+        text += '\\';
+    directory = text;
+    return true;
+}
+
+bool CScriptSettings::GetScriptsDirectory(std::string& directory) const {
+    std::string text;
+    if (!GetGameDirectory(text))
+        return false;
+    directory = text + "Assets\\Scripts\\";
+    return true;
+}

@@ -1,0 +1,18 @@
+#include "script/Profile.h"
+
+#include <windows.h>
+
+bool ReadProfileValue(const std::string& file, const char* section, const char* key,
+                      std::string& value) {
+    char buffer[kProfileValueBuffer];
+    DWORD length =
+        GetPrivateProfileStringA(section, key, "", buffer, sizeof buffer, file.c_str());
+    value.assign(buffer, length);
+    return length > 0;
+}
+
+bool WriteProfileValue(const std::string& file, const char* section, const char* key,
+                       const std::string& value) {
+    // The value goes out whole, however long: the file keeps what the user typed.
+    return WritePrivateProfileStringA(section, key, value.c_str(), file.c_str()) != 0;
+}

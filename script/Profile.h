@@ -1,0 +1,15 @@
+// One-key reads and writes of the game's .ini files through the platform's profile functions.
+#pragma once
+
+#include <string>
+
+// Values are read into a 64-byte buffer, so at most 63 characters arrive; a missing file,
+// section or key reads as empty.  Returns true when at least one character was read.
+constexpr unsigned kProfileValueBuffer = 64;
+bool ReadProfileValue(const std::string& file, const char* section, const char* key,
+                      std::string& value);
+
+// Sets the key, creating file, section or key where missing.  False (with the platform's last
+// error) when the write is refused.
+bool WriteProfileValue(const std::string& file, const char* section, const char* key,
+                       const std::string& value);

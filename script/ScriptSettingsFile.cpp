@@ -1,0 +1,59 @@
+// Load and Save: the 46 keys of section Mul_Kestrine in their fixed order (title, the 22 ship
+// texts, the 22 positions, the option flags), then UIType of gvx.ini.
+#include "script/Profile.h"
+#include "script/ScriptSettings.h"
+#include "script/ValueText.h"
+
+bool CScriptSettings::Load() {
+    std::string directory;
+    if (!GetScriptsDirectory(directory))
+        return false;
+    const std::string scripts = directory + kScriptsFileName;
+
+    std::string value;
+    if (ReadProfileValue(scripts, kScriptsSection, kTitleKey, value))
+        m_title = value;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (ReadProfileValue(scripts, kScriptsSection, kSlots[slot].shipKey, value))
+            m_ships[slot] = value;
+    }
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        m_positions[slot] = ReadProfileValue(scripts, kScriptsSection, kSlots[slot].posKey, value)
+                                ? TruncatedNumber(value.c_str())
+                                : -1;
+    }
+    if (ReadProfileValue(scripts, kScriptsSection, kFlagsKey, value))
+        m_flags = IntegerNumber(value.c_str());
+
+    if (!GetGameDirectory(directory))
+        return false;
+    m_difficulty =
+        ReadProfileValue(directory + kGameSettingsFileName, kGameSettingsSection, kDifficultyKey,
+                         value)
+            ? TruncatedNumber(value.c_str())
+            : 0;
+    return true;
+}
+
+bool CScriptSettings::Save() const {
+    std::string scriptsDirectory, gameDirectory;
+    if (!GetScriptsDirectory(scriptsDirectory) || !GetGameDirectory(gameDirectory))
+        return false;
+    const std::string scripts = scriptsDirectory + kScriptsFileName;
+
+    if (!WriteProfileValue(scripts, kScriptsSection, kTitleKey, m_title))
+        return false;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (!WriteProfileValue(scripts, kScriptsSection, kSlots[slot].shipKey, m_ships[slot]))
+            return false;
+    }
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (!WriteProfileValue(scripts, kScriptsSection, kSlots[slot].posKey,
+                               NumberText(m_positions[slot])))
+            return false;
+    }
+    if (!WriteProfileValue(scripts, kScriptsSection, kFlagsKey, NumberText(m_flags)))
+        return false;
+    return WriteProfileValue(gameDirectory + kGameSettingsFileName, kGameSettingsSection,
+                             kDifficultyKey, NumberText(m_difficulty));
+}

@@ -1,0 +1,53 @@
+// Helpers for tests that run under Wine against the real registry and file system.
+#pragma once
+
+#include <string>
+
+// A fresh folder under the temporary directory, removed with everything in it at the end.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    // The folder's path, ending in a backslash.
+    const std::string& Path() const { return m_path; }
+    std::string operator/(const std::string& name) const { return m_path + name; }
+
+private:
+    std::string m_path;
+};
+
+// Makes `folder` the process's working directory until the end of the scope.
+class WorkingDirectory {
+public:
+    explicit WorkingDirectory(const std::string& folder);
+    ~WorkingDirectory();
+    WorkingDirectory(const WorkingDirectory&) = delete;
+    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
+
+private:
+    std::string m_previous;
+};
+
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+std::string ReadFileBytes(const std::string& path);
+bool FileExists(const std::string& path);
+void MakeFolder(const std::string& path);
+
+// The game's registry key, Software\Brellix\Ostravane of HKLM, in the 32-bit or the native
+// view.  Construction removes it from both views; so does destruction.
+class GameRegistry {
+public:
+    enum View { Wow32, Native };
+    GameRegistry();
+    ~GameRegistry();
+    GameRegistry(const GameRegistry&) = delete;
+    GameRegistry& operator=(const GameRegistry&) = delete;
+
+    void SetDirectory(const std::string& directory, View view = Wow32);
+    void SetDirectoryBytes(const std::string& bytes, View view = Wow32); // exact value data
+    void CreateKeyWithoutValue(View view = Wow32);
+    static void RemoveAll();
+};
