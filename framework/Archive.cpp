@@ -1,18 +1,32 @@
 #include "framework/Archive.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
 
 const uint16_t kNewClassTag = 0xFFFF;
-const uint16_t kClassTag = 0x8000;   // plus the class index
+const uint16_t kClassTag = 0x8000; // plus the class index
 const uint16_t kBigObjectTag = 0x7FFF;
 const uint16_t kMaxClassIndex = 0x7FFE;
 const uint16_t kWideTextMarker = 0xFFFE;
 
 } // namespace
 
-CArchive::CArchive(std::vector<uint8_t>& out) : m_out(&out) {}
+CArchive::CArchive(std::vector<uint8_t>& out) : m_out(&out), m_outSize(out.size()) {}
+
+void CArchive::Close() {
+    if (m_out != nullptr)
+        m_out->resize(m_outSize);
+}
+
+uint8_t* CArchive::Grow(size_t size) {
+    if (m_out->size() - m_outSize < size)
+        m_out->resize(std::max(m_out->size() * 2, m_outSize + size) + 256);
+    uint8_t* at = m_out->data() + m_outSize;
+    m_outSize += size;
+    return at;
+}
 
 CArchive::CArchive(const uint8_t* data, size_t size) : m_in(data), m_end(data + size) {
     if (data == nullptr) // an empty range still loads
@@ -20,22 +34,27 @@ CArchive::CArchive(const uint8_t* data, size_t size) : m_in(data), m_end(data + 
 }
 
 void CArchive::Write(const void* bytes, size_t size) {
-    const uint8_t* p = static_cast<const uint8_t*>(bytes);
-    m_out->insert(m_out->end(), p, p + size);
+    if (size != 0)
+        std::memcpy(Grow(size), bytes, size);
 }
 
 void CArchive::WriteUInt16(uint16_t value) {
-    uint8_t bytes[2] = {uint8_t(value), uint8_t(value >> 8)};
-    Write(bytes, 2);
+    uint8_t* at = Grow(2);
+    at[0] = uint8_t(value);
+    at[1] = uint8_t(value >> 8);
 }
 
 void CArchive::WriteUInt32(uint32_t value) {
-    uint8_t bytes[4] = {uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16),
-                        uint8_t(value >> 24)};
-    Write(bytes, 4);
+    uint8_t* at = Grow(4);
+    at[0] = uint8_t(value);
+    at[1] = uint8_t(value >> 8);
+    at[2] = uint8_t(value >> 16);
+    at[3] = uint8_t(value >> 24);
 }
 
-void CArchive::WriteInt32(int32_t value) { WriteUInt32(static_cast<uint32_t>(value)); }
+void CArchive::WriteInt32(int32_t value) {
+    WriteUInt32(static_cast<uint32_t>(value));
+}
 
 void CArchive::Require(size_t size) const {
     if (Remaining() < size)
@@ -58,7 +77,9 @@ uint32_t CArchive::ReadUInt32() {
     return value;
 }
 
-int32_t CArchive::ReadInt32() { return static_cast<int32_t>(ReadUInt32()); }
+int32_t CArchive::ReadInt32() {
+    return static_cast<int32_t>(ReadUInt32());
+}
 
 void CArchive::WriteCount(uint32_t count) {
     if (count < 0xFFFF) {
@@ -77,11 +98,9 @@ uint32_t CArchive::ReadCount() {
 void CArchive::WriteString(const std::string& text) {
     size_t length = text.size();
     if (length < 0xFF) {
-        uint8_t byte = uint8_t(length);
-        Write(&byte, 1);
+        *Grow(1) = uint8_t(length);
     } else {
-        uint8_t byte = 0xFF;
-        Write(&byte, 1);
+        *Grow(1) = 0xFF;
         if (length < kWideTextMarker) {
             WriteUInt16(uint16_t(length));
         } else {
@@ -93,6 +112,12 @@ void CArchive::WriteString(const std::string& text) {
 }
 
 std::string CArchive::ReadString() {
+    std::string text;
+    ReadString(text);
+    return text;
+}
+
+void CArchive::ReadString(std::string& text) {
     Require(1);
     uint32_t length = *m_in++;
     if (length == 0xFF) {
@@ -103,14 +128,13 @@ std::string CArchive::ReadString() {
             length = ReadUInt32();
     }
     Require(length);
-    std::string text(reinterpret_cast<const char*>(m_in), length);
+    text.assign(reinterpret_cast<const char*>(m_in), length);
     m_in += length;
-    return text;
 }
 
 void CArchive::Exchange(std::string& text) {
     if (IsLoading())
-        text = ReadString();
+        ReadString(text);
     else
         WriteString(text);
 }
@@ -171,9 +195,9 @@ std::unique_ptr<CObject> CArchive::ReadObject(const CRuntimeClass& required) {
     } else {
         // The null tag, back-references and the 0x7FFF escape never occur in our streams.
         throw CArchiveException(CArchiveException::badTag,
-                                tag == kBigObjectTag ? "escaped object tag"
-                                                     : "object reference tag " +
-                                                           std::to_string(tag));
+                                tag == kBigObjectTag
+                                    ? "escaped object tag"
+                                    : "object reference tag " + std::to_string(tag));
     }
     m_nextIndex++; // the object's own index
     std::unique_ptr<CObject> object(cls->m_pfnCreateObject());

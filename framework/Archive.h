@@ -49,8 +49,11 @@ public:
 
 class CArchive {
 public:
-    // A storing archive appends to `out`.
+    // A storing archive appends to `out`; Close (or the destructor) trims it to what was
+    // written.
     explicit CArchive(std::vector<uint8_t>& out);
+    ~CArchive() { Close(); }
+    void Close();
     // A loading archive reads [data, data + size).
     CArchive(const uint8_t* data, size_t size);
 
@@ -69,6 +72,7 @@ public:
     uint32_t ReadCount();
     void WriteString(const std::string& text);
     std::string ReadString();
+    void ReadString(std::string& text);
     void WriteInt32(int32_t value);
     int32_t ReadInt32();
 
@@ -81,6 +85,7 @@ public:
 
 private:
     void Write(const void* bytes, size_t size);
+    uint8_t* Grow(size_t size); // room for `size` more bytes at the end of the output
     void WriteUInt16(uint16_t value);
     void WriteUInt32(uint32_t value);
     uint16_t ReadUInt16();
@@ -88,6 +93,7 @@ private:
     void Require(size_t size) const;
 
     std::vector<uint8_t>* m_out = nullptr;
+    size_t m_outSize = 0; // bytes written; the vector runs ahead in steps
     const uint8_t* m_in = nullptr;
     const uint8_t* m_end = nullptr;
 

@@ -16,21 +16,25 @@ void WriteLibraryStream(const GameSetMap& sets, std::vector<uint8_t>& out) {
         ar.WriteString(entry.first);
         ar.WriteObject(*entry.second);
     }
+    ar.Close();
 }
 
 GameSetMap ReadLibraryStream(const uint8_t* data, size_t size) {
     CArchive ar(data, size);
     uint32_t count = ar.ReadCount();
     if (count > ar.Remaining() / kMinEntryBytes)
-        throw CArchiveException(CArchiveException::endOfFile,
-                                "the stream is too short for its " + std::to_string(count) +
-                                    " game sets");
+        throw CArchiveException(CArchiveException::endOfFile, "the stream is too short for its " +
+                                                                  std::to_string(count) +
+                                                                  " game sets");
     GameSetMap sets;
+    std::string title;
     for (uint32_t i = 0; i < count; ++i) {
-        std::string title = ar.ReadString();
+        ar.ReadString(title);
         std::unique_ptr<CObject> object = ar.ReadObject(CShipData::classCShipData);
-        // A later entry under the same title replaces the earlier one.
-        sets[title].reset(static_cast<CShipData*>(object.release()));
+        // Streams we wrote come in key order, so the end is the right hint.  A later entry
+        // under the same title replaces the earlier one.
+        auto entry = sets.emplace_hint(sets.end(), title, nullptr);
+        entry->second.reset(static_cast<CShipData*>(object.release()));
     }
     return sets;
 }

@@ -101,8 +101,7 @@ LibraryLoadResult CGameSetLibrary::LoadGameSets() {
         FileHandle file(OpenExclusive(m_fileName, GENERIC_READ));
         if (!file.IsOpen())
             return LibraryLoad::Skipped;
-        if (!ReadWholeFile(file.Get(), bytes))
-        {
+        if (!ReadWholeFile(file.Get(), bytes)) {
             LibraryLoadResult failed(LibraryLoad::ReadFailed);
             failed.error = GetLastError();
             return failed;

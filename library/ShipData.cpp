@@ -2,7 +2,9 @@
 
 const CRuntimeClass CShipData::classCShipData = {"CShipData", 1, &CShipData::CreateObject};
 
-CObject* CShipData::CreateObject() { return new CShipData; }
+CObject* CShipData::CreateObject() {
+    return new CShipData;
+}
 
 void CShipData::Serialize(CArchive& ar) {
     ar.Exchange(m_strTitle);
@@ -17,4 +19,6 @@ void CShipData::Serialize(CArchive& ar) {
         ar.Exchange(inUse);
 }
 
-void CShipData::Blank() { *this = CShipData(); }
+void CShipData::Blank() {
+    *this = CShipData();
+}

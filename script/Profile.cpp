@@ -5,8 +5,7 @@
 bool ReadProfileValue(const std::string& file, const char* section, const char* key,
                       std::string& value) {
     char buffer[kProfileValueBuffer];
-    DWORD length =
-        GetPrivateProfileStringA(section, key, "", buffer, sizeof buffer, file.c_str());
+    DWORD length = GetPrivateProfileStringA(section, key, "", buffer, sizeof buffer, file.c_str());
     value.assign(buffer, length);
     return length > 0;
 }

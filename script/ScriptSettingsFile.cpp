@@ -27,11 +27,10 @@ bool CScriptSettings::Load() {
 
     if (!GetGameDirectory(directory))
         return false;
-    m_difficulty =
-        ReadProfileValue(directory + kGameSettingsFileName, kGameSettingsSection, kDifficultyKey,
-                         value)
-            ? TruncatedNumber(value.c_str())
-            : 0;
+    m_difficulty = ReadProfileValue(directory + kGameSettingsFileName, kGameSettingsSection,
+                                    kDifficultyKey, value)
+                       ? TruncatedNumber(value.c_str())
+                       : 0;
     return true;
 }
 

@@ -14,4 +14,6 @@ struct SlotInfo {
 
 extern const SlotInfo kSlots[kSlotCount];
 
-inline bool IsPlayerSlot(int slot) { return slot >= 0 && slot < kPlayerSlotCount; }
+inline bool IsPlayerSlot(int slot) {
+    return slot >= 0 && slot < kPlayerSlotCount;
+}

@@ -24,4 +24,6 @@ int IntegerNumber(const char* text) {
     return static_cast<int>(value);
 }
 
-std::string NumberText(int value) { return std::to_string(value); }
+std::string NumberText(int value) {
+    return std::to_string(value);
+}

@@ -14,7 +14,9 @@ Bytes Stored(void (*store)(CArchive&)) {
     return out;
 }
 
-Bytes Prefix(const Bytes& bytes, size_t n) { return Bytes(bytes.begin(), bytes.begin() + n); }
+Bytes Prefix(const Bytes& bytes, size_t n) {
+    return Bytes(bytes.begin(), bytes.begin() + n);
+}
 
 TEST(ArchiveEncoding, CountsGrowFrom16To32Bits) {
     EXPECT_EQ(Stored([](CArchive& ar) { ar.WriteCount(0); }), (Bytes{0x00, 0x00}));
@@ -41,8 +43,10 @@ TEST(ArchiveEncoding, TextLengthPrefixesAtTheirBoundaries) {
     for (const Case& c : cases) {
         std::string text(c.length, 'q');
         Bytes out;
-        CArchive storing(out);
-        storing.WriteString(text);
+        {
+            CArchive storing(out);
+            storing.WriteString(text);
+        }
         ASSERT_EQ(out.size(), c.prefix.size() + c.length) << c.length;
         EXPECT_EQ(Prefix(out, c.prefix.size()), c.prefix) << c.length;
 
@@ -82,8 +86,7 @@ TEST(ArchiveDamage, TextLongerThanTheStreamIsAnEndOfFile) {
 }
 
 TEST(ArchiveDamage, WideTextMarkerIsRejected) {
-    EXPECT_EQ(CauseOfReadingString({0xFF, 0xFE, 0xFF, 0x01, 'a', 0x00}),
-              CArchiveException::badTag);
+    EXPECT_EQ(CauseOfReadingString({0xFF, 0xFE, 0xFF, 0x01, 'a', 0x00}), CArchiveException::badTag);
 }
 
 TEST(ArchiveDamage, CountsAndNumbersCutShortAreEndOfFile) {

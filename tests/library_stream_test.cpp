@@ -10,8 +10,9 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 Bytes Text(const std::string& text) {
-    Bytes out{uint8_t(text.size())};
-    out.insert(out.end(), text.begin(), text.end());
+    Bytes out(1 + text.size());
+    out[0] = uint8_t(text.size());
+    std::copy(text.begin(), text.end(), out.begin() + 1);
     return out;
 }
 
@@ -22,8 +23,8 @@ Bytes Concat(std::initializer_list<Bytes> parts) {
     return out;
 }
 
-const Bytes kDescriptor = {0xFF, 0xFF, 0x01, 0x00, 0x09, 0x00, 'C', 'S', 'h',
-                           'i',  'p',  'D',  'a',  't',  'a'};
+const Bytes kDescriptor = {0xFF, 0xFF, 0x01, 0x00, 0x09, 0x00, 'C', 'S',
+                           'h',  'i',  'p',  'D',  'a',  't',  'a'};
 
 Bytes Write(const GameSetMap& sets) {
     Bytes out;
@@ -39,8 +40,13 @@ void AddSet(GameSetMap& sets, const std::string& title) {
 
 // One set titled 'abc', every other text empty and every number 0.
 Bytes AbcLibrary() {
-    return Concat({{0x01, 0x00}, Text("abc"), kDescriptor, Text("abc"), Text("abc"),
-                   Bytes(44, 0x00), Bytes(96, 0x00)});
+    return Concat({{0x01, 0x00},
+                   Text("abc"),
+                   kDescriptor,
+                   Text("abc"),
+                   Text("abc"),
+                   Bytes(44, 0x00),
+                   Bytes(96, 0x00)});
 }
 
 CArchiveException::Cause CauseOfReading(const Bytes& bytes) {
@@ -143,8 +149,8 @@ TEST(LibraryStream, LaterEntryUnderTheSameTitleReplacesTheEarlier) {
     Bytes record = Concat({Bytes(46, 0x00), Bytes(96, 0x00)});
     Bytes second = record;
     second[46] = 0x01; // m_bHostSelected
-    Bytes bytes = Concat({{0x02, 0x00}, Text("x"), kDescriptor, record, Text("x"),
-                          {0x01, 0x80}, second});
+    Bytes bytes =
+        Concat({{0x02, 0x00}, Text("x"), kDescriptor, record, Text("x"), {0x01, 0x80}, second});
     GameSetMap sets = ReadLibraryStream(bytes.data(), bytes.size());
     ASSERT_EQ(sets.size(), 1u);
     EXPECT_EQ(sets["x"]->m_bHostSelected, 1);

@@ -12,11 +12,11 @@ namespace {
 
 // The keys of section Mul_Kestrine in the order the game's script expects them.
 const char* const kFileOrder[] = {
-    "GameSet", "shipP1", "shipP2", "shipP3", "shipP4", "shipP5", "shipP6", "shipA1",
-    "shipA2",  "shipA3", "shipA4", "shipA5", "shipA6", "shipA7", "shipA8", "shipB1",
-    "shipB2",  "shipB3", "shipB4", "shipB5", "shipB6", "shipB7", "shipB8", "p1Pos",
-    "p2Pos",   "p3Pos",  "p4Pos",  "p5Pos",  "p6Pos",  "a1Pos",  "a2Pos",  "a3Pos",
-    "a4Pos",   "a5Pos",  "a6Pos",  "a7Pos",  "a8Pos",  "b1Pos",  "b2Pos",  "b3Pos",
+    "GameSet", "shipP1", "shipP2", "shipP3", "shipP4", "shipP5",      "shipP6", "shipA1",
+    "shipA2",  "shipA3", "shipA4", "shipA5", "shipA6", "shipA7",      "shipA8", "shipB1",
+    "shipB2",  "shipB3", "shipB4", "shipB5", "shipB6", "shipB7",      "shipB8", "p1Pos",
+    "p2Pos",   "p3Pos",  "p4Pos",  "p5Pos",  "p6Pos",  "a1Pos",       "a2Pos",  "a3Pos",
+    "a4Pos",   "a5Pos",  "a6Pos",  "a7Pos",  "a8Pos",  "b1Pos",       "b2Pos",  "b3Pos",
     "b4Pos",   "b5Pos",  "b6Pos",  "b7Pos",  "b8Pos",  "shipSettings"};
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -140,8 +140,7 @@ TEST_F(ScriptSettingsTest, SaveWritesEveryKeyInFileOrderThenTheDifficulty) {
     EXPECT_EQ(lines[25], "p2Pos=-1");
     EXPECT_EQ(lines[45], "b8Pos=19");
     EXPECT_EQ(lines[46], "shipSettings=4");
-    EXPECT_EQ(Lines(ReadFileBytes(GvxIni())),
-              (std::vector<std::string>{"[UI]", "UIType=-1"}));
+    EXPECT_EQ(Lines(ReadFileBytes(GvxIni())), (std::vector<std::string>{"[UI]", "UIType=-1"}));
 }
 
 TEST_F(ScriptSettingsTest, LoadAfterSaveGivesBackNumbersAndTexts) {

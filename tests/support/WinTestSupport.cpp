@@ -56,7 +56,9 @@ TempFolder::TempFolder() {
     }
 }
 
-TempFolder::~TempFolder() { RemoveTree(m_path); }
+TempFolder::~TempFolder() {
+    RemoveTree(m_path);
+}
 
 WorkingDirectory::WorkingDirectory(const std::string& folder) {
     char previous[MAX_PATH];
@@ -65,7 +67,9 @@ WorkingDirectory::WorkingDirectory(const std::string& folder) {
     EXPECT_TRUE(SetCurrentDirectoryA(folder.c_str()));
 }
 
-WorkingDirectory::~WorkingDirectory() { SetCurrentDirectoryA(m_previous.c_str()); }
+WorkingDirectory::~WorkingDirectory() {
+    SetCurrentDirectoryA(m_previous.c_str());
+}
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -84,10 +88,16 @@ bool FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-void MakeFolder(const std::string& path) { CreateDirectoryA(path.c_str(), nullptr); }
+void MakeFolder(const std::string& path) {
+    CreateDirectoryA(path.c_str(), nullptr);
+}
 
-GameRegistry::GameRegistry() { RemoveAll(); }
-GameRegistry::~GameRegistry() { RemoveAll(); }
+GameRegistry::GameRegistry() {
+    RemoveAll();
+}
+GameRegistry::~GameRegistry() {
+    RemoveAll();
+}
 
 void GameRegistry::RemoveAll() {
     for (View view : {Wow32, Native})
@@ -106,4 +116,6 @@ void GameRegistry::SetDirectoryBytes(const std::string& bytes, View view) {
     RegCloseKey(key);
 }
 
-void GameRegistry::CreateKeyWithoutValue(View view) { RegCloseKey(CreateGameKey(view)); }
+void GameRegistry::CreateKeyWithoutValue(View view) {
+    RegCloseKey(CreateGameKey(view));
+}
