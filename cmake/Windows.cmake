@@ -14,3 +14,28 @@ add_library(kestrine_library STATIC
 )
 target_link_libraries(kestrine_library PUBLIC kestrine_portable)
 target_compile_options(kestrine_library PRIVATE ${KESTRINE_WARNINGS})
+
+add_library(kestrine_framework STATIC
+    framework/App.cpp
+    framework/DataExchange.cpp
+    framework/Dialog.cpp
+    framework/Wnd.cpp
+)
+target_link_libraries(kestrine_framework PUBLIC kestrine_portable user32 gdi32 comctl32)
+target_compile_options(kestrine_framework PRIVATE ${KESTRINE_WARNINGS})
+
+add_library(kestrine_form STATIC
+    form/SetupDlg.cpp
+    library/AutoCombo.cpp
+)
+target_link_libraries(kestrine_form PUBLIC kestrine_framework kestrine_script kestrine_library)
+target_compile_options(kestrine_form PRIVATE ${KESTRINE_WARNINGS})
+
+# The resources go into the program and into the GUI test programs alike.
+set(KESTRINE_RESOURCES ${PROJECT_SOURCE_DIR}/resources/kestrine.rc)
+set_source_files_properties(${KESTRINE_RESOURCES} PROPERTIES OBJECT_DEPENDS
+    "${PROJECT_SOURCE_DIR}/resources/setup.rc;${PROJECT_SOURCE_DIR}/resources/kestrine.ico;${PROJECT_SOURCE_DIR}/resources/kestrine.manifest")
+
+add_executable(kestrine WIN32 app/SetupApp.cpp ${KESTRINE_RESOURCES})
+target_link_libraries(kestrine PRIVATE kestrine_form)
+target_compile_options(kestrine PRIVATE ${KESTRINE_WARNINGS})

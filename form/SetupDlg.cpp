@@ -1,0 +1,305 @@
+#include "form/SetupDlg.h"
+
+#include "framework/App.h"
+#include "framework/DataExchange.h"
+#include "resources/resource.h"
+#include "script/PositionCodec.h"
+#include "script/Profile.h"
+#include "script/ScriptSettings.h"
+#include "script/ValueText.h"
+
+#include <iterator>
+
+namespace {
+
+// The AI slots in the order the form's exchange takes their position boxes.
+const int kAiPositionExchangeOrder[] = {7, 8, 9, 10, 6, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21};
+
+std::string WithCode(const char* format, DWORD code) {
+    char text[128];
+    snprintf(text, sizeof text, format, int(code));
+    return text;
+}
+
+} // namespace
+
+const CommandEntry<CSetupDlg> CSetupDlg::kMessageMap[] = {
+    OnFamily<CSetupDlg>(SlotOfCheck, BN_CLICKED, &CSetupDlg::OnSlotCheck),
+    OnControl<CSetupDlg>(IDC_HOST_SELECTED, BN_CLICKED, &CSetupDlg::OnHostSelected),
+    OnControl<CSetupDlg>(IDC_PLAYER_SELECT, BN_CLICKED, &CSetupDlg::OnPlayerSelect),
+    OnFamily<CSetupDlg>(SlotOfShip, EN_CHANGE, &CSetupDlg::OnShipChange),
+    OnFamily<CSetupDlg>(SlotOfPosition, CBN_SELCHANGE, &CSetupDlg::OnPositionChange),
+};
+
+CSetupDlg::CSetupDlg(HWND parent)
+    : CDialog(IDD_SETUP, parent), m_bSlot{}, m_bHostSelected(0), m_bPlayerSelect(0),
+      m_nDifficulty(-1),
+      m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
+
+bool CSetupDlg::OnCommand(int id, UINT code) {
+    return DispatchCommand(this, kMessageMap, id, code) || CDialog::OnCommand(id, code);
+}
+
+void CSetupDlg::DoDataExchange(CDataExchange& dx) {
+    DDX_Control(dx, IDC_GAMESET, m_cbGameSet);
+    DDX_Check(dx, kSlots[0].checkId, m_bSlot[0]);
+    DDX_Text(dx, kSlots[0].shipId, m_strShip[0]);
+    DDX_CBString(dx, kSlots[0].posId, m_strPos[0]);
+    for (int slot : kAiPositionExchangeOrder)
+        DDX_CBString(dx, kSlots[slot].posId, m_strPos[slot]);
+    for (int slot = kPlayerSlotCount; slot < kSlotCount; ++slot)
+        DDX_Check(dx, kSlots[slot].checkId, m_bSlot[slot]);
+    DDX_Check(dx, IDC_HOST_SELECTED, m_bHostSelected);
+    for (int slot = 1; slot < kPlayerSlotCount; ++slot)
+        DDX_Check(dx, kSlots[slot].checkId, m_bSlot[slot]);
+    DDX_Check(dx, IDC_PLAYER_SELECT, m_bPlayerSelect);
+    for (int slot = kPlayerSlotCount; slot < kSlotCount; ++slot)
+        DDX_Text(dx, kSlots[slot].shipId, m_strShip[slot]);
+    for (int slot = 1; slot < kPlayerSlotCount; ++slot)
+        DDX_Text(dx, kSlots[slot].shipId, m_strShip[slot]);
+    for (int slot = 1; slot < kPlayerSlotCount; ++slot)
+        DDX_CBString(dx, kSlots[slot].posId, m_strPos[slot]);
+    DDX_CBIndex(dx, IDC_DIFFICULTY, m_nDifficulty);
+    DDX_Text(dx, IDC_GAMESET_LABEL, m_strGameSet);
+}
+
+void CSetupDlg::EnableSlot(int slot, bool ship, bool position) const {
+    EnableItem(kSlots[slot].shipId, ship);
+    EnableItem(kSlots[slot].posId, position);
+}
+
+// --- Enabling rules --------------------------------------------------------------------------
+
+void CSetupDlg::OnSlotCheck(int slot) {
+    EnableSlot(slot, true, true);
+    UpdateData(true);
+    if (m_bSlot[slot] == 0) { // the click cleared the box: the slot's values go
+        EnableSlot(slot, false, false);
+        m_strShip[slot].clear();
+        m_strPos[slot].clear();
+        UpdateData(false);
+    }
+}
+
+void CSetupDlg::OnHostSelected() {
+    UpdateData(true);
+    m_bHostSelected = 1;
+    m_bPlayerSelect = 0;
+    // The player ship boxes keep their state: a ship opens when its slot is checked.
+    for (int slot = 0; slot < kPlayerSlotCount; ++slot) {
+        EnableItem(kSlots[slot].checkId, true);
+        EnableItem(kSlots[slot].posId, true);
+    }
+    theScriptSettings.SetFlag(kFlagHostSelected);
+    UpdateData(false);
+}
+
+void CSetupDlg::OnPlayerSelect() {
+    UpdateData(true);
+    m_bPlayerSelect = 1;
+    m_bHostSelected = 0;
+    for (int slot = 0; slot < kPlayerSlotCount; ++slot) {
+        m_bSlot[slot] = 0;
+        m_strShip[slot].clear();
+    }
+    for (int slot = 0; slot < kPlayerSlotCount; ++slot) {
+        if (m_strPos[slot].empty())
+            m_strPos[slot] = kSlots[slot].defaultLetter;
+    }
+    for (int slot = 0; slot < kPlayerSlotCount; ++slot) {
+        EnableItem(kSlots[slot].shipId, false);
+        EnableItem(kSlots[slot].checkId, false);
+        EnableItem(kSlots[slot].posId, true);
+    }
+    theScriptSettings.SetFlag(kFlagPlayerSelect);
+    UpdateData(false);
+}
+
+void CSetupDlg::OnShipChange(int slot) {
+    UpdateData(true);
+    theScriptSettings.SetShip(slot, m_strShip[slot]);
+}
+
+// Letters become numbers only at PLAY; a pick just takes the form's values.
+void CSetupDlg::OnPositionChange(int) {
+    UpdateData(true);
+}
+
+// --- Start positions -------------------------------------------------------------------------
+
+void CSetupDlg::LettersToPositions() {
+    UpdateData(true);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        int position = LetterToPosition(m_strPos[slot]);
+        if (position != kNoPosition)
+            theScriptSettings.SetPos(slot, position);
+    }
+}
+
+void CSetupDlg::PositionsToLetters() {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        std::string letter = PositionToLetter(theScriptSettings.GetPos(slot));
+        if (!letter.empty())
+            m_strPos[slot] = letter;
+    }
+}
+
+// --- Start-up and the window's life ----------------------------------------------------------
+
+bool CSetupDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    if (CWinApp* app = AfxGetApp())
+        app->m_pMainWnd = m_hWnd;
+    AddAboutMenuEntry();
+    SendMessage(WM_SETICON, ICON_BIG, LPARAM(m_hIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, LPARAM(m_hIcon));
+
+    if (!theScriptSettings.Load() || !ReadFormFromScripts()) {
+        DWORD code = GetLastError(); // the registry's or the profile reader's own code
+        MessageBox(WithCode("Error reading from scripts.ini; code %d.", code), nullptr, MB_OK);
+        return false;
+    }
+    PositionsToLetters();
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        EnableSlot(slot, false, false);
+    m_nDifficulty = theScriptSettings.GetDifficulty();
+    m_bHostSelected = theScriptSettings.TestFlag(kFlagHostSelected) ? 1 : 0;
+    m_bPlayerSelect = theScriptSettings.TestFlag(kFlagPlayerSelect) ? 1 : 0;
+    UpdateData(false);
+
+    if (m_bHostSelected) {
+        theScriptSettings.SetFlag(kFlagHostSelected);
+        OnHostSelected(); // clears PLAYER SELECT: both flags open as HOST SELECTED
+    }
+    if (m_bPlayerSelect) {
+        theScriptSettings.SetFlag(kFlagPlayerSelect);
+        OnPlayerSelect();
+    }
+    LoadGameSetLibrary();
+    return true;
+}
+
+// The form's own reading of the title, ships and positions of scripts.ini.
+bool CSetupDlg::ReadFormFromScripts() {
+    std::string directory;
+    if (!theScriptSettings.GetScriptsDirectory(directory))
+        return false;
+    const std::string scripts = directory + kScriptsFileName;
+    std::string value;
+    if (ReadProfileValue(scripts, kScriptsSection, kTitleKey, value))
+        m_strGameSet = value;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (ReadProfileValue(scripts, kScriptsSection, kSlots[slot].shipKey, value))
+            m_strShip[slot] = value;
+    }
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        theScriptSettings.SetPos(
+            slot, ReadProfileValue(scripts, kScriptsSection, kSlots[slot].posKey, value)
+                      ? TruncatedNumber(value.c_str())
+                      : kNoPosition);
+    }
+    return true;
+}
+
+void CSetupDlg::AddAboutMenuEntry() {
+    HMENU menu = GetSystemMenu(m_hWnd, FALSE);
+    if (menu == nullptr)
+        return;
+    char text[256];
+    if (LoadStringA(GetModuleHandleA(nullptr), IDS_ABOUTBOX, text, sizeof text) > 0) {
+        AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, text);
+    }
+}
+
+bool CSetupDlg::OnSysCommand(UINT id, LPARAM) {
+    return (id & 0xFFF0) == IDM_ABOUTBOX; // the about window arrives with the side windows
+}
+
+bool CSetupDlg::OnPaint() {
+    if (!IsIconic(m_hWnd))
+        return false;
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(m_hWnd, &paint);
+    SendMessage(WM_ICONERASEBKGND, WPARAM(dc));
+    int iconWidth = GetSystemMetrics(SM_CXICON);
+    int iconHeight = GetSystemMetrics(SM_CYICON);
+    RECT client;
+    GetClientRect(m_hWnd, &client);
+    int x = (client.right - client.left - iconWidth + 1) / 2;
+    int y = (client.bottom - client.top - iconHeight + 1) / 2;
+    DrawIcon(dc, x, y, m_hIcon);
+    EndPaint(m_hWnd, &paint);
+    return true;
+}
+
+void CSetupDlg::OnCancel() {
+    SaveGameSetLibrary();
+    CDialog::OnCancel();
+}
+
+void CSetupDlg::OnDestroy() {
+    WinHelpA(m_hWnd, nullptr, HELP_QUIT, 0);
+    m_mapGameSets.Release();
+}
+
+// --- PLAY ------------------------------------------------------------------------------------
+
+void CSetupDlg::OnOK() {
+    UpdateData(true);
+    theScriptSettings.ClearFlags();
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        theScriptSettings.SetPos(slot, kNoPosition);
+    theScriptSettings.SetTitle(m_strGameSet); // the label, not the text typed in the title box
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        theScriptSettings.SetShip(slot, m_strShip[slot]);
+    LettersToPositions();
+    if (m_bHostSelected)
+        theScriptSettings.SetFlag(kFlagHostSelected);
+    if (m_bPlayerSelect)
+        theScriptSettings.SetFlag(kFlagPlayerSelect);
+    theScriptSettings.SetDifficulty(m_nDifficulty);
+
+    // Written first: a setup without an option still reaches the game's files.
+    if (!theScriptSettings.Save()) {
+        DWORD code = GetLastError();
+        MessageBox(WithCode("Error saving to sripts.ini; code %d.", code), nullptr, MB_OK);
+        return;
+    }
+    if (theScriptSettings.TestFlag(kFlagPlayerSelect) ||
+        theScriptSettings.TestFlag(kFlagHostSelected)) {
+        AfxMessageBox("Configuration Saved For Game Play!", MB_OK | MB_ICONINFORMATION);
+        CDialog::OnOK();
+        return;
+    }
+    if (theScriptSettings.GetFlags() == 0)
+        MessageBox("You must select a setup option from the dialog!", "No Option Selected!", MB_OK);
+}
+
+// --- The game-set library --------------------------------------------------------------------
+
+void CSetupDlg::LoadGameSetLibrary() {
+    LibraryLoadResult result = m_mapGameSets.LoadGameSets();
+    const std::string library = "The game-set library " + m_mapGameSets.FileName();
+    if (result.status == LibraryLoad::Damaged && !result.keptAs.empty()) {
+        MessageBox(library + " could not be read (" + result.reason +
+                       ").\n\nIt was kept unchanged as " + result.keptAs +
+                       ", and Kestrine starts with an empty library.",
+                   nullptr, MB_OK | MB_ICONWARNING);
+    } else if (result.status == LibraryLoad::Damaged || result.status == LibraryLoad::ReadFailed) {
+        MessageBox(
+            library + " could not be read (" +
+                (result.reason.empty() ? "error " + std::to_string(result.error) : result.reason) +
+                ").\n\nIt will not be changed while Kestrine runs.",
+            nullptr, MB_OK | MB_ICONWARNING);
+    }
+}
+
+void CSetupDlg::SaveGameSetLibrary() {
+    LibrarySaveResult result = m_mapGameSets.SaveGameSets();
+    if (result.status == LibrarySave::Failed) {
+        MessageBox("The game sets could not be saved to " + m_mapGameSets.FileName() + " (error " +
+                       std::to_string(result.error) + "). The file was left as it was.",
+                   nullptr, MB_OK | MB_ICONERROR);
+    }
+}

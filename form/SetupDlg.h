@@ -1,0 +1,62 @@
+// CSetupDlg: the fleet editor form.  It shows one game set — a title, 22 ship slots with a
+// ship, a start position letter and an in-use check box each, the setup option and the AI
+// difficulty — and moves it between its controls, the script settings record and the
+// game-set library.
+#pragma once
+
+#include "framework/Dialog.h"
+#include "framework/MessageMap.h"
+#include "library/AutoCombo.h"
+#include "library/GameSetLibrary.h"
+#include "script/Slots.h"
+
+#include <string>
+
+class CSetupDlg : public CDialog {
+public:
+    explicit CSetupDlg(HWND parent = nullptr);
+
+    // Start positions between the form's letters and the record's numbers.
+    void LettersToPositions();
+    void PositionsToLetters();
+
+    // The fields, exchanged with the controls by DoDataExchange.
+    CAutoCombo m_cbGameSet;
+    int m_bSlot[kSlotCount];           // slot in use: 1 checked, 0 not
+    std::string m_strShip[kSlotCount]; // ship designation, as typed
+    std::string m_strPos[kSlotCount];  // start position letter, as the box holds it
+    int m_bHostSelected;
+    int m_bPlayerSelect;
+    int m_nDifficulty;        // 0 CAPTAIN, 1 COMMODORE, 2 ADMIRAL, -1 none
+    std::string m_strGameSet; // the label over the title box
+    HICON m_hIcon;
+
+    CGameSetLibrary m_mapGameSets;
+
+protected:
+    bool OnInitDialog() override;
+    void OnOK() override;     // PLAY
+    void OnCancel() override; // CLOSE, Escape and the close box
+    void DoDataExchange(CDataExchange& dx) override;
+    bool OnCommand(int id, UINT code) override;
+    bool OnSysCommand(UINT id, LPARAM param) override;
+    bool OnPaint() override;
+    HICON OnQueryDragIcon() override { return m_hIcon; }
+    void OnDestroy() override;
+
+public: // the handlers, also driven directly by tests
+    void OnSlotCheck(int slot);
+    void OnHostSelected();
+    void OnPlayerSelect();
+    void OnShipChange(int slot);
+    void OnPositionChange(int slot);
+
+private:
+    void AddAboutMenuEntry();
+    bool ReadFormFromScripts();
+    void LoadGameSetLibrary();
+    void SaveGameSetLibrary();
+    void EnableSlot(int slot, bool ship, bool position) const;
+
+    static const CommandEntry<CSetupDlg> kMessageMap[];
+};

@@ -1,0 +1,42 @@
+#include "framework/DataExchange.h"
+
+#include "framework/Dialog.h"
+
+void DDX_Text(CDataExchange& dx, int id, std::string& value) {
+    HWND control = dx.m_pDlgWnd->GetDlgItem(id);
+    if (dx.m_bSaveAndValidate)
+        value = WindowText(control);
+    else
+        SetWindowTextA(control, value.c_str());
+}
+
+void DDX_Check(CDataExchange& dx, int id, int& value) {
+    HWND control = dx.m_pDlgWnd->GetDlgItem(id);
+    if (dx.m_bSaveAndValidate)
+        value = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+    else
+        SendMessageA(control, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void DDX_CBString(CDataExchange& dx, int id, std::string& value) {
+    HWND control = dx.m_pDlgWnd->GetDlgItem(id);
+    if (dx.m_bSaveAndValidate) {
+        value = WindowText(control);
+    } else if (SendMessageA(control, CB_SELECTSTRING, WPARAM(-1), LPARAM(value.c_str())) ==
+               CB_ERR) {
+        SetWindowTextA(control, value.c_str());
+    }
+}
+
+void DDX_CBIndex(CDataExchange& dx, int id, int& index) {
+    HWND control = dx.m_pDlgWnd->GetDlgItem(id);
+    if (dx.m_bSaveAndValidate)
+        index = int(SendMessageA(control, CB_GETCURSEL, 0, 0));
+    else
+        SendMessageA(control, CB_SETCURSEL, WPARAM(index), 0);
+}
+
+void DDX_Control(CDataExchange& dx, int id, CWnd& control) {
+    if (control.GetSafeHwnd() == nullptr)
+        control.Attach(dx.m_pDlgWnd->GetDlgItem(id));
+}

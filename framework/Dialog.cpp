@@ -1,0 +1,227 @@
+#include "framework/Dialog.h"
+
+#include "framework/App.h"
+#include "framework/DataExchange.h"
+
+#include <exception>
+#include <string>
+
+namespace {
+
+// The resource type of a dialog template's list initialisation data.
+const WORD kDlgInitType = 240;
+
+void ReportException(HWND owner, const char* what) {
+    ShowMessageBox(owner, std::string("An unexpected error occurred: ") + what, nullptr,
+                   MB_OK | MB_ICONERROR);
+}
+
+} // namespace
+
+CDialog::CDialog(UINT templateId, HWND parent) : m_templateId(templateId), m_parent(parent) {}
+
+CDialog::~CDialog() {
+    DestroyWindow();
+}
+
+void CDialog::DestroyWindow() {
+    if (m_hWnd != nullptr)
+        ::DestroyWindow(m_hWnd);
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    CDialog* self;
+    if (message == WM_INITDIALOG) {
+        self = reinterpret_cast<CDialog*>(lParam);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, lParam);
+        self->Attach(hwnd);
+    } else {
+        self = reinterpret_cast<CDialog*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    }
+    if (self == nullptr)
+        return FALSE;
+    try {
+        return self->HandleMessage(message, wParam, lParam);
+    } catch (const std::exception& e) {
+        ReportException(hwnd, e.what());
+    } catch (...) {
+        ReportException(hwnd, "unknown");
+    }
+    return FALSE;
+}
+
+INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog() ? TRUE : FALSE;
+    case WM_COMMAND: {
+        HWND control = reinterpret_cast<HWND>(lParam);
+        if (control != nullptr) {
+            if (m_writing)
+                return TRUE;
+            CWnd* wrapper = CWnd::FromHandlePermanent(control);
+            if (wrapper != nullptr && wrapper->OnReflectedCommand(HIWORD(wParam)))
+                return TRUE;
+        }
+        return OnCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+    }
+    case WM_SYSCOMMAND:
+        return OnSysCommand(UINT(wParam), lParam) ? TRUE : FALSE;
+    case WM_PAINT:
+        return OnPaint() ? TRUE : FALSE;
+    case WM_QUERYDRAGICON:
+        return reinterpret_cast<INT_PTR>(OnQueryDragIcon());
+    case WM_DESTROY:
+        OnDestroy();
+        return FALSE;
+    case WM_NCDESTROY:
+        SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, 0);
+        Detach();
+        return FALSE;
+    }
+    return FALSE;
+}
+
+bool CDialog::OnCommand(int id, UINT code) {
+    if (code != BN_CLICKED)
+        return false;
+    if (id == IDOK)
+        OnOK();
+    else if (id == IDCANCEL)
+        OnCancel();
+    else
+        return false;
+    return true;
+}
+
+bool CDialog::OnInitDialog() {
+    ExecuteDlgInit();
+    UpdateData(false);
+    return true;
+}
+
+void CDialog::OnOK() {
+    UpdateData(true);
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
+
+void CDialog::EndDialog(INT_PTR result) {
+    m_result = result;
+    m_ended = true;
+}
+
+bool CDialog::UpdateData(bool saveAndValidate) {
+    CDataExchange dx(*this, saveAndValidate);
+    bool wasWriting = m_writing;
+    m_writing = !saveAndValidate;
+    DoDataExchange(dx);
+    m_writing = wasWriting;
+    return true;
+}
+
+// The initialisation data: per entry the control id, the message, the length of the data and
+// the data (a text with its terminating NUL); a control id of 0 ends it.
+void CDialog::ExecuteDlgInit() {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HRSRC found =
+        FindResourceA(instance, MAKEINTRESOURCEA(m_templateId), MAKEINTRESOURCEA(kDlgInitType));
+    if (found == nullptr)
+        return;
+    const BYTE* data = static_cast<const BYTE*>(LockResource(LoadResource(instance, found)));
+    const BYTE* end = data + SizeofResource(instance, found);
+    while (data != nullptr && end - data >= 8) {
+        WORD id, message;
+        DWORD length;
+        memcpy(&id, data, 2);
+        if (id == 0)
+            break;
+        memcpy(&message, data + 2, 2);
+        memcpy(&length, data + 4, 4);
+        data += 8;
+        if (length > DWORD(end - data))
+            break;
+        std::string text(reinterpret_cast<const char*>(data), length);
+        SendDlgItemMessageA(m_hWnd, id, message, 0, LPARAM(text.c_str()));
+        data += length;
+    }
+}
+
+bool CDialog::Create() {
+    m_ended = false;
+    HWND hwnd = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId),
+                                   m_parent, DialogProc, reinterpret_cast<LPARAM>(this));
+    if (hwnd == nullptr)
+        return false;
+    ShowWindow(hwnd, SW_SHOW);
+    return true;
+}
+
+INT_PTR CDialog::DoModal() {
+    m_ended = false;
+    HWND parent = m_parent;
+    bool parentEnabled = parent != nullptr && IsWindowEnabled(parent);
+    if (parentEnabled)
+        EnableWindow(parent, FALSE);
+    HWND hwnd = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId),
+                                   parent, DialogProc, reinterpret_cast<LPARAM>(this));
+    if (hwnd == nullptr) {
+        if (parentEnabled)
+            EnableWindow(parent, TRUE);
+        return -1;
+    }
+    if (!m_ended)
+        ShowWindow(hwnd, SW_SHOW);
+    MSG msg;
+    while (!m_ended) {
+        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0)
+                PostQuitMessage(int(msg.wParam)); // leave WM_QUIT for the outer loop
+            break;
+        }
+        PumpMessage(msg);
+    }
+    if (parentEnabled)
+        EnableWindow(parent, TRUE);
+    if (m_hWnd != nullptr)
+        ShowWindow(m_hWnd, SW_HIDE);
+    DestroyWindow();
+    return m_result;
+}
+
+bool CDialog::PreTranslateInput(MSG& msg) {
+    for (HWND hwnd = msg.hwnd; hwnd != nullptr && hwnd != m_hWnd; hwnd = GetParent(hwnd)) {
+        CWnd* wrapper = CWnd::FromHandlePermanent(hwnd);
+        if (wrapper != nullptr && wrapper->PreTranslateMessage(&msg))
+            return true;
+    }
+    return false;
+}
+
+void CDialog::PumpMessage(MSG& msg) {
+    try {
+        if (PreTranslateInput(msg))
+            return;
+    } catch (const std::exception& e) {
+        ReportException(m_hWnd, e.what());
+        return;
+    }
+    if (m_hWnd != nullptr && IsDialogMessageA(m_hWnd, &msg))
+        return;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+}
+
+void CDialog::PumpWaitingMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        PumpMessage(msg);
+}
+
+int CDialog::MessageBox(const std::string& text, const char* caption, UINT style) {
+    return ShowMessageBox(m_hWnd, text, caption, style);
+}

@@ -1,0 +1,45 @@
+// Message maps: a static table per dialog class that routes a control notification to one
+// small handler.  An entry names one control, or a family of like controls through a function
+// that gives the member's index (a slot) for a control id, -1 for controls outside it.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+
+template <class T> struct CommandEntry {
+    UINT code;
+    int id;
+    void (T::*handler)();
+    int (*memberOf)(int id);
+    void (T::*memberHandler)(int member);
+};
+
+template <class T> constexpr CommandEntry<T> OnControl(int id, UINT code, void (T::*handler)()) {
+    return {code, id, handler, nullptr, nullptr};
+}
+
+template <class T>
+constexpr CommandEntry<T> OnFamily(int (*memberOf)(int), UINT code, void (T::*handler)(int)) {
+    return {code, 0, nullptr, memberOf, handler};
+}
+
+// Runs the handler that `map` names for the notification; false when there is none.
+template <class T, size_t N>
+bool DispatchCommand(T* target, const CommandEntry<T> (&map)[N], int id, UINT code) {
+    for (const CommandEntry<T>& entry : map) {
+        if (entry.code != code)
+            continue;
+        if (entry.memberOf != nullptr) {
+            int member = entry.memberOf(id);
+            if (member >= 0) {
+                (target->*entry.memberHandler)(member);
+                return true;
+            }
+        } else if (entry.id == id) {
+            (target->*entry.handler)();
+            return true;
+        }
+    }
+    return false;
+}

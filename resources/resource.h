@@ -1,0 +1,26 @@
+// Resource ids shared by the templates and the code.  The 22 slots' control ids live in the
+// slot table (script/Slots.cpp).
+#pragma once
+
+#define IDD_ABOUTBOX 100
+#define IDS_ABOUTBOX 101
+#define IDD_SETUP 102
+#define IDR_MAINFRAME 128
+#define IDD_MAP 130
+#define IDB_MAP 131
+#define IDB_BANNER 132
+#define IDD_HELP 134
+
+#define IDC_GAMESET 1000
+#define IDC_SAVE 1023
+#define IDC_DELETE 1024
+#define IDC_HELP_BUTTON 1025
+#define IDC_ABOUT_BUTTON 1027
+#define IDC_HOST_SELECTED 1028
+#define IDC_PLAYER_SELECT 1029
+#define IDC_DIFFICULTY 1030
+#define IDC_VIEW_MAP 1031
+#define IDC_SHIP_EDIT 1034
+#define IDC_GAMESET_LABEL 1079
+
+#define IDM_ABOUTBOX 0x0010
