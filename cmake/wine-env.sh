@@ -39,6 +39,12 @@ start)
     # open, and CTest would wait for it to close.
     wineserver -p </dev/null >/dev/null 2>&1
     wineboot </dev/null >/dev/null 2>&1 || true
+    if [ ! -f "$state/unmanaged" ]; then
+        # Without a window manager on the virtual display, Wine waits for one whenever a
+        # managed window is hidden; the tests' windows are left unmanaged instead.
+        (cd / && wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+            </dev/null >/dev/null 2>&1) && touch "$state/unmanaged"
+    fi
     ;;
 stop)
     wineserver -k 2>/dev/null || true

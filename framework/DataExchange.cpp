@@ -30,10 +30,13 @@ void DDX_CBString(CDataExchange& dx, int id, std::string& value) {
 
 void DDX_CBIndex(CDataExchange& dx, int id, int& index) {
     HWND control = dx.m_pDlgWnd->GetDlgItem(id);
-    if (dx.m_bSaveAndValidate)
+    if (dx.m_bSaveAndValidate) {
         index = int(SendMessageA(control, CB_GETCURSEL, 0, 0));
-    else
-        SendMessageA(control, CB_SETCURSEL, WPARAM(index), 0);
+    } else {
+        // An index outside the list clears the selection rather than keeping the old one.
+        int count = int(SendMessageA(control, CB_GETCOUNT, 0, 0));
+        SendMessageA(control, CB_SETCURSEL, WPARAM(index >= 0 && index < count ? index : -1), 0);
+    }
 }
 
 void DDX_Control(CDataExchange& dx, int id, CWnd& control) {

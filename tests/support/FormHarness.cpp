@@ -1,0 +1,81 @@
+#include "support/FormHarness.h"
+
+#include "script/ScriptSettings.h"
+
+void FormTest::SetUp() {
+    MakeFolder(game / "Assets");
+    MakeFolder(game / "Assets\\Scripts");
+    registry.SetDirectory(game.Path());
+    cwd = std::make_unique<WorkingDirectory>(work.Path());
+    theScriptSettings = CScriptSettings();
+    SetMessageBoxHandler([this](const MessageBoxCall& call) {
+        boxes.push_back(call);
+        return IDOK;
+    });
+}
+
+void FormTest::TearDown() {
+    dlg.reset();
+    SetMessageBoxHandler(nullptr);
+    cwd.reset();
+}
+
+void FormTest::WriteScripts(const std::string& lines) {
+    WriteFileBytes(ScriptsIni(), "[Mul_Kestrine]\r\n" + lines);
+}
+
+void FormTest::Open(const std::string& scripts) {
+    if (!scripts.empty())
+        WriteScripts(scripts);
+    dlg = std::make_unique<TestSetupDlg>();
+    ASSERT_TRUE(dlg->Create());
+    dlg->PumpWaitingMessages();
+}
+
+void FormTest::Click(int id) {
+    SendMessageA(Item(id), BM_CLICK, 0, 0);
+    dlg->PumpWaitingMessages();
+}
+
+void FormTest::PressKey(HWND target, WPARAM key) {
+    PostMessageA(target, WM_KEYDOWN, key, 1);
+    MSG msg;
+    while (PeekMessageA(&msg, target, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE))
+        dlg->PumpMessage(msg);
+    while (PeekMessageA(&msg, target, WM_CHAR, WM_DEADCHAR, PM_REMOVE)) {
+    }
+    if (key == VK_BACK)
+        PostMessageA(target, WM_CHAR, 0x08, 1);
+    dlg->PumpWaitingMessages();
+}
+
+void FormTest::TypeKeys(HWND target, const std::string& keys) {
+    for (char c : keys) {
+        // The key-down goes through the loop's pre-translation; the character follows it as
+        // the keyboard would produce it.
+        PostMessageA(target, WM_KEYDOWN, WPARAM(toupper(static_cast<unsigned char>(c))), 1);
+        MSG msg;
+        while (PeekMessageA(&msg, target, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE))
+            dlg->PumpMessage(msg);
+        while (PeekMessageA(&msg, target, WM_CHAR, WM_DEADCHAR, PM_REMOVE)) {
+        } // drop what the translation made of the virtual key
+        PostMessageA(target, WM_CHAR, WPARAM(static_cast<unsigned char>(c)), 1);
+        dlg->PumpWaitingMessages();
+    }
+}
+
+HWND FormTest::EditOf(int comboId) const {
+    return FindWindowExA(Item(comboId), nullptr, "Edit", nullptr);
+}
+
+void FormTest::Type(int id, const std::string& keys) {
+    HWND edit = EditOf(id);
+    TypeKeys(edit ? edit : Item(id), keys);
+}
+
+void FormTest::Pick(int comboId, int index) {
+    SendMessageA(Item(comboId), CB_SETCURSEL, WPARAM(index), 0);
+    SendMessageA(dlg->GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE),
+                 LPARAM(Item(comboId)));
+    dlg->PumpWaitingMessages();
+}
