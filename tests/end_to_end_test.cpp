@@ -1,0 +1,160 @@
+// kestrine.exe as the user meets it: a separate process under Wine, with the registry, the
+// game's files and the library laid out by the test, driven through window messages.
+#include "support/WinTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <sstream>
+
+namespace {
+
+const char kFormCaption[] = "Kestrine v2.A for Ostravane";
+const char kAppName[] = "kestrine";
+
+std::string ExePath() {
+    std::string path = "Z:" KESTRINE_EXE;
+    for (char& c : path)
+        c = c == '/' ? '\\' : c;
+    return path;
+}
+
+std::string Text(HWND hwnd) {
+    char text[512] = {};
+    SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text, LPARAM(text), SMTO_ABORTIFHUNG, 5000,
+                        nullptr);
+    return text;
+}
+
+std::string KeyValue(const std::string& file, const std::string& key) {
+    std::istringstream in(ReadFileBytes(file));
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.compare(0, key.size() + 1, key + "=") == 0)
+            return line.substr(key.size() + 1);
+    }
+    return "<missing>";
+}
+
+class EndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        MakeFolder(game / "Assets");
+        MakeFolder(game / "Assets\\Scripts");
+        registry.SetDirectory(game.Path());
+    }
+    void TearDown() override {
+        if (process.hProcess != nullptr) {
+            if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT)
+                TerminateProcess(process.hProcess, 1);
+            CloseHandle(process.hProcess);
+            CloseHandle(process.hThread);
+        }
+    }
+
+    void Start() {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        std::string command = "\"" + ExePath() + "\"";
+        ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                   work.Path().c_str(), &startup, &process))
+            << "cannot start " << ExePath() << ", error " << GetLastError();
+    }
+
+    // A top-level dialog window of the program with this caption.
+    HWND WaitForWindow(const char* caption) {
+        for (int i = 0; i < 300; ++i) {
+            HWND hwnd = FindWindowA("#32770", caption);
+            if (hwnd != nullptr && IsWindowVisible(hwnd))
+                return hwnd;
+            Sleep(50);
+        }
+        ADD_FAILURE() << "no window '" << caption << "'";
+        return nullptr;
+    }
+
+    // Waits for the program's message box, returns its text and presses OK.
+    std::string AnswerMessageBox(const char* caption = kAppName) {
+        HWND box = WaitForWindow(caption);
+        if (box == nullptr)
+            return std::string();
+        std::string text = Text(GetDlgItem(box, 0xFFFF));
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        return text;
+    }
+
+    DWORD WaitForExit() {
+        EXPECT_EQ(WaitForSingleObject(process.hProcess, 15000), WAIT_OBJECT_0);
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(process.hProcess, &code);
+        return code;
+    }
+
+    GameRegistry registry;
+    TempFolder game;
+    TempFolder work;
+    PROCESS_INFORMATION process{};
+};
+
+TEST_F(EndToEnd, ShowsTheGamesSetupAndPlayHandsItOverAndEnds) {
+    WriteFileBytes(game / "Assets\\Scripts\\scripts.ini",
+                   "[Mul_Kestrine]\r\nGameSet=Base Assault\r\nshipA1=\"T-MWA\"\r\na1Pos=11\r\n"
+                   "shipSettings=4\r\n");
+    WriteFileBytes(game / "gvx.ini", "[UI]\r\nUIType=2\r\n");
+    Start();
+    HWND form = WaitForWindow(kFormCaption);
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(Text(GetDlgItem(form, 1079)), "Base Assault");
+    EXPECT_EQ(Text(GetDlgItem(form, 1007)), "T-MWA");
+    EXPECT_EQ(Text(GetDlgItem(form, 1047)), "R");
+    EXPECT_EQ(SendMessageA(GetDlgItem(form, 1028), BM_GETCHECK, 0, 0), BST_CHECKED);
+
+    PostMessageA(GetDlgItem(form, IDOK), BM_CLICK, 0, 0);
+    EXPECT_EQ(AnswerMessageBox(), "Configuration Saved For Game Play!");
+    EXPECT_EQ(WaitForExit(), 0u);
+    std::string scripts = game / "Assets\\Scripts\\scripts.ini";
+    EXPECT_EQ(KeyValue(scripts, "GameSet"), "Base Assault");
+    EXPECT_EQ(KeyValue(scripts, "shipA1"), "T-MWA");
+    EXPECT_EQ(KeyValue(scripts, "a1Pos"), "11");
+    EXPECT_EQ(KeyValue(scripts, "shipSettings"), "4");
+    EXPECT_EQ(KeyValue(game / "gvx.ini", "UIType"), "2");
+    EXPECT_FALSE(FileExists(work / "QXData.dat")); // PLAY does not touch the library
+}
+
+TEST_F(EndToEnd, WithoutTheGameKeyReportsAndLeavesTheLibraryAlone) {
+    GameRegistry::RemoveAll();
+    WriteFileBytes(work / "QXData.dat", std::string("\x00\x00stored", 8));
+    Start();
+    EXPECT_EQ(AnswerMessageBox(), "Error reading from scripts.ini; code 2.");
+    HWND form = WaitForWindow(kFormCaption);
+    ASSERT_NE(form, nullptr);
+    PostMessageA(form, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(), 0u);
+    EXPECT_EQ(ReadFileBytes(work / "QXData.dat"), std::string("\x00\x00stored", 8));
+}
+
+TEST_F(EndToEnd, EscapeClosesAndSavesTheLibrary) {
+    Start();
+    HWND form = WaitForWindow(kFormCaption);
+    ASSERT_NE(form, nullptr);
+    PostMessageA(form, WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_EQ(WaitForExit(), 0u);
+    EXPECT_EQ(ReadFileBytes(work / "QXData.dat"), std::string("\0\0", 2));
+}
+
+TEST_F(EndToEnd, PlayWithoutAnOptionAsksAndStaysOpen) {
+    Start();
+    HWND form = WaitForWindow(kFormCaption);
+    ASSERT_NE(form, nullptr);
+    PostMessageA(GetDlgItem(form, IDOK), BM_CLICK, 0, 0);
+    EXPECT_EQ(AnswerMessageBox("No Option Selected!"),
+              "You must select a setup option from the dialog!");
+    EXPECT_EQ(KeyValue(game / "Assets\\Scripts\\scripts.ini", "shipSettings"), "0");
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 500), DWORD(WAIT_TIMEOUT));
+    PostMessageA(GetDlgItem(form, IDCANCEL), BM_CLICK, 0, 0);
+    EXPECT_EQ(WaitForExit(), 0u);
+}
+
+} // namespace

@@ -1,0 +1,219 @@
+// Start-up, CLOSE and PLAY of the real form, in process, against real files under Wine.
+#include "resources/resource.h"
+#include "script/ScriptSettings.h"
+#include "support/FormHarness.h"
+
+#include <sstream>
+
+namespace {
+
+const int kP1 = 0, kP2 = 1, kA1 = 6, kA2 = 7, kB1 = 14, kB8 = 21;
+
+// The value of one key of a profile file, as the file holds it.
+std::string KeyValue(const std::string& file, const std::string& key) {
+    std::istringstream in(ReadFileBytes(file));
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.compare(0, key.size() + 1, key + "=") == 0)
+            return line.substr(key.size() + 1);
+    }
+    return "<missing>";
+}
+
+class StartUp : public FormTest {};
+
+TEST_F(StartUp, FillsTheFormFromScriptsIni) {
+    WriteFileBytes(GvxIni(), "[UI]\r\nUIType=1\r\n");
+    Open("GameSet=Team Base Assault\r\nshipP1=\"N-QRE\"\r\nshipA1=" + std::string(70, 'w') +
+         "\r\np1Pos=7\r\np2Pos=7.9\r\na1Pos=x\r\na2Pos=\r\nb1Pos=20\r\nb8Pos=-5\r\n"
+         "shipSettings=6\r\n");
+    EXPECT_EQ(Text(IDC_GAMESET_LABEL), "Team Base Assault");
+    EXPECT_EQ(Text(kSlots[kP1].shipId), "N-QRE");
+    EXPECT_EQ(Text(kSlots[kA1].shipId), std::string(63, 'w'));
+    EXPECT_EQ(Text(kSlots[kP1].posId), "N");
+    EXPECT_EQ(Text(kSlots[kP2].posId), "N");
+    EXPECT_EQ(Text(kSlots[kA1].posId), "G"); // a value that is no number is position 0
+    EXPECT_EQ(Text(kSlots[kA2].posId), "");
+    EXPECT_EQ(Text(kSlots[kB1].posId), "");
+    EXPECT_EQ(Text(kSlots[kB8].posId), "");
+    EXPECT_EQ(CurSel(IDC_DIFFICULTY), 1);
+    EXPECT_EQ(theScriptSettings.GetPos(kA2), -1);
+
+    // Both option flags open as HOST SELECTED alone.
+    EXPECT_TRUE(Checked(IDC_HOST_SELECTED));
+    EXPECT_FALSE(Checked(IDC_PLAYER_SELECT));
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const SlotInfo& s = kSlots[slot];
+        EXPECT_FALSE(Checked(s.checkId)) << s.name;
+        EXPECT_TRUE(Enabled(s.checkId)) << s.name;
+        EXPECT_FALSE(Enabled(s.shipId)) << s.name;
+        EXPECT_EQ(Enabled(s.posId), IsPlayerSlot(slot)) << s.name;
+    }
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(StartUp, PlayerSelectFlagAppliesItsRule) {
+    Open("shipP1=\"N-QRE\"\r\np2Pos=10\r\nshipSettings=2\r\n");
+    EXPECT_TRUE(Checked(IDC_PLAYER_SELECT));
+    EXPECT_EQ(Text(kSlots[kP1].shipId), "");
+    EXPECT_EQ(Text(kSlots[kP1].posId), "G");
+    EXPECT_EQ(Text(kSlots[kP2].posId), "Q");
+    EXPECT_FALSE(Enabled(kSlots[kP1].checkId));
+    EXPECT_TRUE(Enabled(kSlots[kP1].posId));
+}
+
+TEST_F(StartUp, OffersTheAboutEntryInTheSystemMenu) {
+    Open();
+    HMENU menu = GetSystemMenu(dlg->GetSafeHwnd(), FALSE);
+    char text[64] = {};
+    ASSERT_GT(GetMenuStringA(menu, IDM_ABOUTBOX, text, sizeof text, MF_BYCOMMAND), 0);
+    EXPECT_STREQ(text, "&About Kestrine...");
+}
+
+TEST_F(StartUp, WithoutTheGameKeyReportsTheCodeAndOpensEmpty) {
+    GameRegistry::RemoveAll();
+    WriteFileBytes(LibraryFile(), "stored library bytes");
+    Open();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Error reading from scripts.ini; code 2.");
+    EXPECT_EQ(boxes[0].caption, "test_startup_play");
+    EXPECT_EQ(boxes[0].style, UINT(MB_OK));
+    for (const SlotInfo& s : kSlots) {
+        EXPECT_TRUE(Enabled(s.shipId)); // as the template has them
+        EXPECT_TRUE(Enabled(s.posId));
+    }
+    EXPECT_EQ(Text(IDC_GAMESET_LABEL), "");
+
+    Click(IDCANCEL); // the library was never loaded, so it is not written either
+    EXPECT_TRUE(dlg->HasEnded());
+    EXPECT_EQ(ReadFileBytes(LibraryFile()), "stored library bytes");
+}
+
+TEST_F(StartUp, DamagedLibraryIsReportedAndKeptAside) {
+    WriteFileBytes(LibraryFile(), std::string("\x05\x00\x03"
+                                              "abc",
+                                              6));
+    Open();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].text.find("QXData.dat.bad"), std::string::npos) << boxes[0].text;
+    EXPECT_EQ(ReadFileBytes(work / "QXData.dat.bad"), std::string("\x05\x00\x03"
+                                                                  "abc",
+                                                                  6));
+}
+
+class Closing : public FormTest {};
+
+TEST_F(Closing, CloseEscapeAndTheCloseBoxSaveTheLibrary) {
+    for (int way = 0; way < 3; ++way) {
+        DeleteFileA(LibraryFile().c_str());
+        Open();
+        HWND hwnd = dlg->GetSafeHwnd();
+        if (way == 0) {
+            Click(IDCANCEL);
+        } else if (way == 1) {
+            PostMessageA(Item(kSlots[kP1].checkId), WM_KEYDOWN, VK_ESCAPE, 1);
+            dlg->PumpWaitingMessages();
+        } else {
+            SendMessageA(hwnd, WM_CLOSE, 0, 0); // the close box
+            dlg->PumpWaitingMessages();
+        }
+        EXPECT_TRUE(dlg->HasEnded()) << way;
+        EXPECT_EQ(dlg->Result(), IDCANCEL) << way;
+        EXPECT_EQ(ReadFileBytes(LibraryFile()), std::string("\0\0", 2)) << way;
+        dlg.reset();
+    }
+}
+
+class Play : public FormTest {
+protected:
+    std::string Key(const std::string& key) const { return KeyValue(ScriptsIni(), key); }
+};
+
+TEST_F(Play, WritesEveryValueOfTheFormAndEndsWithAnOption) {
+    Open("GameSet=Shown Title\r\nshipA2=\"T-MWA\"\r\na2Pos=11\r\n");
+    Click(IDC_HOST_SELECTED);
+    Click(kSlots[kP1].checkId);
+    Type(kSlots[kP1].shipId, "nqre");
+    Type(kSlots[kP1].posId, "z");
+    SetWindowTextA(Item(kSlots[kP2].posId), "H"); // unchecked slot: written all the same
+    SetWindowTextA(Item(kSlots[kB1].posId), "g"); // not a position letter
+    SetWindowTextA(Item(kSlots[kB8].posId), "B");
+    SetWindowTextA(Item(IDC_GAMESET), "Typed Title");
+    Pick(IDC_DIFFICULTY, 2);
+
+    Click(IDOK);
+    EXPECT_EQ(Key("GameSet"), "Shown Title"); // the label's title, not the typed one
+    EXPECT_EQ(Key("shipP1"), "nqre");
+    EXPECT_EQ(Key("shipA2"), "T-MWA"); // shown from the file, slot never checked
+    EXPECT_EQ(Key("p1Pos"), "-1");     // "z" was typed, not picked: lower case
+    EXPECT_EQ(Key("p2Pos"), "1");
+    EXPECT_EQ(Key("a2Pos"), "11");
+    EXPECT_EQ(Key("b1Pos"), "-1");
+    EXPECT_EQ(Key("b8Pos"), "-1");
+    EXPECT_EQ(Key("shipSettings"), "4");
+    EXPECT_EQ(KeyValue(GvxIni(), "UIType"), "2");
+
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Configuration Saved For Game Play!");
+    EXPECT_EQ(boxes[0].caption, "test_startup_play");
+    EXPECT_EQ(boxes[0].style, UINT(MB_OK | MB_ICONINFORMATION));
+    EXPECT_TRUE(dlg->HasEnded());
+    EXPECT_EQ(dlg->Result(), IDOK);
+}
+
+TEST_F(Play, PlayerSelectWritesTwoAndItsLetters) {
+    Open();
+    Click(IDC_PLAYER_SELECT);
+    Click(IDOK);
+    EXPECT_EQ(Key("shipSettings"), "2");
+    EXPECT_EQ(Key("p1Pos"), "0");
+    EXPECT_EQ(Key("p6Pos"), "5");
+    EXPECT_EQ(Key("shipP1"), "");
+    EXPECT_TRUE(dlg->HasEnded());
+}
+
+TEST_F(Play, WithoutAnOptionWritesFirstThenAsks) {
+    Open();
+    dlg->m_nDifficulty = -1;
+    dlg->UpdateData(false);
+    Click(IDOK);
+    EXPECT_EQ(Key("shipSettings"), "0");
+    EXPECT_EQ(Key("p1Pos"), "-1");
+    EXPECT_EQ(KeyValue(GvxIni(), "UIType"), "-1");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "You must select a setup option from the dialog!");
+    EXPECT_EQ(boxes[0].caption, "No Option Selected!");
+    EXPECT_EQ(boxes[0].style, UINT(MB_OK));
+    EXPECT_FALSE(dlg->HasEnded());
+}
+
+TEST_F(Play, FailedWriteReportsItsCodeAndKeepsTheForm) {
+    Open();
+    Click(IDC_HOST_SELECTED);
+    Click(kSlots[kA1].checkId);
+    Type(kSlots[kA1].shipId, "tmwa");
+    RemoveDirectoryA((game / "Assets\\Scripts").c_str());
+    Click(IDOK);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text.rfind("Error saving to sripts.ini; code ", 0), 0u) << boxes[0].text;
+    EXPECT_NE(boxes[0].text, "Error saving to sripts.ini; code 0.");
+    EXPECT_EQ(boxes[0].style, UINT(MB_OK));
+    EXPECT_FALSE(dlg->HasEnded());
+    EXPECT_EQ(Text(kSlots[kA1].shipId), "tmwa");
+    EXPECT_TRUE(Checked(IDC_HOST_SELECTED));
+}
+
+TEST_F(Play, WithoutTheGameKeyReportsCodeTwo) {
+    Open();
+    boxes.clear();
+    GameRegistry::RemoveAll();
+    Click(IDC_HOST_SELECTED);
+    Click(IDOK);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Error saving to sripts.ini; code 2.");
+    EXPECT_FALSE(dlg->HasEnded());
+}
+
+} // namespace
