@@ -25,6 +25,7 @@ target_link_libraries(kestrine_framework PUBLIC kestrine_portable user32 gdi32 c
 target_compile_options(kestrine_framework PRIVATE ${KESTRINE_WARNINGS})
 
 add_library(kestrine_form STATIC
+    form/GameSetCommands.cpp
     form/SetupDlg.cpp
     library/AutoCombo.cpp
 )

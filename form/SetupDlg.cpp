@@ -29,6 +29,9 @@ const CommandEntry<CSetupDlg> CSetupDlg::kMessageMap[] = {
     OnControl<CSetupDlg>(IDC_PLAYER_SELECT, BN_CLICKED, &CSetupDlg::OnPlayerSelect),
     OnFamily<CSetupDlg>(SlotOfShip, EN_CHANGE, &CSetupDlg::OnShipChange),
     OnFamily<CSetupDlg>(SlotOfPosition, CBN_SELCHANGE, &CSetupDlg::OnPositionChange),
+    OnControl<CSetupDlg>(IDC_GAMESET, CBN_SELCHANGE, &CSetupDlg::OnSelchangeGameSet),
+    OnControl<CSetupDlg>(IDC_SAVE, BN_CLICKED, &CSetupDlg::OnSaveGameSet),
+    OnControl<CSetupDlg>(IDC_DELETE, BN_CLICKED, &CSetupDlg::OnDeleteGameSet),
 };
 
 CSetupDlg::CSetupDlg(HWND parent)
@@ -176,6 +179,7 @@ bool CSetupDlg::OnInitDialog() {
         OnPlayerSelect();
     }
     LoadGameSetLibrary();
+    FillGameSetList();
     return true;
 }
 

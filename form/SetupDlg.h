@@ -50,11 +50,19 @@ public: // the handlers, also driven directly by tests
     void OnPlayerSelect();
     void OnShipChange(int slot);
     void OnPositionChange(int slot);
+    void OnSelchangeGameSet();
+    void OnSaveGameSet();
+    void OnDeleteGameSet();
+    void ClearForm();
 
 private:
     void AddAboutMenuEntry();
     bool ReadFormFromScripts();
     void LoadGameSetLibrary();
+    void FillGameSetList();
+    void CopyRecordToForm(const CShipData& record);
+    void CopyFormToRecord(CShipData& record, const std::string& title) const;
+    void EnableForSelectedSet();
     void SaveGameSetLibrary();
     void EnableSlot(int slot, bool ship, bool position) const;
 

@@ -1,0 +1,123 @@
+// The game-set commands of the form: the title list, choosing a stored set, SAVE and DELETE.
+// They work on the form's fields and the library only; a chosen set reaches the game when
+// PLAY copies the form into the script settings.
+#include "form/SetupDlg.h"
+
+#include "resources/resource.h"
+
+void CSetupDlg::FillGameSetList() {
+    for (const auto& entry : m_mapGameSets.Sets()) {
+        CShipData* record = entry.second.get();
+        // The item shows the record's own title: a deleted set is an empty line.
+        int index = m_cbGameSet.AddString(record->m_strTitle);
+        if (index >= 0)
+            m_cbGameSet.SetItemDataPtr(index, record);
+    }
+}
+
+void CSetupDlg::CopyRecordToForm(const CShipData& record) {
+    m_strGameSet = record.m_strGameSet;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        m_strShip[slot] = record.m_strShip[slot];
+        m_strPos[slot] = record.m_strPos[slot];
+        m_bSlot[slot] = record.m_bSlot[slot];
+    }
+    m_bHostSelected = record.m_bHostSelected;
+    m_bPlayerSelect = record.m_bPlayerSelect;
+}
+
+void CSetupDlg::CopyFormToRecord(CShipData& record, const std::string& title) const {
+    record.m_strTitle = record.m_strGameSet = title;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        record.m_strShip[slot] = m_strShip[slot];
+        record.m_strPos[slot] = m_strPos[slot];
+        record.m_bSlot[slot] = m_bSlot[slot];
+    }
+    record.m_bHostSelected = m_bHostSelected;
+    record.m_bPlayerSelect = m_bPlayerSelect;
+}
+
+// The enabled state that a chosen set's flags call for; flags are tested for exactly 1 and
+// exactly 0, so other values leave their controls as they are.
+void CSetupDlg::EnableForSelectedSet() {
+    for (int slot = 0; slot < kPlayerSlotCount; ++slot) {
+        if (m_bHostSelected == 1) {
+            EnableItem(kSlots[slot].checkId, true);
+            EnableItem(kSlots[slot].posId, true);
+        } else if (m_bHostSelected == 0) {
+            EnableItem(kSlots[slot].shipId, false);
+            EnableItem(kSlots[slot].checkId, false);
+            EnableItem(kSlots[slot].posId, true);
+        }
+    }
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (m_bSlot[slot] == 1)
+            EnableSlot(slot, true, true);
+    }
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (m_bSlot[slot] != 0)
+            continue;
+        EnableItem(kSlots[slot].shipId, false);
+        if (!IsPlayerSlot(slot))
+            EnableItem(kSlots[slot].posId, false);
+    }
+}
+
+void CSetupDlg::OnSelchangeGameSet() {
+    int selected = m_cbGameSet.GetCurSel();
+    if (selected < 0)
+        return;
+    const CShipData* record = static_cast<const CShipData*>(m_cbGameSet.GetItemDataPtr(selected));
+    if (record == nullptr)
+        return;
+    // The controls are read first so that the difficulty on screen, which a game set does not
+    // hold, survives the write below; everything else comes from the record.
+    UpdateData(true);
+    CopyRecordToForm(*record);
+    EnableForSelectedSet();
+    UpdateData(false); // no change handler runs: the script settings stay as they are
+}
+
+void CSetupDlg::OnSaveGameSet() {
+    UpdateData(true);
+    const std::string title = m_cbGameSet.GetWindowText(); // as typed or completed, untrimmed
+    if (!title.empty()) {
+        CShipData* record = m_mapGameSets.Find(title);
+        if (record == nullptr) {
+            int index = m_cbGameSet.AddString(title);
+            if (index >= 0) {
+                record = m_mapGameSets.Add(title);
+                m_cbGameSet.SetItemDataPtr(index, record);
+            }
+        }
+        if (record != nullptr)
+            CopyFormToRecord(*record, title); // an existing set keeps its list item
+    }
+    SaveGameSetLibrary();
+    ClearForm();
+}
+
+void CSetupDlg::OnDeleteGameSet() {
+    UpdateData(true);
+    const std::string title = m_cbGameSet.GetWindowText();
+    // Only a stored set is blanked; it keeps its key and its list item, so every item still
+    // shows the record it refers to.  An unknown title changes nothing.
+    if (CShipData* record = title.empty() ? nullptr : m_mapGameSets.Find(title))
+        record->Blank();
+    SaveGameSetLibrary();
+    ClearForm();
+}
+
+void CSetupDlg::ClearForm() {
+    m_cbGameSet.SetCurSel(-1);
+    m_strGameSet = "GAME SET";
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        m_strShip[slot].clear();
+        m_strPos[slot].clear();
+        m_bSlot[slot] = 0;
+    }
+    m_bHostSelected = 0;
+    m_bPlayerSelect = 0;
+    UpdateData(false); // the enabled states stay as they are
+    SetFocus(m_cbGameSet.GetSafeHwnd());
+}
