@@ -19,15 +19,21 @@ add_library(kestrine_framework STATIC
     framework/App.cpp
     framework/DataExchange.cpp
     framework/Dialog.cpp
+    framework/Shell.cpp
     framework/Wnd.cpp
 )
-target_link_libraries(kestrine_framework PUBLIC kestrine_portable user32 gdi32 comctl32)
+target_link_libraries(kestrine_framework PUBLIC kestrine_portable user32 gdi32 comctl32 shell32)
 target_compile_options(kestrine_framework PRIVATE ${KESTRINE_WARNINGS})
 
 add_library(kestrine_form STATIC
     form/GameSetCommands.cpp
     form/SetupDlg.cpp
+    form/SideWindows.cpp
     library/AutoCombo.cpp
+    windows/AboutDlg.cpp
+    windows/HelpDlg.cpp
+    windows/HelpTopics.cpp
+    windows/MapDlg.cpp
 )
 target_link_libraries(kestrine_form PUBLIC kestrine_framework kestrine_script kestrine_library)
 target_compile_options(kestrine_form PRIVATE ${KESTRINE_WARNINGS})
@@ -35,7 +41,7 @@ target_compile_options(kestrine_form PRIVATE ${KESTRINE_WARNINGS})
 # The resources go into the program and into the GUI test programs alike.
 set(KESTRINE_RESOURCES ${PROJECT_SOURCE_DIR}/resources/kestrine.rc)
 set_source_files_properties(${KESTRINE_RESOURCES} PROPERTIES OBJECT_DEPENDS
-    "${PROJECT_SOURCE_DIR}/resources/setup.rc;${PROJECT_SOURCE_DIR}/resources/kestrine.ico;${PROJECT_SOURCE_DIR}/resources/kestrine.manifest")
+    "${PROJECT_SOURCE_DIR}/resources/setup.rc;${PROJECT_SOURCE_DIR}/resources/windows.rc;${PROJECT_SOURCE_DIR}/resources/map.bmp;${PROJECT_SOURCE_DIR}/resources/banner.bmp;${PROJECT_SOURCE_DIR}/resources/kestrine.ico;${PROJECT_SOURCE_DIR}/resources/kestrine.manifest")
 
 add_executable(kestrine WIN32 app/SetupApp.cpp ${KESTRINE_RESOURCES})
 target_link_libraries(kestrine PRIVATE kestrine_form)

@@ -32,6 +32,10 @@ const CommandEntry<CSetupDlg> CSetupDlg::kMessageMap[] = {
     OnControl<CSetupDlg>(IDC_GAMESET, CBN_SELCHANGE, &CSetupDlg::OnSelchangeGameSet),
     OnControl<CSetupDlg>(IDC_SAVE, BN_CLICKED, &CSetupDlg::OnSaveGameSet),
     OnControl<CSetupDlg>(IDC_DELETE, BN_CLICKED, &CSetupDlg::OnDeleteGameSet),
+    OnControl<CSetupDlg>(IDC_VIEW_MAP, BN_CLICKED, &CSetupDlg::OnViewMap),
+    OnControl<CSetupDlg>(IDC_SHIP_EDIT, BN_CLICKED, &CSetupDlg::OnShipEdit),
+    OnControl<CSetupDlg>(IDC_HELP_BUTTON, BN_CLICKED, &CSetupDlg::OnHelpButton),
+    OnControl<CSetupDlg>(IDC_ABOUT_BUTTON, BN_CLICKED, &CSetupDlg::OnAboutButton),
 };
 
 CSetupDlg::CSetupDlg(HWND parent)
@@ -217,7 +221,10 @@ void CSetupDlg::AddAboutMenuEntry() {
 }
 
 bool CSetupDlg::OnSysCommand(UINT id, LPARAM) {
-    return (id & 0xFFF0) == IDM_ABOUTBOX; // the about window arrives with the side windows
+    if ((id & 0xFFF0) != IDM_ABOUTBOX)
+        return false;
+    OnAboutButton();
+    return true;
 }
 
 bool CSetupDlg::OnPaint() {

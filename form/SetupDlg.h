@@ -54,6 +54,10 @@ public: // the handlers, also driven directly by tests
     void OnSaveGameSet();
     void OnDeleteGameSet();
     void ClearForm();
+    void OnViewMap();
+    void OnHelpButton();
+    void OnAboutButton();
+    void OnShipEdit();
 
 private:
     void AddAboutMenuEntry();

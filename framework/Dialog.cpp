@@ -11,6 +11,9 @@ namespace {
 // The resource type of a dialog template's list initialisation data.
 const WORD kDlgInitType = 240;
 
+CDialog::ModalObserver g_modalObserver = nullptr;
+void* g_modalContext = nullptr;
+
 void ReportException(HWND owner, const char* what) {
     ShowMessageBox(owner, std::string("An unexpected error occurred: ") + what, nullptr,
                    MB_OK | MB_ICONERROR);
@@ -175,6 +178,8 @@ INT_PTR CDialog::DoModal() {
     }
     if (!m_ended)
         ShowWindow(hwnd, SW_SHOW);
+    if (g_modalObserver != nullptr && !m_ended)
+        g_modalObserver(*this, g_modalContext);
     MSG msg;
     while (!m_ended) {
         BOOL got = GetMessageA(&msg, nullptr, 0, 0);
@@ -220,6 +225,11 @@ void CDialog::PumpWaitingMessages() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
         PumpMessage(msg);
+}
+
+void CDialog::SetModalObserver(ModalObserver observer, void* context) {
+    g_modalObserver = observer;
+    g_modalContext = context;
 }
 
 int CDialog::MessageBox(const std::string& text, const char* caption, UINT style) {

@@ -42,6 +42,11 @@ public:
 
     int MessageBox(const std::string& text, const char* caption = nullptr, UINT style = MB_OK);
 
+    // Tests are told of each modal dialog once it is shown, from inside its loop, and may
+    // look at it and end it there.
+    using ModalObserver = void (*)(CDialog& dialog, void* context);
+    static void SetModalObserver(ModalObserver observer, void* context);
+
 protected:
     // The base fills the template's list boxes and combo boxes from its initialisation data
     // and writes the fields into the controls once.

@@ -49,18 +49,19 @@ void FormTest::PressKey(HWND target, WPARAM key) {
     dlg->PumpWaitingMessages();
 }
 
-void FormTest::TypeKeys(HWND target, const std::string& keys) {
+void FormTest::TypeKeys(HWND target, const std::string& keys, CDialog* loop) {
+    CDialog& pump = loop ? *loop : *dlg;
     for (char c : keys) {
         // The key-down goes through the loop's pre-translation; the character follows it as
         // the keyboard would produce it.
         PostMessageA(target, WM_KEYDOWN, WPARAM(toupper(static_cast<unsigned char>(c))), 1);
         MSG msg;
         while (PeekMessageA(&msg, target, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE))
-            dlg->PumpMessage(msg);
+            pump.PumpMessage(msg);
         while (PeekMessageA(&msg, target, WM_CHAR, WM_DEADCHAR, PM_REMOVE)) {
         } // drop what the translation made of the virtual key
         PostMessageA(target, WM_CHAR, WPARAM(static_cast<unsigned char>(c)), 1);
-        dlg->PumpWaitingMessages();
+        pump.PumpWaitingMessages();
     }
 }
 

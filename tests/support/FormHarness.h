@@ -44,10 +44,11 @@ protected:
 
     // A user's actions, through the form's own message path.
     void Click(int id);
-    void TypeKeys(HWND target, const std::string& keys); // letters and digits, as typed
-    void PressKey(HWND target, WPARAM key);              // VK_BACK, VK_DELETE, ...
-    void Type(int id, const std::string& keys);          // into an edit or a combo's edit
-    void Pick(int comboId, int index);                   // a pick in the dropped list
+    // Letters and digits, as typed, through the message path of `loop` (the form's by default).
+    void TypeKeys(HWND target, const std::string& keys, CDialog* loop = nullptr);
+    void PressKey(HWND target, WPARAM key);     // VK_BACK, VK_DELETE, ...
+    void Type(int id, const std::string& keys); // into an edit or a combo's edit
+    void Pick(int comboId, int index);          // a pick in the dropped list
     HWND EditOf(int comboId) const;
 
     std::vector<MessageBoxCall> boxes;

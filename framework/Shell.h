@@ -1,0 +1,12 @@
+// Starting another program or opening a document through the shell.  Tests put a function of
+// their own in place of the shell's, so that nothing is started.
+#pragma once
+
+#include <windows.h>
+
+using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+
+HINSTANCE ShellExecuteThrough(HWND owner, const char* verb, const char* file,
+                              const char* parameters, const char* directory, int show);
+// Null restores the shell's own ShellExecuteA.
+void SetShellExecuteFunction(ShellExecuteFunction function);

@@ -1,0 +1,46 @@
+#include "windows/HelpDlg.h"
+
+#include "framework/DataExchange.h"
+#include "framework/MessageMap.h"
+#include "resources/resource.h"
+
+namespace {
+
+const CommandEntry<CHelpDlg> kMessageMap[] = {
+    OnControl<CHelpDlg>(IDC_TOPIC, CBN_SELCHANGE, &CHelpDlg::OnSelchangeTopic),
+};
+
+} // namespace
+
+CHelpDlg::CHelpDlg(HWND parent) : CDialog(IDD_HELP, parent) {}
+
+bool CHelpDlg::OnCommand(int id, UINT code) {
+    return DispatchCommand(this, kMessageMap, id, code) || CDialog::OnCommand(id, code);
+}
+
+void CHelpDlg::DoDataExchange(CDataExchange& dx) {
+    DDX_Control(dx, IDC_TOPIC, m_cbTopic);
+    DDX_Text(dx, IDC_TOPIC_TEXT, m_strTopicText);
+}
+
+bool CHelpDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    FillTopics();
+    return true;
+}
+
+void CHelpDlg::FillTopics() {
+    for (const HelpTopic& topic : kHelpTopics)
+        m_cbTopic.AddString(topic.title);
+}
+
+// Only a pick from the list gets here; completing typed text changes no body.
+void CHelpDlg::OnSelchangeTopic() {
+    UpdateData(true);
+    const std::string title = m_cbTopic.GetLBText(m_cbTopic.GetCurSel());
+    for (const HelpTopic& topic : kHelpTopics) {
+        if (title == topic.title)
+            m_strTopicText = topic.body;
+    }
+    UpdateData(false);
+}
