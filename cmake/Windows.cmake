@@ -46,3 +46,17 @@ set_source_files_properties(${KESTRINE_RESOURCES} PROPERTIES OBJECT_DEPENDS
 add_executable(kestrine WIN32 app/SetupApp.cpp ${KESTRINE_RESOURCES})
 target_link_libraries(kestrine PRIVATE kestrine_form)
 target_compile_options(kestrine PRIVATE ${KESTRINE_WARNINGS})
+
+# Benchmarks run under Wine by tools/bench-wine.sh; they print figures and are not tests.
+add_executable(bench_library_file bench/library_file_bench.cpp)
+target_link_libraries(bench_library_file PRIVATE kestrine_library)
+add_executable(bench_bare_dialog WIN32 bench/bare_dialog.cpp bench/bare_dialog.rc)
+add_executable(bench_startup bench/startup_bench.cpp)
+target_link_libraries(bench_startup PRIVATE kestrine_library kestrine_script)
+target_compile_definitions(bench_startup PRIVATE KESTRINE_EXE="$<TARGET_FILE:kestrine>"
+                                                 BARE_DIALOG_EXE="$<TARGET_FILE:bench_bare_dialog>")
+add_dependencies(bench_startup kestrine bench_bare_dialog)
+foreach(bench bench_library_file bench_bare_dialog bench_startup)
+    target_compile_options(${bench} PRIVATE ${KESTRINE_WARNINGS})
+    set_target_properties(${bench} PROPERTIES EXCLUDE_FROM_ALL ON)
+endforeach()

@@ -8,6 +8,11 @@ state=$(mkdir -p "$2" && cd "$2" && pwd)
 export WINEPREFIX=$state/prefix WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
 
 start_display() {
+    # A display this script started earlier for the same state is still good.
+    if [ -f "$state/xvfb.pid" ] && kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null &&
+        [ -f "$state/display" ]; then
+        return
+    fi
     if [ -n "${DISPLAY:-}" ]; then
         echo "$DISPLAY" >"$state/display"
         return
@@ -37,7 +42,7 @@ start)
     # The server and Wine's own services stay up for the whole run, started here with their
     # output elsewhere: a service started by a test program would hold that program's output
     # open, and CTest would wait for it to close.
-    wineserver -p </dev/null >/dev/null 2>&1
+    wineserver -p </dev/null >/dev/null 2>&1 || true # fails when one is running already
     wineboot </dev/null >/dev/null 2>&1 || true
     if [ ! -f "$state/unmanaged" ]; then
         # Without a window manager on the virtual display, Wine waits for one whenever a
