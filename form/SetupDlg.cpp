@@ -6,7 +6,6 @@
 #include "script/PositionCodec.h"
 #include "script/Profile.h"
 #include "script/ScriptSettings.h"
-#include "script/ValueText.h"
 
 #include <iterator>
 
@@ -192,19 +191,13 @@ bool CSetupDlg::ReadFormFromScripts() {
     std::string directory;
     if (!theScriptSettings.GetScriptsDirectory(directory))
         return false;
-    const std::string scripts = directory + kScriptsFileName;
-    std::string value;
-    if (ReadProfileValue(scripts, kScriptsSection, kTitleKey, value))
-        m_strGameSet = value;
+    const ScriptsSection section = ReadScriptsSection(directory + kScriptsFileName);
+    if (section.hasTitle)
+        m_strGameSet = section.title;
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (ReadProfileValue(scripts, kScriptsSection, kSlots[slot].shipKey, value))
-            m_strShip[slot] = value;
-    }
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        theScriptSettings.SetPos(
-            slot, ReadProfileValue(scripts, kScriptsSection, kSlots[slot].posKey, value)
-                      ? TruncatedNumber(value.c_str())
-                      : kNoPosition);
+        if (section.hasShip[slot])
+            m_strShip[slot] = section.ships[slot];
+        theScriptSettings.SetPos(slot, section.positions[slot]);
     }
     return true;
 }

@@ -1,6 +1,8 @@
 // One-key reads and writes of the game's .ini files through the platform's profile functions.
 #pragma once
 
+#include "script/Slots.h"
+
 #include <string>
 
 // Values are read into a 64-byte buffer, so at most 63 characters arrive; a missing file,
@@ -13,3 +15,15 @@ bool ReadProfileValue(const std::string& file, const char* section, const char* 
 // error) when the write is refused.
 bool WriteProfileValue(const std::string& file, const char* section, const char* key,
                        const std::string& value);
+
+// The title, ship texts and start positions of section Mul_Kestrine, read as start-up reads
+// them: a text only where the file holds one, positions as truncated numbers, -1 where a
+// position is empty or missing.
+struct ScriptsSection {
+    bool hasTitle = false;
+    std::string title;
+    bool hasShip[kSlotCount] = {};
+    std::string ships[kSlotCount];
+    int positions[kSlotCount] = {};
+};
+ScriptsSection ReadScriptsSection(const std::string& file);

@@ -10,18 +10,15 @@ bool CScriptSettings::Load() {
         return false;
     const std::string scripts = directory + kScriptsFileName;
 
+    const ScriptsSection section = ReadScriptsSection(scripts);
+    if (section.hasTitle)
+        m_title = section.title;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (section.hasShip[slot])
+            m_ships[slot] = section.ships[slot];
+        m_positions[slot] = section.positions[slot];
+    }
     std::string value;
-    if (ReadProfileValue(scripts, kScriptsSection, kTitleKey, value))
-        m_title = value;
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (ReadProfileValue(scripts, kScriptsSection, kSlots[slot].shipKey, value))
-            m_ships[slot] = value;
-    }
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        m_positions[slot] = ReadProfileValue(scripts, kScriptsSection, kSlots[slot].posKey, value)
-                                ? TruncatedNumber(value.c_str())
-                                : -1;
-    }
     if (ReadProfileValue(scripts, kScriptsSection, kFlagsKey, value))
         m_flags = IntegerNumber(value.c_str());
 

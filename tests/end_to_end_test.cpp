@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <sstream>
-
 namespace {
 
 const char kFormCaption[] = "Kestrine v2.A for Ostravane";
@@ -24,18 +22,6 @@ std::string Text(HWND hwnd) {
     SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text, LPARAM(text), SMTO_ABORTIFHUNG, 5000,
                         nullptr);
     return text;
-}
-
-std::string KeyValue(const std::string& file, const std::string& key) {
-    std::istringstream in(ReadFileBytes(file));
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.compare(0, key.size() + 1, key + "=") == 0)
-            return line.substr(key.size() + 1);
-    }
-    return "<missing>";
 }
 
 class EndToEnd : public ::testing::Test {

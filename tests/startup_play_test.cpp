@@ -3,24 +3,9 @@
 #include "script/ScriptSettings.h"
 #include "support/FormHarness.h"
 
-#include <sstream>
-
 namespace {
 
 const int kP1 = 0, kP2 = 1, kA1 = 6, kA2 = 7, kB1 = 14, kB8 = 21;
-
-// The value of one key of a profile file, as the file holds it.
-std::string KeyValue(const std::string& file, const std::string& key) {
-    std::istringstream in(ReadFileBytes(file));
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.compare(0, key.size() + 1, key + "=") == 0)
-            return line.substr(key.size() + 1);
-    }
-    return "<missing>";
-}
 
 class StartUp : public FormTest {};
 

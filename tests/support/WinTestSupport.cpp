@@ -119,3 +119,15 @@ void GameRegistry::SetDirectoryBytes(const std::string& bytes, View view) {
 void GameRegistry::CreateKeyWithoutValue(View view) {
     RegCloseKey(CreateGameKey(view));
 }
+
+std::string KeyValue(const std::string& file, const std::string& key) {
+    std::istringstream in(ReadFileBytes(file));
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.compare(0, key.size() + 1, key + "=") == 0)
+            return line.substr(key.size() + 1);
+    }
+    return "<missing>";
+}

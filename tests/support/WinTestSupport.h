@@ -35,6 +35,8 @@ void WriteFileBytes(const std::string& path, const std::string& bytes);
 std::string ReadFileBytes(const std::string& path);
 bool FileExists(const std::string& path);
 void MakeFolder(const std::string& path);
+// The value of `key` as a profile file holds it, "<missing>" when no line sets it.
+std::string KeyValue(const std::string& file, const std::string& key);
 
 // The game's registry key, Software\Brellix\Ostravane of HKLM, in the 32-bit or the native
 // view.  Construction removes it from both views; so does destruction.
