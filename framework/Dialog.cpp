@@ -165,7 +165,11 @@ bool CDialog::Create() {
 
 INT_PTR CDialog::DoModal() {
     m_ended = false;
+    // A dialog without a parent of its own belongs to the main window, which it disables
+    // while it runs.
     HWND parent = m_parent;
+    if (parent == nullptr && AfxGetApp() != nullptr)
+        parent = AfxGetApp()->m_pMainWnd;
     bool parentEnabled = parent != nullptr && IsWindowEnabled(parent);
     if (parentEnabled)
         EnableWindow(parent, FALSE);

@@ -84,7 +84,9 @@ TEST_F(SideWindows, MapShowsThePositionBoxesAsTheyStand) {
     SetWindowTextA(Item(kSlots[kB8].posId), "Z"); // slot not ticked
     std::vector<std::string> shown;
     std::string caption;
+    bool formDisabled = false;
     inside = [&](CDialog& map) {
+        formDisabled = !IsWindowEnabled(dlg->GetSafeHwnd());
         caption = WindowText(map.GetSafeHwnd());
         for (int slot = 0; slot < kSlotCount; ++slot)
             shown.push_back(ItemText(map, 1037 + slot));
@@ -92,6 +94,8 @@ TEST_F(SideWindows, MapShowsThePositionBoxesAsTheyStand) {
     };
     Click(IDC_VIEW_MAP);
     ASSERT_EQ(opened, 1);
+    EXPECT_TRUE(formDisabled); // modal: the form waits for it
+    EXPECT_TRUE(IsWindowEnabled(dlg->GetSafeHwnd()));
     EXPECT_EQ(caption, std::string(48, ' ') + "MAP POSITIONS");
     ASSERT_EQ(shown.size(), size_t(kSlotCount));
     EXPECT_EQ(shown[kA1], "q");

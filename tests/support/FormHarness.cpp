@@ -2,6 +2,14 @@
 
 #include "script/ScriptSettings.h"
 
+namespace {
+
+// The program's application object stands in for the test: the form makes itself the main
+// window, as kestrine.exe does.
+CWinApp theTestApp;
+
+} // namespace
+
 void FormTest::SetUp() {
     MakeFolder(game / "Assets");
     MakeFolder(game / "Assets\\Scripts");
