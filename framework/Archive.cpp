@@ -56,10 +56,9 @@ void CArchive::WriteInt32(int32_t value) {
     WriteUInt32(static_cast<uint32_t>(value));
 }
 
-void CArchive::Require(size_t size) const {
-    if (Remaining() < size)
-        throw CArchiveException(CArchiveException::endOfFile,
-                                "the stream ends before the item is complete");
+void CArchive::ThrowEndOfFile() {
+    throw CArchiveException(CArchiveException::endOfFile,
+                            "the stream ends before the item is complete");
 }
 
 uint16_t CArchive::ReadUInt16() {
@@ -126,6 +125,10 @@ void CArchive::ReadString(std::string& text) {
             throw CArchiveException(CArchiveException::badTag, "wide-character text");
         if (length == 0xFFFF)
             length = ReadUInt32();
+    }
+    if (length == 0) { // most texts of a game set are empty: skip the general copy
+        text.clear();
+        return;
     }
     Require(length);
     text.assign(reinterpret_cast<const char*>(m_in), length);

@@ -90,7 +90,11 @@ private:
     void WriteUInt32(uint32_t value);
     uint16_t ReadUInt16();
     uint32_t ReadUInt32();
-    void Require(size_t size) const;
+    void Require(size_t size) const {
+        if (Remaining() < size)
+            ThrowEndOfFile();
+    }
+    [[noreturn]] static void ThrowEndOfFile();
 
     std::vector<uint8_t>* m_out = nullptr;
     size_t m_outSize = 0; // bytes written; the vector runs ahead in steps
