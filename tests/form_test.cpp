@@ -4,6 +4,8 @@
 #include "script/ScriptSettings.h"
 #include "support/FormHarness.h"
 
+#include <algorithm>
+
 namespace {
 
 const int kP1 = 0, kP3 = 2, kP4 = 3, kA1 = 6, kB8 = 21;
@@ -274,7 +276,11 @@ TEST_F(AutoComplete, CompletesToTheFirstItemAndHighlightsTheAddedPart) {
 
     Type(IDC_GAMESET, "r"); // "Ber" begins nothing: stays as typed
     EXPECT_EQ(Text(IDC_GAMESET), "Ber");
-    EXPECT_EQ(SelectionChanges(), 0); // completion is never a pick
+    EXPECT_EQ(SelectionChanges(), 0);  // completion is never a pick
+    for (auto& n : dlg->notifications) // the box handles its edit updates itself
+        EXPECT_FALSE(n.first == IDC_GAMESET && n.second == CBN_EDITUPDATE);
+    EXPECT_TRUE(std::count(dlg->notifications.begin(), dlg->notifications.end(),
+                           std::make_pair(int(IDC_GAMESET), UINT(CBN_EDITCHANGE))) >= 3);
 }
 
 TEST_F(AutoComplete, TheItemsOwnLetterCaseReplacesTheTyped) {
