@@ -34,6 +34,7 @@ add_library(kestrine_form STATIC
     windows/HelpDlg.cpp
     windows/HelpTopics.cpp
     windows/MapDlg.cpp
+    windows/MapPositions.cpp
 )
 target_link_libraries(kestrine_form PUBLIC kestrine_framework kestrine_script kestrine_library)
 target_compile_options(kestrine_form PRIVATE ${KESTRINE_WARNINGS})

@@ -4,8 +4,6 @@
 #include "resources/resource.h"
 #include "windows/MapPositions.h"
 
-CMapPositions theMapPositions;
-
 CMapDlg::CMapDlg(HWND parent) : CDialog(IDD_MAP, parent) {}
 
 void CMapDlg::DoDataExchange(CDataExchange& dx) {

@@ -1,0 +1,3 @@
+#include "windows/MapPositions.h"
+
+CMapPositions theMapPositions;
