@@ -15,6 +15,8 @@
 class CSetupDlg : public CDialog {
 public:
     explicit CSetupDlg(HWND parent = nullptr);
+    // Destroying the window while the whole form still exists lets its own clean-up run.
+    ~CSetupDlg() override { DestroyWindow(); }
 
     // Start positions between the form's letters and the record's numbers.
     void LettersToPositions();

@@ -1,5 +1,4 @@
 #include "script/PositionCodec.h"
-#include "script/Slots.h"
 
 #include <gtest/gtest.h>
 
@@ -23,15 +22,6 @@ TEST(PositionCodec, AnythingButOneCapitalLetterHasNoPosition) {
 TEST(PositionCodec, NumbersOutsideTheMapHaveNoLetter) {
     for (int number : {-5, -1, 20, 25, 1000})
         EXPECT_EQ(PositionToLetter(number), "") << number;
-}
-
-TEST(SlotTable, SlotsAndKeysInTheirFixedOrder) {
-    EXPECT_STREQ(kSlots[0].name, "P1");
-    EXPECT_STREQ(kSlots[5].shipKey, "shipP6");
-    EXPECT_STREQ(kSlots[6].posKey, "a1Pos");
-    EXPECT_STREQ(kSlots[13].shipKey, "shipA8");
-    EXPECT_STREQ(kSlots[14].name, "B1");
-    EXPECT_STREQ(kSlots[21].posKey, "b8Pos");
 }
 
 } // namespace
