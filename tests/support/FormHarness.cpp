@@ -45,32 +45,28 @@ void FormTest::Click(int id) {
     dlg->PumpWaitingMessages();
 }
 
-void FormTest::PressKey(HWND target, WPARAM key) {
+// One keystroke as the keyboard makes it: the key-down goes through the loop's
+// pre-translation, what the translation made of the virtual key is dropped, and the
+// character (none when 0) follows.
+void FormTest::KeyStroke(HWND target, WPARAM key, char character, CDialog& loop) {
     PostMessageA(target, WM_KEYDOWN, key, 1);
     MSG msg;
     while (PeekMessageA(&msg, target, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE))
-        dlg->PumpMessage(msg);
+        loop.PumpMessage(msg);
     while (PeekMessageA(&msg, target, WM_CHAR, WM_DEADCHAR, PM_REMOVE)) {
     }
-    if (key == VK_BACK)
-        PostMessageA(target, WM_CHAR, 0x08, 1);
-    dlg->PumpWaitingMessages();
+    if (character != 0)
+        PostMessageA(target, WM_CHAR, WPARAM(static_cast<unsigned char>(character)), 1);
+    loop.PumpWaitingMessages();
+}
+
+void FormTest::PressKey(HWND target, WPARAM key) {
+    KeyStroke(target, key, key == VK_BACK ? '\b' : 0, *dlg);
 }
 
 void FormTest::TypeKeys(HWND target, const std::string& keys, CDialog* loop) {
-    CDialog& pump = loop ? *loop : *dlg;
-    for (char c : keys) {
-        // The key-down goes through the loop's pre-translation; the character follows it as
-        // the keyboard would produce it.
-        PostMessageA(target, WM_KEYDOWN, WPARAM(toupper(static_cast<unsigned char>(c))), 1);
-        MSG msg;
-        while (PeekMessageA(&msg, target, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE))
-            pump.PumpMessage(msg);
-        while (PeekMessageA(&msg, target, WM_CHAR, WM_DEADCHAR, PM_REMOVE)) {
-        } // drop what the translation made of the virtual key
-        PostMessageA(target, WM_CHAR, WPARAM(static_cast<unsigned char>(c)), 1);
-        pump.PumpWaitingMessages();
-    }
+    for (char c : keys)
+        KeyStroke(target, WPARAM(toupper(static_cast<unsigned char>(c))), c, loop ? *loop : *dlg);
 }
 
 HWND FormTest::EditOf(int comboId) const {

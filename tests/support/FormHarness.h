@@ -50,6 +50,7 @@ protected:
     void Type(int id, const std::string& keys); // into an edit or a combo's edit
     void Pick(int comboId, int index);          // a pick in the dropped list
     HWND EditOf(int comboId) const;
+    void KeyStroke(HWND target, WPARAM key, char character, CDialog& loop);
 
     std::vector<MessageBoxCall> boxes;
     GameRegistry registry;
