@@ -41,8 +41,11 @@ target_compile_options(kestrine_form PRIVATE ${KESTRINE_WARNINGS})
 
 # The resources go into the program and into the GUI test programs alike.
 set(KESTRINE_RESOURCES ${PROJECT_SOURCE_DIR}/resources/kestrine.rc)
+# What the resource script includes; source properties hold per folder, so the test programs'
+# folder sets them again.
+file(GLOB KESTRINE_RESOURCE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/*)
 set_source_files_properties(${KESTRINE_RESOURCES} PROPERTIES OBJECT_DEPENDS
-    "${PROJECT_SOURCE_DIR}/resources/setup.rc;${PROJECT_SOURCE_DIR}/resources/windows.rc;${PROJECT_SOURCE_DIR}/resources/map.bmp;${PROJECT_SOURCE_DIR}/resources/banner.bmp;${PROJECT_SOURCE_DIR}/resources/kestrine.ico;${PROJECT_SOURCE_DIR}/resources/kestrine.manifest")
+    "${KESTRINE_RESOURCE_DEPENDS}")
 
 add_executable(kestrine WIN32 app/SetupApp.cpp ${KESTRINE_RESOURCES})
 target_link_libraries(kestrine PRIVATE kestrine_form)

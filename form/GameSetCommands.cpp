@@ -16,10 +16,11 @@ void CSetupDlg::FillGameSetList() {
 }
 
 void CSetupDlg::CopyRecordToForm(const CShipData& record) {
-    m_strGameSet = record.m_strGameSet;
+    // A shared library may hold texts of any length: they are cut to what the boxes take.
+    m_strGameSet = FormText(record.m_strGameSet);
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        m_strShip[slot] = record.m_strShip[slot];
-        m_strPos[slot] = record.m_strPos[slot];
+        m_strShip[slot] = FormText(record.m_strShip[slot]);
+        m_strPos[slot] = FormText(record.m_strPos[slot]);
         m_bSlot[slot] = record.m_bSlot[slot];
     }
     m_bHostSelected = record.m_bHostSelected;

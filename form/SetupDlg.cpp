@@ -157,6 +157,7 @@ bool CSetupDlg::OnInitDialog() {
     if (CWinApp* app = AfxGetApp())
         app->m_pMainWnd = m_hWnd;
     AddAboutMenuEntry();
+    LimitTextBoxes();
     SendMessage(WM_SETICON, ICON_BIG, LPARAM(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, LPARAM(m_hIcon));
 
@@ -193,13 +194,24 @@ bool CSetupDlg::ReadFormFromScripts() {
         return false;
     const ScriptsSection section = ReadScriptsSection(directory + kScriptsFileName);
     if (section.hasTitle)
-        m_strGameSet = section.title;
+        m_strGameSet = FormText(section.title);
     for (int slot = 0; slot < kSlotCount; ++slot) {
         if (section.hasShip[slot])
-            m_strShip[slot] = section.ships[slot];
+            m_strShip[slot] = FormText(section.ships[slot]);
         theScriptSettings.SetPos(slot, section.positions[slot]);
     }
     return true;
+}
+
+// The profile writer counts lengths in 16 bits, and nobody types a 300-character ship: the
+// boxes take what any file line and the game's script handle well.
+void CSetupDlg::LimitTextBoxes() const {
+    for (const SlotInfo& slot : kSlots) {
+        ::SendMessageA(GetDlgItem(slot.shipId), EM_LIMITTEXT, kMaxFormText, 0);
+        ::SendMessageA(GetDlgItem(slot.posId), CB_LIMITTEXT, kMaxFormText, 0);
+    }
+    ::SendMessageA(GetDlgItem(IDC_GAMESET), CB_LIMITTEXT, kMaxFormText, 0);
+    ::SendMessageA(GetDlgItem(IDC_DIFFICULTY), CB_LIMITTEXT, kMaxFormText, 0);
 }
 
 void CSetupDlg::AddAboutMenuEntry() {
@@ -240,6 +252,11 @@ bool CSetupDlg::OnPaint() {
 void CSetupDlg::OnCancel() {
     SaveGameSetLibrary();
     CDialog::OnCancel();
+}
+
+bool CSetupDlg::OnHelpInfo() {
+    OnHelpButton();
+    return true;
 }
 
 void CSetupDlg::OnDestroy() {

@@ -12,6 +12,13 @@
 
 #include <string>
 
+// Every text box of the form takes at most this many characters; longer texts from a file or
+// a stored game set are cut to it where they enter the form.
+constexpr size_t kMaxFormText = 255;
+inline std::string FormText(const std::string& text) {
+    return text.substr(0, kMaxFormText);
+}
+
 class CSetupDlg : public CDialog {
 public:
     explicit CSetupDlg(HWND parent = nullptr);
@@ -45,6 +52,7 @@ protected:
     bool OnPaint() override;
     HICON OnQueryDragIcon() override { return m_hIcon; }
     void OnDestroy() override;
+    bool OnHelpInfo() override; // F1 opens the help topics, as HELP does
 
 public: // the handlers, also driven directly by tests
     void OnSlotCheck(int slot);
@@ -63,6 +71,7 @@ public: // the handlers, also driven directly by tests
 
 private:
     void AddAboutMenuEntry();
+    void LimitTextBoxes() const;
     bool ReadFormFromScripts();
     void LoadGameSetLibrary();
     void FillGameSetList();

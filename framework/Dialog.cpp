@@ -74,6 +74,8 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return OnPaint() ? TRUE : FALSE;
     case WM_QUERYDRAGICON:
         return reinterpret_cast<INT_PTR>(OnQueryDragIcon());
+    case WM_HELP:
+        return OnHelpInfo() ? TRUE : FALSE;
     case WM_DESTROY:
         OnDestroy();
         return FALSE;
@@ -214,6 +216,10 @@ bool CDialog::PreTranslateInput(MSG& msg) {
 void CDialog::PumpMessage(MSG& msg) {
     try {
         if (PreTranslateInput(msg))
+            return;
+        // F1 anywhere in the dialog asks for its help, whatever control has the focus.
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_F1 &&
+            (msg.hwnd == m_hWnd || IsChild(m_hWnd, msg.hwnd)) && OnHelpInfo())
             return;
     } catch (const std::exception& e) {
         ReportException(m_hWnd, e.what());

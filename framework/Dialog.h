@@ -61,6 +61,8 @@ protected:
     virtual bool OnPaint() { return false; }
     virtual HICON OnQueryDragIcon() { return nullptr; }
     virtual void OnDestroy() {}
+    // F1 (WM_HELP); true when handled.
+    virtual bool OnHelpInfo() { return false; }
 
     bool IsWritingForm() const { return m_writing; }
 

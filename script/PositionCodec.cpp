@@ -1,9 +1,17 @@
 #include "script/PositionCodec.h"
 
 int LetterToPosition(const std::string& text) {
-    if (text.size() != 1 || text[0] < 'G' || text[0] > 'Z')
+    // People type " q" as readily as "Q": blanks around the letter and its case don't count.
+    size_t first = text.find_first_not_of(" \t");
+    size_t last = text.find_last_not_of(" \t");
+    if (first == std::string::npos || first != last)
         return kNoPosition;
-    return text[0] - 'G';
+    char letter = text[first];
+    if (letter >= 'g' && letter <= 'z')
+        letter = char(letter - 'a' + 'A');
+    if (letter < 'G' || letter > 'Z')
+        return kNoPosition;
+    return letter - 'G';
 }
 
 std::string PositionToLetter(int position) {

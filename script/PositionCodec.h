@@ -7,8 +7,8 @@
 constexpr int kNoPosition = -1;
 constexpr int kPositionCount = 20;
 
-// The number of a position text: 0..19 when the text is exactly one capital letter "G".."Z"
-// (case-sensitive, no trimming), otherwise kNoPosition.
+// The number of a position text: 0..19 when the text is one letter "G".."Z", in either case,
+// with or without blanks around it; otherwise kNoPosition.
 int LetterToPosition(const std::string& text);
 
 // The letter of a position number: "G".."Z" for 0..19, an empty text for anything else.

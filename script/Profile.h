@@ -1,6 +1,7 @@
 // One-key reads and writes of the game's .ini files through the platform's profile functions.
 #pragma once
 
+#include "script/IniText.h"
 #include "script/Slots.h"
 
 #include <string>
@@ -11,14 +12,17 @@ constexpr unsigned kProfileValueBuffer = 64;
 bool ReadProfileValue(const std::string& file, const char* section, const char* key,
                       std::string& value);
 
-// Sets the key, creating file, section or key where missing.  False (with the platform's last
-// error) when the write is refused.
+// Every key=value line of a section, values as the file holds them (quotes kept, no cut).
+IniSection ReadRawSection(const std::string& file, const char* section);
+
+// Sets the key (line breaks in the value become blanks), creating file, section or key where
+// missing.  False (with the platform's last error) when the write is refused.
 bool WriteProfileValue(const std::string& file, const char* section, const char* key,
                        const std::string& value);
 
 // The title, ship texts and start positions of section Mul_Kestrine, read as start-up reads
-// them: a text only where the file holds one, positions as truncated numbers, -1 where a
-// position is empty or missing.
+// them: a text only where the file holds one (whole, quotes kept), positions as truncated
+// numbers, -1 where a position is empty or missing.
 struct ScriptsSection {
     bool hasTitle = false;
     std::string title;

@@ -3,8 +3,9 @@
 
 #include <string>
 
-// A value read as a decimal floating-point number (leading blanks, sign, fraction, exponent)
-// and truncated toward zero; a value without a number at its start is 0.  Values beyond the
+// A value read as a decimal floating-point number (leading blanks, sign, digits, fraction,
+// exponent; no hexadecimal, infinity or NaN) and truncated toward zero; a value without such
+// a number at its start is 0.  Values beyond the
 // range of int are clamped to it rather than left undefined.
 int TruncatedNumber(const char* text);
 

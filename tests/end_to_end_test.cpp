@@ -93,7 +93,7 @@ TEST_F(EndToEnd, ShowsTheGamesSetupAndPlayHandsItOverAndEnds) {
     HWND form = WaitForWindow(kFormCaption);
     ASSERT_NE(form, nullptr);
     EXPECT_EQ(Text(GetDlgItem(form, 1079)), "Base Assault");
-    EXPECT_EQ(Text(GetDlgItem(form, 1007)), "T-MWA");
+    EXPECT_EQ(Text(GetDlgItem(form, 1007)), "\"T-MWA\"");
     EXPECT_EQ(Text(GetDlgItem(form, 1047)), "R");
     EXPECT_EQ(SendMessageA(GetDlgItem(form, 1028), BM_GETCHECK, 0, 0), BST_CHECKED);
 
@@ -102,7 +102,7 @@ TEST_F(EndToEnd, ShowsTheGamesSetupAndPlayHandsItOverAndEnds) {
     EXPECT_EQ(WaitForExit(), 0u);
     std::string scripts = game / "Assets\\Scripts\\scripts.ini";
     EXPECT_EQ(KeyValue(scripts, "GameSet"), "Base Assault");
-    EXPECT_EQ(KeyValue(scripts, "shipA1"), "T-MWA");
+    EXPECT_EQ(KeyValue(scripts, "shipA1"), "\"T-MWA\"");
     EXPECT_EQ(KeyValue(scripts, "a1Pos"), "11");
     EXPECT_EQ(KeyValue(scripts, "shipSettings"), "4");
     EXPECT_EQ(KeyValue(game / "gvx.ini", "UIType"), "2");

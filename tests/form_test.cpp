@@ -184,7 +184,7 @@ TEST_F(FormRules, EveryLetterInEverySlotConvertsToItsNumberOnly) {
 }
 
 TEST_F(FormRules, TextsThatAreNoPositionLetterLeaveThePositionAlone) {
-    const char* texts[] = {"g", "A", "F", " G", "G ", "GH", ""};
+    const char* texts[] = {"gh", "A", "F", " G H", "5", "GH", ""};
     for (int i = 0; i < 7; ++i) {
         dlg->m_strPos[i] = texts[i];
         theScriptSettings.SetPos(i, -1);

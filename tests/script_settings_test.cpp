@@ -97,13 +97,13 @@ TEST_F(ScriptSettingsTest, OptionFlagsNonNumericReadAsZeroAbsentKeepTheirValue) 
     EXPECT_TRUE(settings.TestFlag(kFlagPlayerSelect));
 }
 
-TEST_F(ScriptSettingsTest, LoadCutsLongTextsAndDropsQuotes) {
+TEST_F(ScriptSettingsTest, LoadKeepsTextsWholeWithTheirQuotes) {
     std::string seventy(70, 'x');
     WriteScripts("GameSet=Base Assault\r\nshipP1=" + seventy + "\r\nshipB8=\"N-QRF\"\r\n");
     ASSERT_TRUE(settings.Load());
     EXPECT_EQ(settings.GetTitle(), "Base Assault");
-    EXPECT_EQ(settings.GetShip(0), std::string(63, 'x'));
-    EXPECT_EQ(settings.GetShip(21), "N-QRF");
+    EXPECT_EQ(settings.GetShip(0), seventy);
+    EXPECT_EQ(settings.GetShip(21), "\"N-QRF\"");
 }
 
 TEST_F(ScriptSettingsTest, LoadReadsDifficultyFromGameSettings) {
@@ -165,7 +165,7 @@ TEST_F(ScriptSettingsTest, LoadAfterSaveGivesBackNumbersAndTexts) {
     EXPECT_EQ(loaded.GetDifficulty(), 1);
 }
 
-TEST_F(ScriptSettingsTest, LongTextIsWrittenWholeAndReadBackCut) {
+TEST_F(ScriptSettingsTest, LongTextIsWrittenAndReadBackWhole) {
     std::string hundred;
     for (int i = 0; i < 100; ++i)
         hundred += char('a' + i % 26);
@@ -179,7 +179,7 @@ TEST_F(ScriptSettingsTest, LongTextIsWrittenWholeAndReadBackCut) {
 
     CScriptSettings loaded;
     ASSERT_TRUE(loaded.Load());
-    EXPECT_EQ(loaded.GetShip(7), hundred.substr(0, 63));
+    EXPECT_EQ(loaded.GetShip(7), hundred);
     EXPECT_EQ(loaded.GetShip(8), ""); // its neighbour is untouched
 }
 

@@ -163,6 +163,15 @@ TEST_F(SideWindows, HelpListsTheTopicsAndShowsEachBodyOnAPick) {
                          "Will work.\n T-MWA <- Will not work.");
     EXPECT_EQ(typed, "Button - ''View Map''");
     EXPECT_EQ(bodyAfterTyping, bodies[18]); // completing is not picking
+
+    std::string caption;
+    inside = [&](CDialog& window) {
+        caption = WindowText(window.GetSafeHwnd());
+        Press(window, IDCANCEL);
+    };
+    PressKey(Item(kSlots[kP1].checkId), VK_F1);
+    EXPECT_EQ(opened, 2);
+    EXPECT_EQ(caption, "Kestrine ''HELP'' Dialog");
 }
 
 TEST_F(SideWindows, AboutFromTheButtonAndTheSystemMenuVisitStaysOpen) {

@@ -11,12 +11,12 @@ class StartUp : public FormTest {};
 
 TEST_F(StartUp, FillsTheFormFromScriptsIni) {
     WriteFileBytes(GvxIni(), "[UI]\r\nUIType=1\r\n");
-    Open("GameSet=Team Base Assault\r\nshipP1=\"N-QRE\"\r\nshipA1=" + std::string(70, 'w') +
+    Open("GameSet=Team Base Assault\r\nshipP1=\"N-QRE\"\r\nshipA1=" + std::string(300, 'w') +
          "\r\np1Pos=7\r\np2Pos=7.9\r\na1Pos=x\r\na2Pos=\r\nb1Pos=20\r\nb8Pos=-5\r\n"
          "shipSettings=6\r\n");
     EXPECT_EQ(Text(IDC_GAMESET_LABEL), "Team Base Assault");
-    EXPECT_EQ(Text(kSlots[kP1].shipId), "N-QRE");
-    EXPECT_EQ(Text(kSlots[kA1].shipId), std::string(63, 'w'));
+    EXPECT_EQ(Text(kSlots[kP1].shipId), "\"N-QRE\""); // quotes belong to the designation
+    EXPECT_EQ(Text(kSlots[kA1].shipId), std::string(255, 'w'));
     EXPECT_EQ(Text(kSlots[kP1].posId), "N");
     EXPECT_EQ(Text(kSlots[kP2].posId), "N");
     EXPECT_EQ(Text(kSlots[kA1].posId), "G"); // a value that is no number is position 0
@@ -123,7 +123,7 @@ TEST_F(Play, WritesEveryValueOfTheFormAndEndsWithAnOption) {
     Type(kSlots[kP1].shipId, "nqre");
     Type(kSlots[kP1].posId, "z");
     SetWindowTextA(Item(kSlots[kP2].posId), "H"); // unchecked slot: written all the same
-    SetWindowTextA(Item(kSlots[kB1].posId), "g"); // not a position letter
+    SetWindowTextA(Item(kSlots[kB1].posId), "g");
     SetWindowTextA(Item(kSlots[kB8].posId), "B");
     SetWindowTextA(Item(IDC_GAMESET), "Typed Title");
     Pick(IDC_DIFFICULTY, 2);
@@ -131,11 +131,11 @@ TEST_F(Play, WritesEveryValueOfTheFormAndEndsWithAnOption) {
     Click(IDOK);
     EXPECT_EQ(Key("GameSet"), "Shown Title"); // the label's title, not the typed one
     EXPECT_EQ(Key("shipP1"), "nqre");
-    EXPECT_EQ(Key("shipA2"), "T-MWA"); // shown from the file, slot never checked
-    EXPECT_EQ(Key("p1Pos"), "-1");     // "z" was typed, not picked: lower case
+    EXPECT_EQ(Key("shipA2"), "\"T-MWA\""); // shown from the file, slot never checked
+    EXPECT_EQ(Key("p1Pos"), "19");         // "z" was typed, not picked
     EXPECT_EQ(Key("p2Pos"), "1");
     EXPECT_EQ(Key("a2Pos"), "11");
-    EXPECT_EQ(Key("b1Pos"), "-1");
+    EXPECT_EQ(Key("b1Pos"), "0");
     EXPECT_EQ(Key("b8Pos"), "-1");
     EXPECT_EQ(Key("shipSettings"), "4");
     EXPECT_EQ(KeyValue(GvxIni(), "UIType"), "2");
@@ -199,6 +199,60 @@ TEST_F(Play, WithoutTheGameKeyReportsCodeTwo) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Error saving to sripts.ini; code 2.");
     EXPECT_FALSE(dlg->HasEnded());
+}
+
+TEST_F(Play, GivesBackTheFilesTextsAsTheyStand) {
+    const std::string quoted = "\"" + std::string(100, 'w') + "\"";
+    Open("GameSet=\"Hex & Co\"\r\nshipP1=\"N-QRE\"\r\nSHIPP1=second\r\nshipA1=" + quoted +
+         "\r\nshipSettings=4\r\n");
+    EXPECT_EQ(Text(kSlots[kP1].shipId), "\"N-QRE\""); // the first of two keys counts
+    EXPECT_TRUE(GetWindowLongA(Item(IDC_GAMESET_LABEL), GWL_STYLE) & SS_NOPREFIX);
+    Click(IDOK);
+    EXPECT_EQ(Key("GameSet"), "\"Hex & Co\"");
+    EXPECT_EQ(Key("shipP1"), "\"N-QRE\"");
+    EXPECT_EQ(Key("shipA1"), quoted);
+    EXPECT_TRUE(dlg->HasEnded());
+}
+
+TEST_F(Play, ReadsNumbersAndLettersAsPeopleWriteThem) {
+    Open("p1Pos=0x10\r\np2Pos=inf\r\np3Pos=1e1\r\np4Pos=-2.5\r\nshipSettings=4\r\n");
+    const char* shown[] = {"G", "G", "Q", ""}; // 0, 0, 10, -2
+    const char* typed[] = {"g", " q ", "Q", "5"};
+    const char* written[] = {"0", "10", "10", "-1"};
+    for (int slot = 0; slot < 4; ++slot) {
+        EXPECT_EQ(Text(kSlots[slot].posId), shown[slot]) << slot;
+        SetWindowTextA(Item(kSlots[slot].posId), typed[slot]);
+    }
+    Click(IDOK);
+    for (int slot = 0; slot < 4; ++slot)
+        EXPECT_EQ(Key(kSlots[slot].posKey), written[slot]) << typed[slot];
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Configuration Saved For Game Play!");
+}
+
+TEST_F(Play, LineBreaksAndLongTextsOfAStoredSetStayOneValue) {
+    GameSetMap sets;
+    CShipData& record = *(sets["Evil"] = std::make_unique<CShipData>());
+    record.m_strTitle = "Evil";
+    record.m_strGameSet = "X\r\n[Evil]\r\nfoo=bar";
+    record.m_strShip[kP1] = "A\nB";
+    record.m_strShip[kA1] = std::string(300, 'v');
+    record.m_bHostSelected = 1;
+    std::vector<uint8_t> bytes;
+    WriteLibraryStream(sets, bytes);
+    WriteFileBytes(LibraryFile(), std::string(bytes.begin(), bytes.end()));
+    Open("shipSettings=0\r\n");
+    Pick(IDC_GAMESET, 0);
+    EXPECT_EQ(Text(kSlots[kA1].shipId), std::string(255, 'v'));
+    Click(IDOK);
+
+    const std::string scripts = ReadFileBytes(ScriptsIni());
+    EXPECT_EQ(scripts.find("\n[Evil]"), std::string::npos) << scripts;
+    EXPECT_EQ(Key("foo"), "<missing>");
+    EXPECT_EQ(Key("GameSet"), "X  [Evil]  foo=bar");
+    EXPECT_EQ(Key("shipP1"), "A B");
+    EXPECT_EQ(Key("shipA1"), std::string(255, 'v'));
+    EXPECT_EQ(Key("shipSettings"), "4");
 }
 
 } // namespace

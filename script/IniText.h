@@ -1,0 +1,43 @@
+// Profile (.ini) text read the way the profile functions read it, but with every value as the
+// file holds it: quotation marks kept, no length cut.  Section and key names compare ignoring
+// letter case and the blanks around them; where a key stands twice, the first one counts.
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+class IniSection {
+public:
+    // Adds the key=value lines of `lines` (split at CR, LF or NUL); a line without "=" is
+    // skipped.  Blanks around the key and around the value are dropped.
+    void AddLines(std::string_view lines);
+    void Add(std::string_view line);
+    // The first value of `key`, or null when no line sets it.
+    const std::string* Find(std::string_view key) const;
+    bool Empty() const { return m_entries.empty(); }
+
+private:
+    std::vector<std::pair<std::string, std::string>> m_entries;
+};
+
+class IniText {
+public:
+    // A whole file's text: "[name]" lines open sections; lines before the first are ignored.
+    explicit IniText(std::string_view text);
+    // The section of that name (two sections of one name read as one), or null.
+    const IniSection* Section(std::string_view name) const;
+
+private:
+    std::map<std::string, IniSection> m_sections; // by IniNameKey
+};
+
+// Names as the profile functions compare them: ignoring case and surrounding blanks.
+bool SameIniName(std::string_view a, std::string_view b);
+std::string IniNameKey(std::string_view name); // trimmed, lower case
+std::string_view TrimBlanks(std::string_view text);
+
+// The text with every CR and LF replaced by a blank, so that it stays one value of one line.
+std::string OneLine(std::string text);
