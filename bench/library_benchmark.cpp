@@ -95,9 +95,52 @@ void BM_FileRoundTrip(benchmark::State& state) {
     Report(state, sets.size(), size, seconds);
 }
 
+// A stream of about `megabytes` MB of empty game sets.  A crafted one describes the class
+// afresh for its first half and then refers back to it; an ordinary one describes it once.
+// Reading either must take time in proportion to its size.
+std::vector<uint8_t> StreamOfEmptySets(int megabytes, bool repeatDescriptors) {
+    const std::string descriptor("\xFF\xFF\x01\x00\x09\x00"
+                                 "CShipData",
+                                 15);
+    const std::string reference("\x01\x80", 2);
+    const std::string data(1 + 46 + 96, '\0'); // an empty key, 46 empty texts, 24 numbers
+    const size_t entry = data.size() + (repeatDescriptors ? (descriptor.size() + 2) / 2 : 2);
+    const size_t count = size_t(megabytes) * 1000000 / entry;
+    std::string stream("\xFF\xFF", 2);
+    for (int shift = 0; shift < 32; shift += 8)
+        stream += char(count >> shift);
+    for (size_t i = 0; i < count; ++i) {
+        bool describe = i == 0 || (repeatDescriptors && i < count / 2);
+        stream += data.substr(0, 1) + (describe ? descriptor : reference) + data.substr(1);
+    }
+    return std::vector<uint8_t>(stream.begin(), stream.end());
+}
+
+void BM_ReadCraftedStream(benchmark::State& state) {
+    std::vector<uint8_t> bytes = StreamOfEmptySets(int(state.range(0)), state.range(1) != 0);
+    double seconds = 0;
+    for (auto _ : state) {
+        auto start = Clock::now();
+        try {
+            benchmark::DoNotOptimize(ReadLibraryStream(bytes.data(), bytes.size()));
+        } catch (const CArchiveException&) {
+        }
+        seconds += std::chrono::duration<double>(Clock::now() - start).count();
+    }
+    state.counters["MB"] = benchmark::Counter(double(bytes.size()) / 1e6);
+    state.counters["ms"] = benchmark::Counter(seconds / double(state.iterations()) * 1e3);
+}
+
 BENCHMARK(BM_WriteStream)->Arg(100)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadStream)->Arg(100)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FileRoundTrip)->Arg(100)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+// {MB, repeated descriptors}: the crafted stream against an ordinary one of the same size.
+BENCHMARK(BM_ReadCraftedStream)
+    ->Args({16, 0})
+    ->Args({16, 1})
+    ->Args({64, 0})
+    ->Args({64, 1})
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

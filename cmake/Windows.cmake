@@ -5,6 +5,7 @@ add_library(kestrine_script STATIC
     script/Profile.cpp
     script/ScriptSettings.cpp
     script/ScriptSettingsFile.cpp
+    script/SettingsFileUpdate.cpp
 )
 target_link_libraries(kestrine_script PUBLIC kestrine_portable advapi32)
 target_compile_options(kestrine_script PRIVATE ${KESTRINE_WARNINGS})

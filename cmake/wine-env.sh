@@ -30,8 +30,17 @@ start_display() {
     exit 1
 }
 
+# A small file system of the run's own that tests fill up to see a full disk; only where this
+# user may mount one (tests fall back to a stand-in for the disk otherwise).
+mount_full_disk() {
+    mkdir -p "$state/full"
+    mountpoint -q "$state/full" && return
+    mount -t tmpfs -o size=256k kestrine-full "$state/full" 2>/dev/null || true
+}
+
 case $action in
 start)
+    mount_full_disk
     start_display
     export DISPLAY=$(cat "$state/display")
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -58,6 +67,7 @@ stop)
         rm -f "$state/xvfb.pid"
     fi
     rm -f "$state/display"
+    ! mountpoint -q "$state/full" || umount "$state/full" || true
     ;;
 *)
     echo "usage: $0 start|stop STATE_DIR" >&2

@@ -5,6 +5,12 @@
 
 #include "resources/resource.h"
 
+namespace {
+
+const char kNoTitle[] = "Type a title for the game set first.";
+
+} // namespace
+
 void CSetupDlg::FillGameSetList() {
     for (const auto& entry : m_mapGameSets.Sets()) {
         CShipData* record = entry.second.get();
@@ -79,21 +85,30 @@ void CSetupDlg::OnSelchangeGameSet() {
     UpdateData(false); // no change handler runs: the script settings stay as they are
 }
 
+// Nothing to store or delete: the user is told what is missing, and the composed fleet and
+// the library file stay as they are.
+void CSetupDlg::RefuseCommand(const std::string& why) {
+    MessageBox(why, nullptr, MB_OK | MB_ICONWARNING);
+    SetFocus(m_cbGameSet.GetSafeHwnd());
+}
+
 void CSetupDlg::OnSaveGameSet() {
     UpdateData(true);
     const std::string title = m_cbGameSet.GetWindowText(); // as typed or completed, untrimmed
-    if (!title.empty()) {
-        CShipData* record = m_mapGameSets.Find(title);
-        if (record == nullptr) {
-            int index = m_cbGameSet.AddString(title);
-            if (index >= 0) {
-                record = m_mapGameSets.Add(title);
-                m_cbGameSet.SetItemDataPtr(index, record);
-            }
-        }
-        if (record != nullptr)
-            CopyFormToRecord(*record, title); // an existing set keeps its list item
+    if (title.empty()) {
+        RefuseCommand(kNoTitle);
+        return;
     }
+    CShipData* record = m_mapGameSets.Find(title);
+    if (record == nullptr) {
+        int index = m_cbGameSet.AddString(title);
+        if (index >= 0) {
+            record = m_mapGameSets.Add(title);
+            m_cbGameSet.SetItemDataPtr(index, record);
+        }
+    }
+    if (record != nullptr)
+        CopyFormToRecord(*record, title); // an existing set keeps its list item
     SaveGameSetLibrary();
     ClearForm();
 }
@@ -101,10 +116,18 @@ void CSetupDlg::OnSaveGameSet() {
 void CSetupDlg::OnDeleteGameSet() {
     UpdateData(true);
     const std::string title = m_cbGameSet.GetWindowText();
-    // Only a stored set is blanked; it keeps its key and its list item, so every item still
-    // shows the record it refers to.  An unknown title changes nothing.
-    if (CShipData* record = title.empty() ? nullptr : m_mapGameSets.Find(title))
-        record->Blank();
+    if (title.empty()) {
+        RefuseCommand(kNoTitle);
+        return;
+    }
+    CShipData* record = m_mapGameSets.Find(title);
+    if (record == nullptr) {
+        RefuseCommand("No stored game set is titled \"" + title + "\".");
+        return;
+    }
+    // The set is blanked, keeping its key and its list item, so every item still shows the
+    // record it refers to.
+    record->Blank();
     SaveGameSetLibrary();
     ClearForm();
 }

@@ -164,6 +164,10 @@ bool CSetupDlg::OnInitDialog() {
     if (!theScriptSettings.Load() || !ReadFormFromScripts()) {
         DWORD code = GetLastError(); // the registry's or the profile reader's own code
         MessageBox(WithCode("Error reading from scripts.ini; code %d.", code), nullptr, MB_OK);
+        // The library lives in the working folder, not the game's: it serves this run all
+        // the same, so that what SAVE and DELETE change is kept.
+        LoadGameSetLibrary();
+        FillGameSetList();
         return false;
     }
     PositionsToLetters();
@@ -250,8 +254,8 @@ bool CSetupDlg::OnPaint() {
 }
 
 void CSetupDlg::OnCancel() {
-    SaveGameSetLibrary();
-    CDialog::OnCancel();
+    if (SaveGameSetLibraryAtClose())
+        CDialog::OnCancel();
 }
 
 bool CSetupDlg::OnHelpInfo() {
@@ -301,7 +305,7 @@ void CSetupDlg::OnOK() {
 
 void CSetupDlg::LoadGameSetLibrary() {
     LibraryLoadResult result = m_mapGameSets.LoadGameSets();
-    const std::string library = "The game-set library " + m_mapGameSets.FileName();
+    const std::string library = "The game-set library " + m_mapGameSets.FullPath();
     if (result.status == LibraryLoad::Damaged && !result.keptAs.empty()) {
         MessageBox(library + " could not be read (" + result.reason +
                        ").\n\nIt was kept unchanged as " + result.keptAs +
@@ -318,9 +322,31 @@ void CSetupDlg::LoadGameSetLibrary() {
 
 void CSetupDlg::SaveGameSetLibrary() {
     LibrarySaveResult result = m_mapGameSets.SaveGameSets();
-    if (result.status == LibrarySave::Failed) {
-        MessageBox("The game sets could not be saved to " + m_mapGameSets.FileName() + " (error " +
-                       std::to_string(result.error) + "). The file was left as it was.",
-                   nullptr, MB_OK | MB_ICONERROR);
+    if (result.status == LibrarySave::NotWritable && !m_bToldNotKept) {
+        m_bToldNotKept = true; // once a run is enough
+        MessageBox("Kestrine cannot write the game-set library " + m_mapGameSets.FullPath() + ": " +
+                       m_mapGameSets.WhyNotWritable() +
+                       ".\n\nChanges to the game sets will not be kept after Kestrine closes.",
+                   nullptr, MB_OK | MB_ICONWARNING);
+    } else if (result.status == LibrarySave::Failed) {
+        MessageBox(SaveFailure(result), nullptr, MB_OK | MB_ICONERROR);
     }
+    // Busy: the next save writes the whole library again.
+}
+
+bool CSetupDlg::SaveGameSetLibraryAtClose() {
+    LibrarySaveResult result = m_mapGameSets.SaveGameSets();
+    if (result.status != LibrarySave::Failed && result.status != LibrarySave::Busy)
+        return true; // saved, or the user was told at the change that it would not be kept
+    return MessageBox(SaveFailure(result) +
+                          "\n\nClose Kestrine anyway? The game sets saved or deleted since "
+                          "Kestrine started will be lost.",
+                      nullptr, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
+std::string CSetupDlg::SaveFailure(const LibrarySaveResult& result) const {
+    return "The game sets could not be saved to " + m_mapGameSets.FullPath() +
+           (result.status == LibrarySave::Busy ? " while another program has it open"
+                                               : std::string()) +
+           " (error " + std::to_string(result.error) + "). The file was left as it was.";
 }

@@ -41,6 +41,7 @@ public:
     HICON m_hIcon;
 
     CGameSetLibrary m_mapGameSets;
+    bool m_bToldNotKept = false; // the once-a-run notice that changes will not be kept
 
 protected:
     bool OnInitDialog() override;
@@ -78,7 +79,11 @@ private:
     void CopyRecordToForm(const CShipData& record);
     void CopyFormToRecord(CShipData& record, const std::string& title) const;
     void EnableForSelectedSet();
+    void RefuseCommand(const std::string& why);
     void SaveGameSetLibrary();
+    // False when the user would rather keep the form open than lose unsaved game sets.
+    bool SaveGameSetLibraryAtClose();
+    std::string SaveFailure(const LibrarySaveResult& result) const;
     void EnableSlot(int slot, bool ship, bool position) const;
 
     static const CommandEntry<CSetupDlg> kMessageMap[];

@@ -185,13 +185,12 @@ std::unique_ptr<CObject> CArchive::ReadObject(const CRuntimeClass& required) {
             throw CArchiveException(CArchiveException::badSchema,
                                     "unknown schema " + std::to_string(schema) + " of " + name);
         cls = &required;
-        m_loadedClasses.emplace_back(m_nextIndex++, cls);
+        m_loadedClasses.emplace(m_nextIndex++, cls);
     } else if (tag & kClassTag) {
         uint32_t index = tag & ~kClassTag;
-        for (const auto& loaded : m_loadedClasses) {
-            if (loaded.first == index)
-                cls = loaded.second;
-        }
+        auto loaded = m_loadedClasses.find(index);
+        if (loaded != m_loadedClasses.end())
+            cls = loaded->second;
         if (cls == nullptr)
             throw CArchiveException(CArchiveException::badIndex,
                                     "class index " + std::to_string(index) + " not described");

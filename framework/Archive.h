@@ -12,6 +12,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class CArchive;
@@ -105,5 +106,7 @@ private:
     // and one for each object.
     uint32_t m_nextIndex = 1;
     std::vector<std::pair<const CRuntimeClass*, uint32_t>> m_storedClasses; // class, index
-    std::vector<std::pair<uint32_t, const CRuntimeClass*>> m_loadedClasses; // index, class
+    // The classes read so far, looked up by their index directly: a stream may describe a
+    // class again and again, and each reference must still cost the same.
+    std::unordered_map<uint32_t, const CRuntimeClass*> m_loadedClasses;
 };

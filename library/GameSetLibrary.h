@@ -40,9 +40,9 @@ struct LibraryLoadResult {
 
 enum class LibrarySave {
     Saved,
-    Skipped,   // read-only or held by another program: silently not written
-    NotLoaded, // this run never loaded the library, so writing it would lose the stored sets
-    Failed,    // a write failed; the old file is unchanged
+    NotWritable, // this run cannot write the library at all; WhyNotWritable says why
+    Busy,        // another program holds the file just now: this save is skipped
+    Failed,      // a write failed; the old file is unchanged
 };
 
 struct LibrarySaveResult {
@@ -65,16 +65,21 @@ public:
     // Reads the file into the (empty) library.
     LibraryLoadResult LoadGameSets();
     // Writes the whole library to a new file that then replaces the old one.
-    LibrarySaveResult SaveGameSets() const;
+    LibrarySaveResult SaveGameSets();
+    // Why this run cannot write the library ("the file is read-only", ...); empty while it
+    // can.
+    const std::string& WhyNotWritable() const { return m_whyNotWritable; }
     // Deletes every record.
     void Release() { m_sets.clear(); }
 
     const std::string& FileName() const { return m_fileName; }
+    // The file's full path, for messages.
+    std::string FullPath() const;
 
 private:
     std::string m_fileName;
     GameSetMap m_sets;
-    // Whether this run read the file or found none.  Until then a save would put an empty or
-    // partial library over the stored one, so saves are refused.
-    bool m_loaded = false;
+    // Set by a load that could not take the file over (and before any load): a save would
+    // then put an empty or partial library over the stored one, so saves are refused.
+    std::string m_whyNotWritable = "it was never read";
 };

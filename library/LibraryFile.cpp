@@ -9,7 +9,14 @@
 namespace {
 
 const int kExists = 0;
+const int kReadOnly = 4;
 const int kReadWrite = 6;
+
+// The folder of a file name, "." for a bare name.
+std::string FolderOf(const std::string& name) {
+    size_t slash = name.find_last_of("\\/");
+    return slash == std::string::npos ? std::string(".") : name.substr(0, slash + 1);
+}
 
 class FileHandle {
 public:
@@ -88,22 +95,34 @@ bool CGameSetLibrary::IsLibraryUsable() const {
     return _access(m_fileName.c_str(), kReadWrite) == 0;
 }
 
+std::string CGameSetLibrary::FullPath() const {
+    char path[MAX_PATH];
+    DWORD length = GetFullPathNameA(m_fileName.c_str(), MAX_PATH, path, nullptr);
+    return length > 0 && length < MAX_PATH ? std::string(path, length) : m_fileName;
+}
+
 LibraryLoadResult CGameSetLibrary::LoadGameSets() {
     if (!IsLibraryUsable()) {
         if (_access(m_fileName.c_str(), kExists) != 0) {
-            m_loaded = true; // nothing stored yet: saving creates the file
+            m_whyNotWritable.clear(); // nothing stored yet: saving creates the file
             return LibraryLoad::NoFile;
         }
+        m_whyNotWritable = _access(m_fileName.c_str(), kReadOnly) == 0 ? "the file is read-only"
+                                                                       : "the file cannot be read";
         return LibraryLoad::Skipped;
     }
     std::vector<uint8_t> bytes;
     {
         FileHandle file(OpenExclusive(m_fileName, GENERIC_READ));
-        if (!file.IsOpen())
+        if (!file.IsOpen()) {
+            m_whyNotWritable = "another program had it open when Kestrine started (error " +
+                               std::to_string(GetLastError()) + ")";
             return LibraryLoad::Skipped;
+        }
         if (!ReadWholeFile(file.Get(), bytes)) {
             LibraryLoadResult failed(LibraryLoad::ReadFailed);
             failed.error = GetLastError();
+            m_whyNotWritable = "it could not be read (error " + std::to_string(failed.error) + ")";
             return failed;
         }
     }
@@ -116,50 +135,60 @@ LibraryLoadResult CGameSetLibrary::LoadGameSets() {
         LibraryLoadResult result(LibraryLoad::Damaged);
         result.reason = damage.what();
         result.keptAs = KeepAside(m_fileName);
-        if (result.keptAs.empty())
+        if (result.keptAs.empty()) {
             result.error = GetLastError();
-        else
-            m_loaded = true;
+            m_whyNotWritable = "it is damaged and could not be set aside (error " +
+                               std::to_string(result.error) + ")";
+        } else {
+            m_whyNotWritable.clear();
+        }
         return result;
     }
-    m_loaded = true;
+    m_whyNotWritable.clear();
     return LibraryLoad::Loaded;
 }
 
-LibrarySaveResult CGameSetLibrary::SaveGameSets() const {
-    if (!m_loaded)
-        return {LibrarySave::NotLoaded};
+LibrarySaveResult CGameSetLibrary::SaveGameSets() {
+    if (!m_whyNotWritable.empty())
+        return {LibrarySave::NotWritable};
     const bool exists = _access(m_fileName.c_str(), kExists) == 0;
-    if (exists && !IsLibraryUsable())
-        return {LibrarySave::Skipped};
+    if (exists && !IsLibraryUsable()) {
+        m_whyNotWritable = "the file has become read-only";
+        return {LibrarySave::NotWritable};
+    }
     // Holding the old file shows that no other program has it open, and keeps it that way
     // until the new one is ready.
     FileHandle old(exists ? OpenExclusive(m_fileName, GENERIC_READ | GENERIC_WRITE)
                           : INVALID_HANDLE_VALUE);
     if (exists && !old.IsOpen())
-        return {LibrarySave::Skipped};
+        return {LibrarySave::Busy, GetLastError()};
 
     std::vector<uint8_t> bytes;
     WriteLibraryStream(m_sets, bytes);
 
-    const std::string temporary = m_fileName + ".new";
+    // A name of our own, made afresh: whatever lies in the folder under another name (a stale
+    // or read-only file, a link to elsewhere) is never opened.
+    char temporary[MAX_PATH];
+    if (!GetTempFileNameA(FolderOf(m_fileName).c_str(), "QXD", 0, temporary)) {
+        DWORD error = GetLastError();
+        m_whyNotWritable = "its folder cannot be written (error " + std::to_string(error) + ")";
+        return {LibrarySave::NotWritable, error};
+    }
     {
-        FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        FileHandle file(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.IsOpen())
-            return {LibrarySave::Failed, GetLastError()};
-        if (!WriteWholeFile(file.Get(), bytes)) {
+        if (!file.IsOpen() || !WriteWholeFile(file.Get(), bytes)) {
             DWORD error = GetLastError();
             file.Close();
-            DeleteFileA(temporary.c_str());
+            DeleteFileA(temporary);
             return {LibrarySave::Failed, error};
         }
     }
     old.Close();
-    if (!MoveFileExA(temporary.c_str(), m_fileName.c_str(),
+    if (!MoveFileExA(temporary, m_fileName.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DWORD error = GetLastError();
-        DeleteFileA(temporary.c_str());
+        DeleteFileA(temporary);
         return {LibrarySave::Failed, error};
     }
     return {LibrarySave::Saved};

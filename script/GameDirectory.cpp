@@ -10,8 +10,10 @@ namespace {
 const char kGameKey[] = "Software\\Brellix\\Ostravane";
 const char kDirectoryValue[] = "Directory";
 const DWORD kDirectoryCapacity = 256; // value data, terminating NUL included
+const char kLongestGamePath[] = "Assets\\Scripts\\scripts.ini";
 
-// Reads the directory value from one view of the registry; returns the registry's code.
+// Reads the directory value from one view of the registry; returns the registry's code.  A
+// value that is not text is refused with a code of its own; an expandable one is expanded.
 LONG QueryDirectory(REGSAM view, std::string& directory) {
     HKEY key;
     LONG rc = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, KEY_QUERY_VALUE | view, &key);
@@ -19,12 +21,25 @@ LONG QueryDirectory(REGSAM view, std::string& directory) {
         return rc;
     char data[kDirectoryCapacity];
     DWORD size = sizeof data;
-    rc = RegQueryValueExA(key, kDirectoryValue, nullptr, nullptr, reinterpret_cast<BYTE*>(data),
+    DWORD type = REG_NONE;
+    rc = RegQueryValueExA(key, kDirectoryValue, nullptr, &type, reinterpret_cast<BYTE*>(data),
                           &size);
     RegCloseKey(key);
-    if (rc == ERROR_SUCCESS)
-        directory.assign(data, strnlen(data, size));
-    return rc;
+    if (rc != ERROR_SUCCESS)
+        return rc;
+    if (type != REG_SZ && type != REG_EXPAND_SZ && type != REG_MULTI_SZ)
+        return ERROR_DATATYPE_MISMATCH;
+    directory.assign(data, strnlen(data, size));
+    if (type == REG_EXPAND_SZ) {
+        DWORD length = ExpandEnvironmentStringsA(directory.c_str(), nullptr, 0);
+        std::string expanded(length, '\0');
+        if (length == 0 ||
+            ExpandEnvironmentStringsA(directory.c_str(), &expanded[0], length) != length)
+            return GetLastError() != ERROR_SUCCESS ? LONG(GetLastError()) : ERROR_INVALID_DATA;
+        expanded.resize(length - 1);
+        directory = expanded;
+    }
+    return ERROR_SUCCESS;
 }
 
 } // namespace
@@ -44,6 +59,12 @@ bool CScriptSettings::GetGameDirectory(std::string& directory) const {
     }
     if (text.empty() || text.back() != '\\')
         text += '\\';
+    // Every file path built on it must stay within the platform's path limit; the longest is
+    // that of scripts.ini.
+    if (text.size() + strlen(kLongestGamePath) >= MAX_PATH) {
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return false;
+    }
     directory = text;
     return true;
 }

@@ -18,6 +18,7 @@ public:
     // The first value of `key`, or null when no line sets it.
     const std::string* Find(std::string_view key) const;
     bool Empty() const { return m_entries.empty(); }
+    const std::vector<std::pair<std::string, std::string>>& Entries() const { return m_entries; }
 
 private:
     std::vector<std::pair<std::string, std::string>> m_entries;
@@ -29,6 +30,7 @@ public:
     explicit IniText(std::string_view text);
     // The section of that name (two sections of one name read as one), or null.
     const IniSection* Section(std::string_view name) const;
+    const std::map<std::string, IniSection>& Sections() const { return m_sections; }
 
 private:
     std::map<std::string, IniSection> m_sections; // by IniNameKey

@@ -14,11 +14,6 @@ bool ReadProfileValue(const std::string& file, const char* section, const char* 
     return length > 0;
 }
 
-bool WriteProfileValue(const std::string& file, const char* section, const char* key,
-                       const std::string& value) {
-    return WritePrivateProfileStringA(section, key, OneLine(value).c_str(), file.c_str()) != 0;
-}
-
 IniSection ReadRawSection(const std::string& file, const char* section) {
     // The section's lines come back as the file holds them; a buffer that was too small is
     // reported by a length of its size less two.

@@ -1,4 +1,4 @@
-// One-key reads and writes of the game's .ini files through the platform's profile functions.
+// Reads of the game's .ini files through the platform's profile functions.
 #pragma once
 
 #include "script/IniText.h"
@@ -14,11 +14,6 @@ bool ReadProfileValue(const std::string& file, const char* section, const char* 
 
 // Every key=value line of a section, values as the file holds them (quotes kept, no cut).
 IniSection ReadRawSection(const std::string& file, const char* section);
-
-// Sets the key (line breaks in the value become blanks), creating file, section or key where
-// missing.  False (with the platform's last error) when the write is refused.
-bool WriteProfileValue(const std::string& file, const char* section, const char* key,
-                       const std::string& value);
 
 // The title, ship texts and start positions of section Mul_Kestrine, read as start-up reads
 // them: a text only where the file holds one (whole, quotes kept), positions as truncated

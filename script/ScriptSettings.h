@@ -24,8 +24,9 @@ public:
     bool GetScriptsDirectory(std::string& directory) const;
 
     // Read and write the two files.  False when the game directory cannot be found or, for
-    // Save, when a write is refused (the keys before it stay written); the last error then
-    // says why.  Neither shows anything.
+    // Save, when a file cannot be updated as a whole (it is then left as it was; a failure
+    // at gvx.ini leaves scripts.ini updated); the last error then says why.  Neither shows
+    // anything.
     bool Load();
     bool Save() const;
 

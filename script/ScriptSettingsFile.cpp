@@ -2,6 +2,7 @@
 // texts, the 22 positions, the option flags), then UIType of gvx.ini.
 #include "script/Profile.h"
 #include "script/ScriptSettings.h"
+#include "script/SettingsFileUpdate.h"
 #include "script/ValueText.h"
 
 bool CScriptSettings::Load() {
@@ -35,21 +36,14 @@ bool CScriptSettings::Save() const {
     std::string scriptsDirectory, gameDirectory;
     if (!GetScriptsDirectory(scriptsDirectory) || !GetGameDirectory(gameDirectory))
         return false;
-    const std::string scripts = scriptsDirectory + kScriptsFileName;
 
-    if (!WriteProfileValue(scripts, kScriptsSection, kTitleKey, m_title))
-        return false;
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (!WriteProfileValue(scripts, kScriptsSection, kSlots[slot].shipKey, m_ships[slot]))
-            return false;
-    }
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (!WriteProfileValue(scripts, kScriptsSection, kSlots[slot].posKey,
-                               NumberText(m_positions[slot])))
-            return false;
-    }
-    if (!WriteProfileValue(scripts, kScriptsSection, kFlagsKey, NumberText(m_flags)))
-        return false;
-    return WriteProfileValue(gameDirectory + kGameSettingsFileName, kGameSettingsSection,
-                             kDifficultyKey, NumberText(m_difficulty));
+    ProfileValues scripts{{kTitleKey, m_title}};
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        scripts.emplace_back(kSlots[slot].shipKey, m_ships[slot]);
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        scripts.emplace_back(kSlots[slot].posKey, NumberText(m_positions[slot]));
+    scripts.emplace_back(kFlagsKey, NumberText(m_flags));
+    return UpdateSettingsFile(scriptsDirectory + kScriptsFileName, kScriptsSection, scripts) &&
+           UpdateSettingsFile(gameDirectory + kGameSettingsFileName, kGameSettingsSection,
+                              {{kDifficultyKey, NumberText(m_difficulty)}});
 }

@@ -109,18 +109,6 @@ TEST_F(EndToEnd, ShowsTheGamesSetupAndPlayHandsItOverAndEnds) {
     EXPECT_FALSE(FileExists(work / "QXData.dat")); // PLAY does not touch the library
 }
 
-TEST_F(EndToEnd, WithoutTheGameKeyReportsAndLeavesTheLibraryAlone) {
-    GameRegistry::RemoveAll();
-    WriteFileBytes(work / "QXData.dat", std::string("\x00\x00stored", 8));
-    Start();
-    EXPECT_EQ(AnswerMessageBox(), "Error reading from scripts.ini; code 2.");
-    HWND form = WaitForWindow(kFormCaption);
-    ASSERT_NE(form, nullptr);
-    PostMessageA(form, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForExit(), 0u);
-    EXPECT_EQ(ReadFileBytes(work / "QXData.dat"), std::string("\x00\x00stored", 8));
-}
-
 TEST_F(EndToEnd, EscapeClosesAndSavesTheLibrary) {
     Start();
     HWND form = WaitForWindow(kFormCaption);

@@ -50,19 +50,35 @@ TEST_F(GameDirectoryTest, EmptyValueGivesASingleBackslash) {
     EXPECT_EQ(result.scripts, "\\Assets\\Scripts\\");
 }
 
-TEST_F(GameDirectoryTest, ValueOf255CharactersFitsAndLongerOneFails) {
-    std::string longest = "C:\\" + std::string(252, 'd');
+TEST_F(GameDirectoryTest, ValuesThatMakeNoUsablePathFailTheLookup) {
+    // The longest folder whose scripts.ini path stays within the path limit.
+    std::string longest = "C:\\" + std::string(229, 'd');
     registry.SetDirectory(longest);
     Lookup fits = LookUp();
     ASSERT_TRUE(fits.found);
     EXPECT_EQ(fits.game, longest + "\\");
 
-    registry.SetDirectory(longest + "e");
-    Lookup tooLong = LookUp();
-    EXPECT_FALSE(tooLong.found);
-    EXPECT_EQ(tooLong.error, DWORD(ERROR_MORE_DATA));
-    EXPECT_EQ(tooLong.game, "untouched");
-    EXPECT_EQ(tooLong.scripts, "untouched");
+    const struct {
+        std::string bytes;
+        DWORD type, error;
+    } refused[] = {
+        {longest + "e", REG_SZ, ERROR_FILENAME_EXCED_RANGE},
+        {std::string(256, 'd'), REG_SZ, ERROR_MORE_DATA},
+        {std::string("\x01\x00\x00\x00", 4), REG_DWORD, ERROR_DATATYPE_MISMATCH},
+        {"C:\\Games", REG_BINARY, ERROR_DATATYPE_MISMATCH},
+    };
+    for (const auto& value : refused) {
+        registry.SetDirectoryBytes(value.bytes, GameRegistry::Wow32, value.type);
+        Lookup result = LookUp();
+        EXPECT_FALSE(result.found) << value.type;
+        EXPECT_EQ(result.error, value.error) << value.type;
+        EXPECT_EQ(result.game, "untouched");
+        EXPECT_EQ(result.scripts, "untouched");
+    }
+
+    registry.SetDirectoryBytes(std::string("%SystemDrive%\\Games", 21), GameRegistry::Wow32,
+                               REG_EXPAND_SZ);
+    EXPECT_EQ(LookUp().game, "C:\\Games\\");
 }
 
 TEST_F(GameDirectoryTest, ValueWithoutTerminatorEndsAtItsSize) {

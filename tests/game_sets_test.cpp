@@ -170,18 +170,34 @@ TEST_F(GameSets, SaveKeepsTheEnabledStatesAndUncheckedTexts) {
     EXPECT_FALSE(Enabled(kSlots[kP2].shipId));
 }
 
-TEST_F(GameSets, SavingWithoutATitleOnlyRewritesTheFile) {
-    StoreLibrary({{"one", 1}});
+TEST_F(GameSets, SaveAndDeleteWithoutAStoredTitleKeepTheFleetAndTheFile) {
+    StoreLibrary({{"Kept", 1}});
     WriteFileBytes(LibraryFile(), ReadFileBytes(LibraryFile()) + "trailing bytes");
+    const std::string stored = ReadFileBytes(LibraryFile());
     Open();
     Click(kSlots[kA1].checkId);
-    Type(kSlots[kA1].shipId, "lost");
-    Click(IDC_SAVE);
+    Type(kSlots[kA1].shipId, "composed");
+    const struct {
+        const char* title;
+        int button;
+        const char* box;
+    } refused[] = {
+        {"", IDC_SAVE, "Type a title for the game set first."},
+        {"", IDC_DELETE, "Type a title for the game set first."},
+        {"kept", IDC_DELETE, "No stored game set is titled \"kept\"."},
+    };
+    for (const auto& command : refused) {
+        boxes.clear();
+        TypeTitle(command.title);
+        Click(command.button);
+        ASSERT_EQ(boxes.size(), 1u) << command.title;
+        EXPECT_EQ(boxes[0].text, command.box);
+        EXPECT_EQ(Text(kSlots[kA1].shipId), "composed");
+        EXPECT_TRUE(Checked(kSlots[kA1].checkId));
+    }
     EXPECT_EQ(Count(), 1);
-    GameSetMap expected;
-    expected["one"] = StoredSet("one", 1);
-    EXPECT_EQ(ReadFileBytes(LibraryFile()), Stream(expected));
-    ExpectEmptyForm();
+    EXPECT_EQ(dlg->m_mapGameSets.Find("Kept")->m_strShip[kP1], "\"N-QRE\"");
+    EXPECT_EQ(ReadFileBytes(LibraryFile()), stored);
 }
 
 TEST_F(GameSets, DeleteBlanksTheSetWhichStaysListedAndReloadsEmpty) {
@@ -227,22 +243,6 @@ TEST_F(GameSets, DeleteBlanksTheSetWhichStaysListedAndReloadsEmpty) {
     EXPECT_EQ(ItemText(0), ""); // the item keeps showing what it showed
 }
 
-TEST_F(GameSets, DeletingAnUnknownTitleChangesNoSet) {
-    StoreLibrary({{"Kept", 1}});
-    Open();
-    TypeTitle("kept");
-    Click(IDC_DELETE);
-    TypeTitle("never saved");
-    Click(IDC_DELETE);
-    EXPECT_EQ(Count(), 1);
-    ASSERT_EQ(dlg->m_mapGameSets.Sets().size(), 1u);
-    EXPECT_EQ(dlg->m_mapGameSets.Find("Kept")->m_strShip[kP1], "\"N-QRE\"");
-    GameSetMap expected;
-    expected["Kept"] = StoredSet("Kept", 1);
-    EXPECT_EQ(ReadFileBytes(LibraryFile()), Stream(expected));
-    ExpectEmptyForm();
-}
-
 TEST_F(GameSets, ChosenSetReachesTheGameWithPlay) {
     StoreLibrary({{"Chosen", 1}});
     Open();
@@ -273,7 +273,7 @@ TEST_F(GameSets, PlayRightAfterSaveHandsOverTheEmptiedForm) {
     EXPECT_EQ(boxes[0].text, "You must select a setup option from the dialog!");
 }
 
-TEST_F(GameSets, ReadOnlyLibraryStaysUnchangedWhileTheListChanges) {
+TEST_F(GameSets, ReadOnlyLibraryIsSaidOnceAndStaysUnchanged) {
     StoreLibrary({{"Fixed", 1}});
     const std::string original = ReadFileBytes(LibraryFile());
     SetFileAttributesA(LibraryFile().c_str(), FILE_ATTRIBUTE_READONLY);
@@ -281,25 +281,51 @@ TEST_F(GameSets, ReadOnlyLibraryStaysUnchangedWhileTheListChanges) {
     EXPECT_EQ(Count(), 0); // never loaded
     TypeTitle("New");
     Click(IDC_SAVE);
-    EXPECT_EQ(Count(), 1);
+    EXPECT_EQ(Count(), 1); // the change applies in memory
     TypeTitle("New");
     Click(IDC_DELETE);
     Click(IDCANCEL);
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(dlg->HasEnded());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Kestrine cannot write the game-set library " + LibraryFile() +
+                                 ": the file is read-only.\n\nChanges to the game sets will not "
+                                 "be kept after Kestrine closes.");
     SetFileAttributesA(LibraryFile().c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(ReadFileBytes(LibraryFile()), original);
 }
 
-TEST_F(GameSets, FailedSaveIsReportedAndTheChangeKept) {
-    Open();
-    MakeFolder(work / "QXData.dat.new"); // the new library file cannot be created
-    TypeTitle("Unsaved");
-    Click(IDC_SAVE);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_NE(boxes[0].text.find("QXData.dat"), std::string::npos);
-    EXPECT_EQ(boxes[0].style, UINT(MB_OK | MB_ICONERROR));
-    EXPECT_EQ(Count(), 1);
-    EXPECT_NE(dlg->m_mapGameSets.Find("Unsaved"), nullptr);
+TEST_F(GameSets, CloseAsksBeforeLosingSetsThatCouldNotBeSaved) {
+    StoreLibrary({{"Old", 1}});
+    const std::string original = ReadFileBytes(LibraryFile());
+    for (int answer : {IDNO, IDYES}) {
+        Open();
+        TypeTitle("Unsaved");
+        Click(IDC_SAVE); // written
+        TypeTitle("Later");
+        HANDLE other =
+            CreateFileA(LibraryFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        Click(IDC_SAVE); // skipped while another program holds the file
+        boxes.clear();
+        SetMessageBoxHandler([&](const MessageBoxCall& call) {
+            boxes.push_back(call);
+            return answer;
+        });
+        Click(IDCANCEL);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].style, UINT(MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2));
+        EXPECT_NE(boxes[0].text.find("Close Kestrine anyway?"), std::string::npos);
+        EXPECT_EQ(dlg->HasEnded(), answer == IDYES);
+        CloseHandle(other);
+        if (answer == IDNO) {
+            Click(IDCANCEL); // the file is free again: saved, and closed
+            EXPECT_TRUE(dlg->HasEnded());
+            EXPECT_NE(ReadFileBytes(LibraryFile()).find("Later"), std::string::npos);
+            WriteFileBytes(LibraryFile(), original);
+        } else {
+            EXPECT_EQ(ReadFileBytes(LibraryFile()).find("Later"), std::string::npos);
+        }
+        dlg.reset();
+    }
 }
 
 } // namespace

@@ -72,7 +72,6 @@ TEST_F(LibraryFileTest, SaveReplacesTheFileWithExactlyTheNewStream) {
     std::vector<uint8_t> expected;
     WriteLibraryStream(library.Sets(), expected);
     EXPECT_EQ(Stored(), std::string(expected.begin(), expected.end()));
-    EXPECT_FALSE(FileExists(folder / "QXData.dat.new"));
 }
 
 TEST_F(LibraryFileTest, ReadOnlyFileIsNeitherLoadedNorWritten) {
@@ -93,8 +92,9 @@ TEST_F(LibraryFileTest, ReadOnlyFileIsNeitherLoadedNorWritten) {
     ASSERT_EQ(loaded.LoadGameSets().status, LibraryLoad::Loaded);
     SetFileAttributesA((folder / kLibraryFileName).c_str(), FILE_ATTRIBUTE_READONLY);
     loaded.Add("another");
-    EXPECT_EQ(loaded.SaveGameSets().status, LibrarySave::Skipped);
+    EXPECT_EQ(loaded.SaveGameSets().status, LibrarySave::NotWritable);
     EXPECT_EQ(Stored(), original);
+    EXPECT_EQ(library.WhyNotWritable(), "the file is read-only");
 }
 
 TEST_F(LibraryFileTest, FileHeldByAnotherProgramIsSkippedForThatOneLoadOrSave) {
@@ -110,25 +110,36 @@ TEST_F(LibraryFileTest, FileHeldByAnotherProgramIsSkippedForThatOneLoadOrSave) {
     AddTitled(library, "new");
     other = CreateFileA((folder / kLibraryFileName).c_str(), GENERIC_READ, 0, nullptr,
                         OPEN_EXISTING, 0, nullptr);
-    EXPECT_EQ(library.SaveGameSets().status, LibrarySave::Skipped);
+    EXPECT_EQ(library.SaveGameSets().status, LibrarySave::Busy);
     CloseHandle(other);
     EXPECT_EQ(Stored(), original);
     EXPECT_EQ(library.SaveGameSets().status, LibrarySave::Saved);
     EXPECT_EQ(Stored(), StreamOf({"held", "new"}));
 }
 
-TEST_F(LibraryFileTest, FailedWriteLeavesTheOldLibraryIntact) {
-    const std::string original = StreamOf({"precious"});
-    Store(original);
+TEST_F(LibraryFileTest, FilesOfOtherNamesInTheFolderAreNeverOpened) {
+    Store(StreamOf({"precious"}));
     ASSERT_EQ(library.LoadGameSets().status, LibraryLoad::Loaded);
-    MakeFolder(folder / "QXData.dat.new"); // the new file cannot be created
-    library.Add("new");
+    // A stale, read-only temporary file of an earlier version stays as it is, and the new
+    // library does not inherit its read-only state.
+    WriteFileBytes(folder / "QXData.dat.new", "stale");
+    SetFileAttributesA((folder / "QXData.dat.new").c_str(), FILE_ATTRIBUTE_READONLY);
+    AddTitled(library, "new");
+    EXPECT_EQ(library.SaveGameSets().status, LibrarySave::Saved);
+    EXPECT_EQ(Stored(), StreamOf({"new", "precious"}));
+    EXPECT_TRUE(library.IsLibraryUsable());
+    EXPECT_EQ(ReadFileBytes(folder / "QXData.dat.new"), "stale");
 
-    LibrarySaveResult result = library.SaveGameSets();
-    EXPECT_EQ(result.status, LibrarySave::Failed);
-    EXPECT_NE(result.error, 0u);
-    EXPECT_EQ(Stored(), original);
-    EXPECT_TRUE(FileExists(folder / "QXData.dat.new"));
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder / "*.tmp").c_str(), &found);
+    EXPECT_EQ(search, INVALID_HANDLE_VALUE) << found.cFileName; // nothing left behind
+    FindClose(search);
+
+    // A folder that cannot take the new file: this run cannot keep the library.
+    CGameSetLibrary elsewhere(folder / "missing\\QXData.dat");
+    EXPECT_EQ(elsewhere.LoadGameSets().status, LibraryLoad::NoFile);
+    EXPECT_EQ(elsewhere.SaveGameSets().status, LibrarySave::NotWritable);
+    EXPECT_EQ(elsewhere.WhyNotWritable().rfind("its folder cannot be written (error ", 0), 0u);
 }
 
 TEST_F(LibraryFileTest, DamagedFileIsKeptAsideAndTheRunGoesOnEmpty) {
@@ -158,7 +169,7 @@ TEST_F(LibraryFileTest, RunThatNeverLoadedTheLibraryDoesNotWriteIt) {
     const std::string original = StreamOf({"a", "b"});
     Store(original);
     library.Add("c");
-    EXPECT_EQ(library.SaveGameSets().status, LibrarySave::NotLoaded);
+    EXPECT_EQ(library.SaveGameSets().status, LibrarySave::NotWritable);
     EXPECT_EQ(Stored(), original);
 }
 

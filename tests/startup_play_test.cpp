@@ -1,11 +1,37 @@
 // Start-up, CLOSE and PLAY of the real form, in process, against real files under Wine.
 #include "resources/resource.h"
 #include "script/ScriptSettings.h"
+#include "script/SettingsFileUpdate.h"
 #include "support/FormHarness.h"
 
 namespace {
 
 const int kP1 = 0, kP2 = 1, kA1 = 6, kA2 = 7, kB1 = 14, kB8 = 21;
+
+// What Wine's profile writer does on a full disk: the file loses its end, and the write is
+// reported a success.
+int __stdcall TruncatingWriter(const char* section, const char* key, const char* value,
+                               const char* file) {
+    BOOL written = WritePrivateProfileStringA(section, key, value, file);
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, file);
+    std::string bytes = ReadFileBytes(file);
+    WriteFileBytes(file, bytes.substr(0, bytes.size() * 3 / 4));
+    return written;
+}
+
+// Fills the disk of `folder` up to `left` free bytes.
+void FillDisk(const std::string& folder, ULONGLONG left) {
+    ULARGE_INTEGER free;
+    ASSERT_TRUE(GetDiskFreeSpaceExA(folder.c_str(), &free, nullptr, nullptr));
+    WriteFileBytes(folder + "filler", std::string(size_t(free.QuadPart - left), 'f'));
+}
+
+bool AnyFileLike(const std::string& pattern) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    FindClose(search);
+    return search != INVALID_HANDLE_VALUE;
+}
 
 class StartUp : public FormTest {};
 
@@ -57,9 +83,8 @@ TEST_F(StartUp, OffersTheAboutEntryInTheSystemMenu) {
     EXPECT_STREQ(text, "&About Kestrine...");
 }
 
-TEST_F(StartUp, WithoutTheGameKeyReportsTheCodeAndOpensEmpty) {
+TEST_F(StartUp, WithoutTheGameKeyReportsTheCodeAndStillKeepsTheLibrary) {
     GameRegistry::RemoveAll();
-    WriteFileBytes(LibraryFile(), "stored library bytes");
     Open();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Error reading from scripts.ini; code 2.");
@@ -71,9 +96,14 @@ TEST_F(StartUp, WithoutTheGameKeyReportsTheCodeAndOpensEmpty) {
     }
     EXPECT_EQ(Text(IDC_GAMESET_LABEL), "");
 
-    Click(IDCANCEL); // the library was never loaded, so it is not written either
+    SetWindowTextA(Item(IDC_GAMESET), "Kept without the game");
+    Click(IDC_SAVE);
+    Click(IDCANCEL);
     EXPECT_TRUE(dlg->HasEnded());
-    EXPECT_EQ(ReadFileBytes(LibraryFile()), "stored library bytes");
+    dlg.reset();
+    Open(); // the next run, without the game again, lists it
+    ASSERT_EQ(dlg->m_cbGameSet.GetCount(), 1);
+    EXPECT_EQ(dlg->m_cbGameSet.GetLBText(0), "Kept without the game");
 }
 
 TEST_F(StartUp, DamagedLibraryIsReportedAndKeptAside) {
@@ -188,6 +218,39 @@ TEST_F(Play, FailedWriteReportsItsCodeAndKeepsTheForm) {
     EXPECT_FALSE(dlg->HasEnded());
     EXPECT_EQ(Text(kSlots[kA1].shipId), "tmwa");
     EXPECT_TRUE(Checked(IDC_HOST_SELECTED));
+}
+
+TEST_F(Play, AFullDiskLeavesTheGamesFilesAsTheyWere) {
+    // The game on a disk of its own that PLAY fills, where the test bed has one; otherwise a
+    // profile writer that fails as on a full disk.
+    const std::string disk = FullDiskFolder();
+    TempFolder onDisk(disk);
+    const std::string folder = disk.empty() ? game.Path() : onDisk.Path();
+    MakeFolder(folder + "Assets");
+    MakeFolder(folder + "Assets\\Scripts");
+    registry.SetDirectory(folder);
+    const std::string scripts = folder + "Assets\\Scripts\\scripts.ini", gvx = folder + "gvx.ini";
+    const std::string before = "[Mul_Kestrine]\r\nGameSet=Before\r\nshipSettings=4\r\n[Other]\r\n" +
+                               std::string(3000, ';') + "\r\nkeep=1\r\n";
+    WriteFileBytes(scripts, before);
+    WriteFileBytes(gvx, "[UI]\r\nUIType=1\r\n");
+    Open();
+    for (const SlotInfo& s : kSlots)
+        SetWindowTextA(Item(s.shipId), std::string(255, 's').c_str());
+    if (disk.empty())
+        SetProfileWriter(TruncatingWriter);
+    else
+        FillDisk(onDisk.Path(), 8192);
+
+    Click(IDOK);
+    SetProfileWriter(nullptr);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, disk.empty() ? "Error saving to sripts.ini; code 29."
+                                          : "Error saving to sripts.ini; code 112.");
+    EXPECT_FALSE(dlg->HasEnded());
+    EXPECT_EQ(ReadFileBytes(scripts), before);
+    EXPECT_EQ(ReadFileBytes(gvx), "[UI]\r\nUIType=1\r\n");
+    EXPECT_FALSE(AnyFileLike(folder + "Assets\\Scripts\\*.tmp"));
 }
 
 TEST_F(Play, WithoutTheGameKeyReportsCodeTwo) {

@@ -44,9 +44,11 @@ HKEY CreateGameKey(GameRegistry::View view) {
 
 } // namespace
 
-TempFolder::TempFolder() {
+TempFolder::TempFolder(const std::string& in) {
     char base[MAX_PATH];
     GetTempPathA(MAX_PATH, base);
+    if (!in.empty())
+        snprintf(base, sizeof base, "%s", in.c_str());
     static int serial = 0;
     for (;;) {
         m_path = std::string(base) + "kestrine-" + std::to_string(GetCurrentProcessId()) + "-" +
@@ -108,10 +110,10 @@ void GameRegistry::SetDirectory(const std::string& directory, View view) {
     SetDirectoryBytes(std::string(directory.c_str(), directory.size() + 1), view);
 }
 
-void GameRegistry::SetDirectoryBytes(const std::string& bytes, View view) {
+void GameRegistry::SetDirectoryBytes(const std::string& bytes, View view, unsigned long type) {
     HKEY key = CreateGameKey(view);
-    LONG rc = RegSetValueExA(key, "Directory", 0, REG_SZ,
-                             reinterpret_cast<const BYTE*>(bytes.data()), DWORD(bytes.size()));
+    LONG rc = RegSetValueExA(key, "Directory", 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                             DWORD(bytes.size()));
     EXPECT_EQ(rc, ERROR_SUCCESS);
     RegCloseKey(key);
 }
@@ -130,4 +132,19 @@ std::string KeyValue(const std::string& file, const std::string& key) {
             return line.substr(key.size() + 1);
     }
     return "<missing>";
+}
+
+std::string FullDiskFolder() {
+    const char* state = getenv("KESTRINE_WINE_STATE");
+    if (state == nullptr)
+        return std::string();
+    std::string folder = std::string("Z:") + state + "/full/";
+    for (char& c : folder)
+        c = c == '/' ? '\\' : c;
+    ULARGE_INTEGER total;
+    // The test bed mounts a disk of a few hundred kilobytes there when it can.
+    if (!GetDiskFreeSpaceExA(folder.c_str(), nullptr, &total, nullptr) ||
+        total.QuadPart > 1024 * 1024)
+        return std::string();
+    return folder;
 }

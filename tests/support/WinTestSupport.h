@@ -3,10 +3,11 @@
 
 #include <string>
 
-// A fresh folder under the temporary directory, removed with everything in it at the end.
+// A fresh folder under the temporary directory (or `base`), removed with everything in it at
+// the end.
 class TempFolder {
 public:
-    TempFolder();
+    explicit TempFolder(const std::string& base = std::string());
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
@@ -35,6 +36,10 @@ void WriteFileBytes(const std::string& path, const std::string& bytes);
 std::string ReadFileBytes(const std::string& path);
 bool FileExists(const std::string& path);
 void MakeFolder(const std::string& path);
+// A folder on a small disk of the test run's own that tests may fill, or "" when this run has
+// none.
+std::string FullDiskFolder();
+
 // The value of `key` as a profile file holds it, "<missing>" when no line sets it.
 std::string KeyValue(const std::string& file, const std::string& key);
 
@@ -49,7 +54,8 @@ public:
     GameRegistry& operator=(const GameRegistry&) = delete;
 
     void SetDirectory(const std::string& directory, View view = Wow32);
-    void SetDirectoryBytes(const std::string& bytes, View view = Wow32); // exact value data
+    // Exact value data, of any registry type.
+    void SetDirectoryBytes(const std::string& bytes, View view = Wow32, unsigned long type = 1);
     void CreateKeyWithoutValue(View view = Wow32);
     static void RemoveAll();
 };
