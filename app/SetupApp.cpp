@@ -12,13 +12,17 @@ bool CSetupApp::InitInstance() {
     InitCommonControlsEx(&controls);
 
     CSetupDlg dlg;
+    // "kestrine.exe FILE" opens a shared game set, so that such files open with a double-click.
+    dlg.m_strImportFile = FileOfCommandLine(m_lpCmdLine);
     dlg.DoModal();
     m_pMainWnd = nullptr;
     return false; // PLAY or CLOSE alike: the program ends here
 }
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    if (CWinApp* app = AfxGetApp())
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+    if (CWinApp* app = AfxGetApp()) {
+        app->m_lpCmdLine = commandLine ? commandLine : "";
         app->InitInstance();
+    }
     return 0;
 }

@@ -1,5 +1,9 @@
 # The Windows program and the libraries its tests link against.
 
+add_library(kestrine_files STATIC framework/ReplaceFile.cpp)
+target_include_directories(kestrine_files PUBLIC ${PROJECT_SOURCE_DIR})
+target_compile_options(kestrine_files PRIVATE ${KESTRINE_WARNINGS})
+
 add_library(kestrine_script STATIC
     script/GameDirectory.cpp
     script/Profile.cpp
@@ -7,27 +11,31 @@ add_library(kestrine_script STATIC
     script/ScriptSettingsFile.cpp
     script/SettingsFileUpdate.cpp
 )
-target_link_libraries(kestrine_script PUBLIC kestrine_portable advapi32)
+target_link_libraries(kestrine_script PUBLIC kestrine_portable kestrine_files advapi32)
 target_compile_options(kestrine_script PRIVATE ${KESTRINE_WARNINGS})
 
 add_library(kestrine_library STATIC
     library/LibraryFile.cpp
 )
-target_link_libraries(kestrine_library PUBLIC kestrine_portable)
+target_link_libraries(kestrine_library PUBLIC kestrine_portable kestrine_files)
 target_compile_options(kestrine_library PRIVATE ${KESTRINE_WARNINGS})
 
 add_library(kestrine_framework STATIC
     framework/App.cpp
+    framework/Clipboard.cpp
     framework/DataExchange.cpp
     framework/Dialog.cpp
+    framework/FileDialog.cpp
     framework/Shell.cpp
     framework/Wnd.cpp
 )
-target_link_libraries(kestrine_framework PUBLIC kestrine_portable user32 gdi32 comctl32 shell32)
+target_link_libraries(kestrine_framework PUBLIC kestrine_portable user32 gdi32 comctl32 comdlg32
+                                                shell32)
 target_compile_options(kestrine_framework PRIVATE ${KESTRINE_WARNINGS})
 
 add_library(kestrine_form STATIC
     form/GameSetCommands.cpp
+    form/GameSetSharing.cpp
     form/SetupDlg.cpp
     form/SideWindows.cpp
     library/AutoCombo.cpp

@@ -77,10 +77,16 @@ void CSetupDlg::OnSelchangeGameSet() {
     const CShipData* record = static_cast<const CShipData*>(m_cbGameSet.GetItemDataPtr(selected));
     if (record == nullptr)
         return;
-    // The controls are read first so that the difficulty on screen, which a game set does not
-    // hold, survives the write below; everything else comes from the record.
+    ShowGameSet(*record);
+}
+
+void CSetupDlg::ShowGameSet(const CShipData& record, const int* difficulty) {
+    // The controls are read first so that the difficulty on screen, which a stored game set
+    // does not hold, survives the write below; everything else comes from the record.
     UpdateData(true);
-    CopyRecordToForm(*record);
+    CopyRecordToForm(record);
+    if (difficulty != nullptr)
+        m_nDifficulty = *difficulty;
     EnableForSelectedSet();
     UpdateData(false); // no change handler runs: the script settings stay as they are
 }

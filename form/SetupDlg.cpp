@@ -168,6 +168,7 @@ bool CSetupDlg::OnInitDialog() {
         // the same, so that what SAVE and DELETE change is kept.
         LoadGameSetLibrary();
         FillGameSetList();
+        StartSharing();
         return false;
     }
     PositionsToLetters();
@@ -188,6 +189,7 @@ bool CSetupDlg::OnInitDialog() {
     }
     LoadGameSetLibrary();
     FillGameSetList();
+    StartSharing();
     return true;
 }
 
@@ -227,11 +229,13 @@ void CSetupDlg::AddAboutMenuEntry() {
         AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
         AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, text);
     }
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendShareMenu(menu);
 }
 
 bool CSetupDlg::OnSysCommand(UINT id, LPARAM) {
     if ((id & 0xFFF0) != IDM_ABOUTBOX)
-        return false;
+        return OnShareCommand(id & 0xFFF0);
     OnAboutButton();
     return true;
 }

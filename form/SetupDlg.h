@@ -19,6 +19,9 @@ inline std::string FormText(const std::string& text) {
     return text.substr(0, kMaxFormText);
 }
 
+// The file named on a command line ("kestrine.exe FILE", quotes or not), or "".
+std::string FileOfCommandLine(const std::string& commandLine);
+
 class CSetupDlg : public CDialog {
 public:
     explicit CSetupDlg(HWND parent = nullptr);
@@ -41,6 +44,7 @@ public:
     HICON m_hIcon;
 
     CGameSetLibrary m_mapGameSets;
+    std::string m_strImportFile; // a shared game set to open once the form is shown
     bool m_bToldNotKept = false; // the once-a-run notice that changes will not be kept
 
 protected:
@@ -54,6 +58,8 @@ protected:
     HICON OnQueryDragIcon() override { return m_hIcon; }
     void OnDestroy() override;
     bool OnHelpInfo() override; // F1 opens the help topics, as HELP does
+    // The right-click menu, dropped files and the start-up import.
+    bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 public: // the handlers, also driven directly by tests
     void OnSlotCheck(int slot);
@@ -69,9 +75,23 @@ public: // the handlers, also driven directly by tests
     void OnHelpButton();
     void OnAboutButton();
     void OnShipEdit();
+    // Handing a game set over: the system menu's and the right-click menu's commands.
+    bool OnShareCommand(UINT command);
+    void OnCopyGameSet();
+    void OnPasteGameSet();
+    void OnExportGameSet();
+    void OnImportGameSet();
+    void ImportGameSetFile(const std::string& path);
+    void ImportGameSetText(const std::string& text, const std::string& source);
 
 private:
     void AddAboutMenuEntry();
+    void AppendShareMenu(HMENU menu) const;
+    void StartSharing();
+    std::string GameSetTextOfForm();
+    void RefuseImport(const std::string& source, const std::string& why);
+    // Shows a game set (stored or shared) with the enabling rules its options call for.
+    void ShowGameSet(const CShipData& record, const int* difficulty = nullptr);
     void LimitTextBoxes() const;
     bool ReadFormFromScripts();
     void LoadGameSetLibrary();

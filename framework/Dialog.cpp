@@ -84,7 +84,7 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         Detach();
         return FALSE;
     }
-    return FALSE;
+    return OnWindowMessage(message, wParam, lParam) ? TRUE : FALSE;
 }
 
 bool CDialog::OnCommand(int id, UINT code) {

@@ -63,6 +63,8 @@ protected:
     virtual void OnDestroy() {}
     // F1 (WM_HELP); true when handled.
     virtual bool OnHelpInfo() { return false; }
+    // Any other message; true when handled.
+    virtual bool OnWindowMessage(UINT, WPARAM, LPARAM) { return false; }
 
     bool IsWritingForm() const { return m_writing; }
 

@@ -2,6 +2,8 @@
 // old one, so that a failed write never costs the stored game sets.
 #include "library/GameSetLibrary.h"
 
+#include "framework/ReplaceFile.h"
+
 #include <algorithm>
 #include <io.h>
 #include <windows.h>
@@ -11,12 +13,6 @@ namespace {
 const int kExists = 0;
 const int kReadOnly = 4;
 const int kReadWrite = 6;
-
-// The folder of a file name, "." for a bare name.
-std::string FolderOf(const std::string& name) {
-    size_t slash = name.find_last_of("\\/");
-    return slash == std::string::npos ? std::string(".") : name.substr(0, slash + 1);
-}
 
 class FileHandle {
 public:
@@ -60,18 +56,6 @@ bool ReadWholeFile(HANDLE file, std::vector<uint8_t>& bytes) {
         done += read;
     }
     return true;
-}
-
-bool WriteWholeFile(HANDLE file, const std::vector<uint8_t>& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD chunk = DWORD(std::min<size_t>(bytes.size() - done, 1u << 30));
-        DWORD written = 0;
-        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0)
-            return false;
-        done += written;
-    }
-    return FlushFileBuffers(file) != 0;
 }
 
 // Moves a damaged library aside under the first free name "<file>.bad", "<file>.bad2", ...,
@@ -166,30 +150,16 @@ LibrarySaveResult CGameSetLibrary::SaveGameSets() {
     std::vector<uint8_t> bytes;
     WriteLibraryStream(m_sets, bytes);
 
-    // A name of our own, made afresh: whatever lies in the folder under another name (a stale
-    // or read-only file, a link to elsewhere) is never opened.
-    char temporary[MAX_PATH];
-    if (!GetTempFileNameA(FolderOf(m_fileName).c_str(), "QXD", 0, temporary)) {
-        DWORD error = GetLastError();
+    unsigned long error = 0;
+    switch (ReplaceFileContents(m_fileName, bytes.data(), bytes.size(), error,
+                                [&old] { old.Close(); })) {
+    case ReplaceFault::CannotCreate:
         m_whyNotWritable = "its folder cannot be written (error " + std::to_string(error) + ")";
         return {LibrarySave::NotWritable, error};
-    }
-    {
-        FileHandle file(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.IsOpen() || !WriteWholeFile(file.Get(), bytes)) {
-            DWORD error = GetLastError();
-            file.Close();
-            DeleteFileA(temporary);
-            return {LibrarySave::Failed, error};
-        }
-    }
-    old.Close();
-    if (!MoveFileExA(temporary, m_fileName.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DWORD error = GetLastError();
-        DeleteFileA(temporary);
+    case ReplaceFault::CannotWrite:
         return {LibrarySave::Failed, error};
+    case ReplaceFault::None:
+        break;
     }
     return {LibrarySave::Saved};
 }

@@ -24,6 +24,16 @@
 #define IDC_GAMESET_LABEL 1079
 
 #define IDM_ABOUTBOX 0x0010
+// Handing a game set to other players: system menu and right-click menu commands, and the
+// texts of their entries.
+#define IDM_COPY_GAMESET 0x0020
+#define IDM_PASTE_GAMESET 0x0030
+#define IDM_EXPORT_GAMESET 0x0040
+#define IDM_IMPORT_GAMESET 0x0050
+#define IDS_COPY_GAMESET 110
+#define IDS_PASTE_GAMESET 111
+#define IDS_EXPORT_GAMESET 112
+#define IDS_IMPORT_GAMESET 113
 
 #define IDC_VISIT 1080
 #define IDC_TOPIC 1088

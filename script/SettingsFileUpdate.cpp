@@ -1,5 +1,6 @@
 #include "script/SettingsFileUpdate.h"
 
+#include "framework/ReplaceFile.h"
 #include "script/IniText.h"
 
 #include <windows.h>
@@ -77,11 +78,6 @@ bool HoldsEverything(const std::string& original, const std::string& updated, co
         }
     }
     return true;
-}
-
-std::string FolderOf(const std::string& file) {
-    size_t slash = file.find_last_of("\\/");
-    return slash == std::string::npos ? std::string(".") : file.substr(0, slash + 1);
 }
 
 // Why a copy lost what was written into it: the profile writer ignores write errors, and a

@@ -1,27 +1,37 @@
-# Native-only checks of the portable code: a libFuzzer run of the library reader (with Clang)
-# and the codec benchmark (with Google Benchmark, not run by CTest).
+# Native-only checks of the portable code: libFuzzer runs of the library reader and of the
+# game-set text reader (with Clang), and the codec benchmark (with Google Benchmark, not run
+# by CTest).
 
 set(KESTRINE_PORTABLE_SOURCES
     ${PROJECT_SOURCE_DIR}/framework/Archive.cpp
     ${PROJECT_SOURCE_DIR}/library/GameSetLibrary.cpp
+    ${PROJECT_SOURCE_DIR}/library/GameSetText.cpp
     ${PROJECT_SOURCE_DIR}/library/ShipData.cpp
-    ${PROJECT_SOURCE_DIR}/script/Slots.cpp)
+    ${PROJECT_SOURCE_DIR}/script/IniText.cpp
+    ${PROJECT_SOURCE_DIR}/script/PositionCodec.cpp
+    ${PROJECT_SOURCE_DIR}/script/Slots.cpp
+    ${PROJECT_SOURCE_DIR}/script/ValueText.cpp)
 
 if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
-    set(KESTRINE_FUZZ_SECONDS 60 CACHE STRING "How long CTest fuzzes the library reader")
-    add_executable(fuzz_library_stream fuzz/library_stream_fuzz.cpp ${KESTRINE_PORTABLE_SOURCES})
-    target_include_directories(fuzz_library_stream PRIVATE ${PROJECT_SOURCE_DIR})
-    target_compile_options(fuzz_library_stream PRIVATE ${KESTRINE_WARNINGS}
-                           -fsanitize=fuzzer,address,undefined)
-    target_link_options(fuzz_library_stream PRIVATE -fsanitize=fuzzer,address,undefined)
-    # New inputs go to a corpus in the build tree; the committed seeds stay as they are.
-    set(corpus ${CMAKE_CURRENT_BINARY_DIR}/fuzz-corpus)
-    file(MAKE_DIRECTORY ${corpus})
-    add_test(NAME fuzz_library_stream
-             COMMAND fuzz_library_stream -max_total_time=${KESTRINE_FUZZ_SECONDS}
-                     -malloc_limit_mb=64 -rss_limit_mb=1024 -print_final_stats=1
-                     ${corpus} ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/seeds)
-    set_tests_properties(fuzz_library_stream PROPERTIES TIMEOUT 600)
+    set(KESTRINE_FUZZ_SECONDS 60 CACHE STRING "How long CTest fuzzes each reader")
+    # kestrine_fuzz(NAME SEEDS): a libFuzzer run of NAME.cpp from the committed seeds; new
+    # inputs go to a corpus in the build tree, the seeds stay as they are.
+    function(kestrine_fuzz name seeds)
+        add_executable(${name} fuzz/${name}.cpp ${KESTRINE_PORTABLE_SOURCES})
+        target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+        target_compile_options(${name} PRIVATE ${KESTRINE_WARNINGS}
+                               -fsanitize=fuzzer,address,undefined)
+        target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+        set(corpus ${CMAKE_CURRENT_BINARY_DIR}/${name}-corpus)
+        file(MAKE_DIRECTORY ${corpus})
+        add_test(NAME ${name}
+                 COMMAND ${name} -max_total_time=${KESTRINE_FUZZ_SECONDS} -malloc_limit_mb=64
+                         -rss_limit_mb=1024 -print_final_stats=1 ${corpus}
+                         ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/${seeds})
+        set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+    endfunction()
+    kestrine_fuzz(library_stream_fuzz seeds)
+    kestrine_fuzz(game_set_text_fuzz text-seeds)
 endif()
 
 find_package(benchmark QUIET)

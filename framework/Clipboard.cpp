@@ -1,0 +1,51 @@
+#include "framework/Clipboard.h"
+
+#include <cstring>
+
+namespace {
+
+// The clipboard is shared by every program: it is held for one operation at a time, and
+// another program may be holding it for a moment.
+bool Open(HWND owner) {
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        if (OpenClipboard(owner))
+            return true;
+        Sleep(20);
+    }
+    return false;
+}
+
+} // namespace
+
+bool SetClipboardText(HWND owner, const std::string& text) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    if (memory == nullptr)
+        return false;
+    std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    if (!Open(owner)) {
+        GlobalFree(memory);
+        return false;
+    }
+    EmptyClipboard();
+    bool placed = SetClipboardData(CF_TEXT, memory) != nullptr; // the clipboard owns it now
+    if (!placed)
+        GlobalFree(memory);
+    CloseClipboard();
+    return placed;
+}
+
+bool GetClipboardText(HWND owner, std::string& text) {
+    if (!Open(owner))
+        return false;
+    bool found = false;
+    if (HANDLE memory = GetClipboardData(CF_TEXT)) {
+        if (const char* data = static_cast<const char*>(GlobalLock(memory))) {
+            text.assign(data, strnlen(data, GlobalSize(memory)));
+            GlobalUnlock(memory);
+            found = true;
+        }
+    }
+    CloseClipboard();
+    return found;
+}

@@ -1,0 +1,29 @@
+// The game-set text: a game set handed from one player to another as a short INI text (CRLF
+// lines), in a chat or a small file.  It holds what PLAY hands the game, in PLAY's order and
+// with PLAY's values: section Mul_Kestrine with GameSet, the 22 ship keys, the 22 position
+// keys and shipSettings, then section UI with UIType.  So a game's own scripts.ini (with the
+// lines of its gvx.ini, or without them) reads as a game set too.
+#pragma once
+
+#include "library/ShipData.h"
+
+#include <string>
+#include <string_view>
+
+// Larger texts are no game set: they are refused before they are read.
+constexpr size_t kMaxGameSetText = 64 * 1024;
+
+// The text of a game set as the form holds it: the label title, the ships, the position
+// letters (as numbers), the option and the difficulty.  Line breaks in texts become blanks.
+std::string WriteGameSetText(const CShipData& form, int difficulty);
+
+enum class GameSetTextFault { None, TooLarge, NotText, NoSection };
+
+// Reads a game-set text into `record` (both titles, ships as written, position letters, the
+// option, and a slot ticked where its ship is named) and the difficulty.  A missing key reads
+// as an empty text, no position, no option or no difficulty (-1).  On a fault neither is
+// touched.
+GameSetTextFault ReadGameSetText(std::string_view text, CShipData& record, int& difficulty);
+
+// What is wrong with a text, as the end of a sentence: "it is not text".
+const char* GameSetTextFaultText(GameSetTextFault fault);

@@ -1,0 +1,21 @@
+// Feeds arbitrary bytes to the game-set text reader: it must end in a game set or a fault,
+// never a crash, and what it read must write back to a text that reads the same.
+#include "library/GameSetText.h"
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    CShipData record;
+    int difficulty = 0;
+    std::string_view text(reinterpret_cast<const char*>(data), size);
+    if (ReadGameSetText(text, record, difficulty) != GameSetTextFault::None)
+        return 0;
+    const std::string written = WriteGameSetText(record, difficulty);
+    CShipData again;
+    int againDifficulty = 0;
+    if (ReadGameSetText(written, again, againDifficulty) != GameSetTextFault::None ||
+        WriteGameSetText(again, againDifficulty) != written)
+        __builtin_trap();
+    return 0;
+}
