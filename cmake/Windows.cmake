@@ -60,6 +60,12 @@ add_executable(kestrine WIN32 app/SetupApp.cpp ${KESTRINE_RESOURCES})
 target_link_libraries(kestrine PRIVATE kestrine_form)
 target_compile_options(kestrine PRIVATE ${KESTRINE_WARNINGS})
 
+# Screenshots of the windows, for ./run without a display and for the pictures in docs/.
+add_executable(kestrine_shoot tools/screenshot/shoot.cpp)
+target_link_libraries(kestrine_shoot PRIVATE gdi32 user32)
+target_compile_options(kestrine_shoot PRIVATE ${KESTRINE_WARNINGS})
+set_target_properties(kestrine_shoot PROPERTIES EXCLUDE_FROM_ALL ON OUTPUT_NAME shoot)
+
 # Benchmarks run under Wine by tools/bench-wine.sh; they print figures and are not tests.
 add_executable(bench_library_file bench/library_file_bench.cpp)
 target_link_libraries(bench_library_file PRIVATE kestrine_library)
