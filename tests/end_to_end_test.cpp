@@ -1,5 +1,5 @@
-// kestrine.exe as the user meets it: a separate process under Wine, with the registry, the
-// game's files and the library laid out by the test, driven through window messages.
+// kestrine.exe as players meet it: separate processes under Wine, with the registry and the
+// game's files laid out by the test, driven through window messages.
 #include "support/WinTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -9,21 +9,16 @@
 
 namespace {
 
-const char kFormCaption[] = "Kestrine v2.A for Ostravane";
-const char kAppName[] = "kestrine";
-
-std::string ExePath() {
-    std::string path = "Z:" KESTRINE_EXE;
-    for (char& c : path)
-        c = c == '/' ? '\\' : c;
-    return path;
-}
-
 std::string Text(HWND hwnd) {
     char text[512] = {};
     SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text, LPARAM(text), SMTO_ABORTIFHUNG, 5000,
                         nullptr);
     return text;
+}
+
+void Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam = 0) {
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &ignored);
 }
 
 class EndToEnd : public ::testing::Test {
@@ -34,140 +29,57 @@ protected:
         registry.SetDirectory(game.Path());
     }
     void TearDown() override {
-        others.push_back(process);
-        for (PROCESS_INFORMATION& started : others) {
-            if (started.hProcess == nullptr)
-                continue;
-            if (WaitForSingleObject(started.hProcess, 0) == WAIT_TIMEOUT)
-                TerminateProcess(started.hProcess, 1);
+        for (PROCESS_INFORMATION& started : processes) {
+            TerminateProcess(started.hProcess, 1); // those still running
             CloseHandle(started.hProcess);
             CloseHandle(started.hThread);
         }
     }
 
-    // Starts kestrine.exe in the work folder; the first one started is `process`.
-    PROCESS_INFORMATION Start(const std::string& arguments = std::string()) {
+    // Starts kestrine.exe in the work folder and waits for its form.
+    HWND Start(const std::string& arguments = std::string()) {
+        std::string exe = "Z:" KESTRINE_EXE;
+        for (char& c : exe)
+            c = c == '/' ? '\\' : c;
+        std::string command = "\"" + exe + "\" " + arguments;
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
-        std::string command = "\"" + ExePath() + "\" " + arguments;
-        PROCESS_INFORMATION started{};
+        processes.emplace_back();
         EXPECT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                   work.Path().c_str(), &startup, &started))
-            << "cannot start " << ExePath() << ", error " << GetLastError();
-        if (process.hProcess == nullptr)
-            process = started;
-        else
-            others.push_back(started);
-        return started;
+                                   work.Path().c_str(), &startup, &processes.back()));
+        return WaitForWindow("Kestrine v2.A for Ostravane", processes.back().dwProcessId);
     }
 
-    // The form of one of several running programs.
-    static HWND WaitForForm(const PROCESS_INFORMATION& of) {
+    // A visible top-level dialog window with this caption (of this process).
+    static HWND WaitForWindow(const char* caption, DWORD process = 0) {
         for (int i = 0; i < 300; ++i) {
-            HWND form = nullptr;
-            while ((form = FindWindowExA(nullptr, form, "#32770", kFormCaption)) != nullptr) {
+            HWND window = nullptr;
+            while ((window = FindWindowExA(nullptr, window, "#32770", caption)) != nullptr) {
                 DWORD owner = 0;
-                GetWindowThreadProcessId(form, &owner);
-                if (owner == of.dwProcessId && IsWindowVisible(form))
-                    return form;
+                GetWindowThreadProcessId(window, &owner);
+                if ((process == 0 || owner == process) && IsWindowVisible(window)) {
+                    Sleep(200);
+                    return window;
+                }
             }
-            Sleep(50);
-        }
-        ADD_FAILURE() << "no form of process " << of.dwProcessId;
-        return nullptr;
-    }
-
-    // A top-level dialog window of the program with this caption.
-    HWND WaitForWindow(const char* caption) {
-        for (int i = 0; i < 300; ++i) {
-            HWND hwnd = FindWindowA("#32770", caption);
-            if (hwnd != nullptr && IsWindowVisible(hwnd))
-                return hwnd;
             Sleep(50);
         }
         ADD_FAILURE() << "no window '" << caption << "'";
         return nullptr;
     }
 
-    // Waits for the program's message box, returns its text and presses OK.
-    std::string AnswerMessageBox(const char* caption = kAppName) {
-        HWND box = WaitForWindow(caption);
-        if (box == nullptr)
-            return std::string();
-        std::string text = Text(GetDlgItem(box, 0xFFFF));
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-        return text;
-    }
-
-    DWORD WaitForExit() {
-        EXPECT_EQ(WaitForSingleObject(process.hProcess, 15000), WAIT_OBJECT_0);
-        DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(process.hProcess, &code);
-        return code;
-    }
-
     GameRegistry registry;
-    TempFolder game;
-    TempFolder work;
-    PROCESS_INFORMATION process{};
-    std::vector<PROCESS_INFORMATION> others;
+    TempFolder game, work;
+    std::vector<PROCESS_INFORMATION> processes;
 };
 
-TEST_F(EndToEnd, ShowsTheGamesSetupAndPlayHandsItOverAndEnds) {
-    WriteFileBytes(game / "Assets\\Scripts\\scripts.ini",
-                   "[Mul_Kestrine]\r\nGameSet=Base Assault\r\nshipA1=\"T-MWA\"\r\na1Pos=11\r\n"
-                   "shipSettings=4\r\n");
-    WriteFileBytes(game / "gvx.ini", "[UI]\r\nUIType=2\r\n");
-    Start();
-    HWND form = WaitForWindow(kFormCaption);
-    ASSERT_NE(form, nullptr);
-    EXPECT_EQ(Text(GetDlgItem(form, 1079)), "Base Assault");
-    EXPECT_EQ(Text(GetDlgItem(form, 1007)), "\"T-MWA\"");
-    EXPECT_EQ(Text(GetDlgItem(form, 1047)), "R");
-    EXPECT_EQ(SendMessageA(GetDlgItem(form, 1028), BM_GETCHECK, 0, 0), BST_CHECKED);
-
-    PostMessageA(GetDlgItem(form, IDOK), BM_CLICK, 0, 0);
-    EXPECT_EQ(AnswerMessageBox(), "Configuration Saved For Game Play!");
-    EXPECT_EQ(WaitForExit(), 0u);
-    std::string scripts = game / "Assets\\Scripts\\scripts.ini";
-    EXPECT_EQ(KeyValue(scripts, "GameSet"), "Base Assault");
-    EXPECT_EQ(KeyValue(scripts, "shipA1"), "\"T-MWA\"");
-    EXPECT_EQ(KeyValue(scripts, "a1Pos"), "11");
-    EXPECT_EQ(KeyValue(scripts, "shipSettings"), "4");
-    EXPECT_EQ(KeyValue(game / "gvx.ini", "UIType"), "2");
-    EXPECT_FALSE(FileExists(work / "QXData.dat")); // PLAY does not touch the library
-}
-
-TEST_F(EndToEnd, EscapeClosesAndSavesTheLibrary) {
-    Start();
-    HWND form = WaitForWindow(kFormCaption);
-    ASSERT_NE(form, nullptr);
-    PostMessageA(form, WM_KEYDOWN, VK_ESCAPE, 1);
-    EXPECT_EQ(WaitForExit(), 0u);
-    EXPECT_EQ(ReadFileBytes(work / "QXData.dat"), std::string("\0\0", 2));
-}
-
-TEST_F(EndToEnd, PlayWithoutAnOptionAsksAndStaysOpen) {
-    Start();
-    HWND form = WaitForWindow(kFormCaption);
-    ASSERT_NE(form, nullptr);
-    PostMessageA(GetDlgItem(form, IDOK), BM_CLICK, 0, 0);
-    EXPECT_EQ(AnswerMessageBox("No Option Selected!"),
-              "You must select a setup option from the dialog!");
-    EXPECT_EQ(KeyValue(game / "Assets\\Scripts\\scripts.ini", "shipSettings"), "0");
-    EXPECT_EQ(WaitForSingleObject(process.hProcess, 500), DWORD(WAIT_TIMEOUT));
-    PostMessageA(GetDlgItem(form, IDCANCEL), BM_CLICK, 0, 0);
-    EXPECT_EQ(WaitForExit(), 0u);
-}
-
-TEST_F(EndToEnd, TwoPlayersHandAGameSetOverByClipboardAndByFile) {
+TEST_F(EndToEnd, PlayersHandAGameSetOverByClipboardAndByFileAndPlayIt) {
     const std::string scripts = game / "Assets\\Scripts\\scripts.ini";
     WriteFileBytes(scripts, "[Mul_Kestrine]\r\nGameSet=Shared Set\r\nshipA1=\"T-MWA\"\r\n"
                             "a1Pos=11\r\nshipSettings=4\r\n");
     WriteFileBytes(game / "gvx.ini", "[UI]\r\nUIType=2\r\n");
-    PROCESS_INFORMATION host = Start();
-    HWND hostForm = WaitForForm(host);
-    ASSERT_NE(hostForm, nullptr);
+    HWND host = Start();
+    ASSERT_NE(host, nullptr);
     WriteFileBytes(scripts, "[Mul_Kestrine]\r\n"); // the other players' own game
     WriteFileBytes(game / "gvx.ini", "[UI]\r\nUIType=0\r\n");
     auto expectTheSet = [](HWND form) {
@@ -178,38 +90,46 @@ TEST_F(EndToEnd, TwoPlayersHandAGameSetOverByClipboardAndByFile) {
         EXPECT_EQ(SendMessageA(GetDlgItem(form, 1028), BM_GETCHECK, 0, 0), BST_CHECKED);
         EXPECT_EQ(SendMessageA(GetDlgItem(form, 1030), CB_GETCURSEL, 0, 0), 2);
     };
+    EXPECT_EQ(Text(GetDlgItem(host, 1047)), "R"); // as the game's files said at start-up
 
     // By clipboard, through the system menu.
-    DWORD_PTR ignored;
-    SendMessageTimeoutA(hostForm, WM_SYSCOMMAND, 0x0020, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
-    PROCESS_INFORMATION player = Start();
-    HWND playerForm = WaitForForm(player);
-    ASSERT_NE(playerForm, nullptr);
-    EXPECT_EQ(Text(GetDlgItem(playerForm, 1079)), "");
-    SendMessageTimeoutA(playerForm, WM_SYSCOMMAND, 0x0030, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
-    expectTheSet(playerForm);
+    Send(host, WM_SYSCOMMAND, 0x0020);
+    HWND player = Start();
+    ASSERT_NE(player, nullptr);
+    EXPECT_EQ(Text(GetDlgItem(player, 1079)), "");
+    Send(player, WM_SYSCOMMAND, 0x0030);
+    expectTheSet(player);
 
     // By file: the host exports through the standard save dialog; the file opens a new
     // Kestrine with the set, as a double-click on it does.
     const std::string file = work / "Shared Set.ini";
-    PostMessageA(hostForm, WM_SYSCOMMAND, 0x0040, 0);
+    PostMessageA(host, WM_SYSCOMMAND, 0x0040, 0);
     HWND save = WaitForWindow("Export game set");
     ASSERT_NE(save, nullptr);
-    Sleep(300);
     HWND name = GetDlgItem(save, 1148); // the file name box of the standard dialog
     if (HWND edit = FindWindowExA(name, nullptr, "Edit", nullptr))
         name = edit;
-    SendMessageTimeoutA(name, WM_SETTEXT, 0, LPARAM(file.c_str()), SMTO_ABORTIFHUNG, 5000,
-                        &ignored);
+    Send(name, WM_SETTEXT, 0, LPARAM(file.c_str()));
     PostMessageA(save, WM_COMMAND, IDOK, 0);
     for (int i = 0; i < 100 && !FileExists(file); ++i)
         Sleep(50);
-    ASSERT_TRUE(FileExists(file));
-    PROCESS_INFORMATION opened = Start("\"" + file + "\"");
-    HWND openedForm = WaitForForm(opened);
-    ASSERT_NE(openedForm, nullptr);
-    Sleep(200);
-    expectTheSet(openedForm);
+    HWND opened = Start("\"" + file + "\"");
+    ASSERT_NE(opened, nullptr);
+    expectTheSet(opened);
+
+    // PLAY hands it to the game, says so, and ends that Kestrine.
+    PostMessageA(GetDlgItem(opened, IDOK), BM_CLICK, 0, 0);
+    HWND box = WaitForWindow("kestrine");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(Text(GetDlgItem(box, 0xFFFF)), "Configuration Saved For Game Play!");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(WaitForSingleObject(processes.back().hProcess, 15000), WAIT_OBJECT_0);
+    EXPECT_EQ(KeyValue(scripts, "GameSet"), "Shared Set");
+    EXPECT_EQ(KeyValue(scripts, "shipA1"), "\"T-MWA\"");
+    EXPECT_EQ(KeyValue(scripts, "a1Pos"), "11");
+    EXPECT_EQ(KeyValue(scripts, "shipSettings"), "4");
+    EXPECT_EQ(KeyValue(game / "gvx.ini", "UIType"), "2");
+    EXPECT_FALSE(FileExists(work / "QXData.dat")); // PLAY does not touch the library
 }
 
 } // namespace

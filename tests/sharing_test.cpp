@@ -11,11 +11,9 @@ namespace {
 
 const int kP1 = 0, kP2 = 1, kA1 = 6, kB8 = 21;
 
-std::string g_chosenFile;
-FileDialogRequest g_request;
+std::string g_chosenFile, g_asked; // the file the user picks; what the dialog was asked
 bool ChooseFile(const FileDialogRequest& request, std::string& path) {
-    g_request = request;
-    g_request.title += request.save ? "|" + path : ""; // the proposed name, for the test
+    g_asked = request.title + "|" + path;
     path = g_chosenFile;
     return !path.empty();
 }
@@ -57,19 +55,13 @@ protected:
         dlg->UpdateData(false);
     }
     void ExpectComposedSet() {
-        EXPECT_EQ(Text(IDC_GAMESET_LABEL), "Hex: \"Co\"");
-        EXPECT_EQ(Text(IDC_GAMESET), "Hex: \"Co\"");
-        EXPECT_EQ(Text(kSlots[kP1].shipId), "\"N-QRF\"");
-        EXPECT_EQ(Text(kSlots[kB8].shipId), "\"D-H9\"");
-        EXPECT_EQ(Text(kSlots[kB8].posId), "Z");
-        EXPECT_EQ(Text(kSlots[kA1].posId), "Q");
-        EXPECT_EQ(Text(kSlots[kP2].shipId), "");
-        EXPECT_TRUE(Checked(kSlots[kP1].checkId));
-        EXPECT_TRUE(Checked(kSlots[kB8].checkId));
-        EXPECT_FALSE(Checked(kSlots[kA1].checkId));
-        EXPECT_TRUE(Enabled(kSlots[kB8].shipId));
-        EXPECT_FALSE(Enabled(kSlots[kA1].shipId));
-        EXPECT_TRUE(Checked(IDC_HOST_SELECTED));
+        EXPECT_EQ(Text(IDC_GAMESET_LABEL) + "|" + Text(IDC_GAMESET), "Hex: \"Co\"|Hex: \"Co\"");
+        EXPECT_EQ(Text(kSlots[kP1].shipId) + Text(kSlots[kB8].shipId) + Text(kSlots[kP2].shipId),
+                  "\"N-QRF\"\"D-H9\"");
+        EXPECT_EQ(Text(kSlots[kB8].posId) + Text(kSlots[kA1].posId), "ZQ");
+        EXPECT_TRUE(Checked(kSlots[kP1].checkId) && Checked(kSlots[kB8].checkId) &&
+                    Enabled(kSlots[kB8].shipId) && Checked(IDC_HOST_SELECTED));
+        EXPECT_FALSE(Checked(kSlots[kA1].checkId) || Enabled(kSlots[kA1].shipId));
         EXPECT_EQ(CurSel(IDC_DIFFICULTY), -1);
     }
     void Command(UINT id) {
@@ -110,19 +102,15 @@ TEST_F(Sharing, AGamesOwnScriptsIniReadsAsAGameSet) {
     for (const char* gvx : {"", "[UI]\r\nUIType=2\r\n"}) {
         SetClipboardText(nullptr, scripts + gvx);
         Command(IDM_PASTE_GAMESET);
-        EXPECT_EQ(Text(IDC_GAMESET_LABEL), "Base Assault");
-        EXPECT_EQ(Text(kSlots[kA1].shipId), "\"T-MWA\"");
-        EXPECT_EQ(Text(kSlots[kA1].posId), "R");
-        EXPECT_TRUE(Checked(kSlots[kA1].checkId));
-        EXPECT_TRUE(Checked(IDC_PLAYER_SELECT));
+        EXPECT_EQ(Text(IDC_GAMESET_LABEL) + Text(kSlots[kA1].shipId) + Text(kSlots[kA1].posId),
+                  "Base Assault\"T-MWA\"R");
+        EXPECT_TRUE(Checked(kSlots[kA1].checkId) && Checked(IDC_PLAYER_SELECT));
         EXPECT_EQ(CurSel(IDC_DIFFICULTY), *gvx ? 2 : -1);
     }
     // Missing keys read as empty texts, no position, no option and no difficulty.
     SetClipboardText(nullptr, "[Mul_Kestrine]\r\nshipB8=lone\r\n");
     Command(IDM_PASTE_GAMESET);
-    EXPECT_EQ(Text(IDC_GAMESET_LABEL), "");
-    EXPECT_EQ(Text(kSlots[kA1].shipId), "");
-    EXPECT_EQ(Text(kSlots[kA1].posId), "");
+    EXPECT_EQ(Text(IDC_GAMESET_LABEL) + Text(kSlots[kA1].shipId) + Text(kSlots[kA1].posId), "");
     EXPECT_EQ(Text(kSlots[kB8].shipId), "lone");
     EXPECT_FALSE(Checked(IDC_PLAYER_SELECT) || Checked(IDC_HOST_SELECTED));
     EXPECT_EQ(CurSel(IDC_DIFFICULTY), -1);
@@ -133,33 +121,23 @@ TEST_F(Sharing, WhatIsNoGameSetLeavesTheFormAsItWasWithOneBox) {
     Open();
     ComposeSet();
     const std::string before = Snapshot(*dlg);
-    const std::string binary("[Mul_Kestrine]\r\nGameSet=a\0b\r\n", 29);
+    WriteFileBytes(work / "binary.ini", std::string("[Mul_Kestrine]\r\nGameSet=a\0b\r\n", 29));
     WriteFileBytes(work / "large.ini", "[Mul_Kestrine]\r\n" + std::string(70000, ';'));
-    const struct {
-        std::string clipboard, file, box;
-    } refused[] = {
-        {"hello players", "", "the clipboard: it holds no [Mul_Kestrine] section."},
-        {"", binary, "binary.ini: it is not text."},
-        {"", "", "large.ini: it is larger than 64 KB, far more than a game set."},
-        {"", "", "missing.ini: it cannot be read (error 2)."},
+    const std::pair<const char*, std::string> refused[] = {
+        {"", "the clipboard: it holds no [Mul_Kestrine] section."},
+        {"binary.ini", "binary.ini: it is not text."},
+        {"large.ini", "large.ini: it is larger than 64 KB, far more than a game set."},
+        {"missing.ini", "missing.ini: it cannot be read (error 2)."},
     };
-    const char* files[] = {"", "binary.ini", "large.ini", "missing.ini"};
-    for (int i = 0; i < 4; ++i) {
+    for (const auto& [file, box] : refused) {
         boxes.clear();
-        if (i == 0) {
-            SetClipboardText(nullptr, refused[i].clipboard);
-            Command(IDM_PASTE_GAMESET);
-        } else {
-            if (!refused[i].file.empty())
-                WriteFileBytes(work / files[i], refused[i].file);
-            g_chosenFile = work / files[i];
-            Command(IDM_IMPORT_GAMESET);
-        }
-        ASSERT_EQ(boxes.size(), 1u) << i;
+        SetClipboardText(nullptr, "hello players");
+        g_chosenFile = work / file;
+        Command(*file ? IDM_IMPORT_GAMESET : IDM_PASTE_GAMESET);
+        ASSERT_EQ(boxes.size(), 1u) << file;
         EXPECT_EQ(boxes[0].text.rfind("Kestrine cannot import a game set from ", 0), 0u);
-        EXPECT_EQ(boxes[0].text.substr(boxes[0].text.size() - refused[i].box.size()),
-                  refused[i].box);
-        EXPECT_EQ(Snapshot(*dlg), before) << i;
+        EXPECT_EQ(boxes[0].text.substr(boxes[0].text.size() - box.size()), box);
+        EXPECT_EQ(Snapshot(*dlg), before) << file;
     }
 }
 
@@ -168,15 +146,14 @@ TEST_F(Sharing, ExportThenImportAFileAndFilesFromTheShellAndTheCommandLine) {
     ComposeSet();
     g_chosenFile = work / "shared.ini";
     Command(IDM_EXPORT_GAMESET);
-    EXPECT_TRUE(g_request.save);
-    EXPECT_EQ(g_request.title, "Export game set|Hex_ _Co_.ini");
+    EXPECT_EQ(g_asked, "Export game set|Hex_ _Co_.ini"); // the title as a file name
     const std::string exported = ReadFileBytes(g_chosenFile);
     Command(IDM_COPY_GAMESET);
     EXPECT_EQ(exported, Clipboard());
 
     dlg->ClearForm();
     Command(IDM_IMPORT_GAMESET);
-    EXPECT_FALSE(g_request.save);
+    EXPECT_EQ(g_asked, "Import game set|");
     ExpectComposedSet();
 
     // A file dropped on the form.
@@ -212,19 +189,14 @@ TEST_F(Sharing, ExportThenImportAFileAndFilesFromTheShellAndTheCommandLine) {
 TEST_F(Sharing, TheMenusOfferTheFourCommands) {
     Open();
     HMENU menu = GetSystemMenu(dlg->GetSafeHwnd(), FALSE);
-    const std::pair<UINT, const char*> entries[] = {{IDM_COPY_GAMESET, "Copy game set"},
-                                                    {IDM_PASTE_GAMESET, "Paste game set"},
-                                                    {IDM_EXPORT_GAMESET, "Export game set..."},
-                                                    {IDM_IMPORT_GAMESET, "Import game set..."}};
-    int count = GetMenuItemCount(menu);
-    ASSERT_GE(count, 6);
-    EXPECT_EQ(GetMenuItemID(menu, count - 6), UINT(IDM_ABOUTBOX));
-    for (int i = 0; i < 4; ++i) {
+    std::string entries;
+    for (int i = GetMenuItemCount(menu) - 6; i < GetMenuItemCount(menu); ++i) {
         char text[64] = {};
-        GetMenuStringA(menu, UINT(count - 4 + i), text, sizeof text, MF_BYPOSITION);
-        EXPECT_EQ(GetMenuItemID(menu, count - 4 + i), entries[i].first);
-        EXPECT_STREQ(text, entries[i].second);
+        GetMenuStringA(menu, UINT(i), text, sizeof text, MF_BYPOSITION);
+        entries += std::to_string(GetMenuItemID(menu, i)) + text + "|";
     }
+    EXPECT_EQ(entries, "16&About Kestrine...|0|32Copy game set|48Paste game set|"
+                       "64Export game set...|80Import game set...|");
 
     // The right-click menu: its first entry, picked with the keyboard, copies.
     ComposeSet();

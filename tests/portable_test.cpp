@@ -1,0 +1,188 @@
+// The code that needs no Windows: the library stream's exact bytes and its damaged forms, the
+// position letters and the numbers of the settings files, and the committed pictures.
+#include "library/GameSetLibrary.h"
+#include "script/PositionCodec.h"
+#include "script/ValueText.h"
+#include "tools/artwork/Artwork.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes Text(const std::string& text) {
+    Bytes out(1 + text.size(), uint8_t(text.size()));
+    std::copy(text.begin(), text.end(), out.begin() + 1);
+    return out;
+}
+
+Bytes Concat(std::initializer_list<Bytes> parts) {
+    Bytes out;
+    for (const Bytes& part : parts)
+        out.insert(out.end(), part.begin(), part.end());
+    return out;
+}
+
+const Bytes kDescriptor = {0xFF, 0xFF, 0x01, 0x00, 0x09, 0x00, 'C', 'S',
+                           'h',  'i',  'p',  'D',  'a',  't',  'a'};
+const Bytes kEmptyRecord = Concat({Bytes(44, 0), Bytes(96, 0)}); // all but both titles
+
+Bytes Write(const GameSetMap& sets) {
+    Bytes out;
+    WriteLibraryStream(sets, out);
+    return out;
+}
+
+GameSetMap Titled(std::initializer_list<std::string> titles) {
+    GameSetMap sets;
+    for (const std::string& title : titles) {
+        sets[title] = std::make_unique<CShipData>();
+        sets[title]->m_strTitle = sets[title]->m_strGameSet = title;
+    }
+    return sets;
+}
+
+CArchiveException::Cause CauseOfReading(const Bytes& bytes) {
+    try {
+        ReadLibraryStream(bytes.data(), bytes.size());
+    } catch (const CArchiveException& e) {
+        return e.m_cause;
+    }
+    return CArchiveException::Cause(-1);
+}
+
+TEST(LibraryStream, BytesOfTheLibraryFile) {
+    EXPECT_EQ(Write({}), (Bytes{0x00, 0x00}));
+    // One set titled 'abc', every other text empty and every number 0: 169 bytes.
+    const Bytes abc =
+        Concat({{0x01, 0x00}, Text("abc"), kDescriptor, Text("abc"), Text("abc"), kEmptyRecord});
+    EXPECT_EQ(Write(Titled({"abc"})), abc);
+    // Only the first record carries the class descriptor; later ones refer to it.
+    const Bytes two = Write(Titled({"a", "b"}));
+    const size_t second = 2 + 2 + kDescriptor.size() + 4 + kEmptyRecord.size();
+    EXPECT_EQ(Bytes(two.begin() + second, two.begin() + second + 4), (Bytes{1, 'b', 1, 0x80}));
+
+    // Counts and texts take their longer forms at their boundaries.
+    const std::pair<size_t, Bytes> texts[] = {{254, {0xFE}},
+                                              {255, {0xFF, 0xFF, 0x00}},
+                                              {65533, {0xFF, 0xFD, 0xFF}},
+                                              {65534, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0, 0}}};
+    for (const auto& text : texts) {
+        GameSetMap sets = Titled({"t"});
+        sets["t"]->m_strShip[0] = std::string(text.first, 'q');
+        const Bytes bytes = Write(sets);
+        const size_t at = 2 + 2 + kDescriptor.size() + 4;
+        EXPECT_EQ(Bytes(bytes.begin() + at, bytes.begin() + at + text.second.size()), text.second);
+        EXPECT_EQ(ReadLibraryStream(bytes.data(), bytes.size())["t"]->m_strShip[0].size(),
+                  text.first);
+    }
+    for (uint32_t count : {0xFFFEu, 0xFFFFu}) {
+        GameSetMap sets;
+        for (uint32_t i = 0; i < count; ++i)
+            sets[std::to_string(i)] = std::make_unique<CShipData>();
+        const Bytes bytes = Write(sets);
+        EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 4),
+                  (count == 0xFFFE ? Bytes{0xFE, 0xFF, 1, '0'} : Bytes{0xFF, 0xFF, 0xFF, 0xFF}));
+        EXPECT_EQ(ReadLibraryStream(bytes.data(), bytes.size()).size(), count);
+    }
+}
+
+TEST(LibraryStream, EveryFieldComesBackAndTheRestOfTheFileIsIgnored) {
+    GameSetMap sets = Titled({"Case", "case"}); // titles differing in case are two sets
+    CShipData& record = *sets["Case"];
+    record.m_strGameSet = "  \"spaced\" \xE9 ";
+    for (int i = 0; i < kSlotCount; ++i) {
+        record.m_strShip[i] = std::string(size_t(i * 20), char('A' + i));
+        record.m_strPos[i] = i % 2 ? std::string(1, char('G' + i)) : " g ";
+        record.m_bSlot[i] = i % 3 == 0 ? INT32_MIN : (i % 3 == 1 ? INT32_MAX : i);
+    }
+    record.m_bHostSelected = -7;
+    record.m_bPlayerSelect = 123456789;
+    Bytes bytes = Write(sets);
+    const size_t length = bytes.size();
+    bytes.insert(bytes.end(), 300, 0xAB); // what a longer, older file left behind
+    GameSetMap read = ReadLibraryStream(bytes.data(), bytes.size());
+    EXPECT_EQ(read.size(), 2u);
+    EXPECT_EQ(Write(read), Bytes(bytes.begin(), bytes.begin() + length));
+    EXPECT_EQ(read["Case"]->m_bPlayerSelect, 123456789);
+
+    // A later entry under the same title replaces the earlier one.
+    Bytes later = Concat({Bytes(46, 0), {1}, Bytes(95, 0)}); // HOST SELECTED
+    Bytes twice =
+        Concat({{2, 0}, Text("x"), kDescriptor, Bytes(142, 0), Text("x"), {1, 0x80}, later});
+    EXPECT_EQ(ReadLibraryStream(twice.data(), twice.size())["x"]->m_bHostSelected, 1);
+
+    record.Blank(); // what DELETE leaves: every text empty, every number 0
+    EXPECT_EQ(Write(sets).size(), 2 + 5 + kDescriptor.size() + 142 + 5 + 2 + 10 + 140);
+}
+
+TEST(LibraryStream, DamagedStreamsAreRefused) {
+    const Bytes whole = Write(Titled({"abc", "second"}));
+    for (size_t cut = 0; cut < whole.size(); ++cut)
+        ASSERT_EQ(CauseOfReading(Bytes(whole.begin(), whole.begin() + cut)),
+                  CArchiveException::endOfFile)
+            << "cut at " << cut;
+    auto changed = [&whole](size_t at, std::initializer_list<uint8_t> bytes) {
+        Bytes copy = whole;
+        std::copy(bytes.begin(), bytes.end(), copy.begin() + long(at));
+        return copy;
+    };
+    EXPECT_EQ(CauseOfReading(changed(13, {'X'})), CArchiveException::badClass);
+    EXPECT_EQ(CauseOfReading(changed(8, {2})), CArchiveException::badSchema);
+    EXPECT_EQ(CauseOfReading(changed(6, {2, 0x80})), CArchiveException::badIndex);
+    for (uint8_t high : {0x00, 0x7F}) // a back-reference and the long escape
+        EXPECT_EQ(CauseOfReading(changed(6, {0xFF, high})), CArchiveException::badTag);
+    EXPECT_EQ(CauseOfReading(changed(21, {0xFF, 0xFE, 0xFF})), CArchiveException::badTag);
+    // An absurd count or text length is refused before anything is allocated.
+    EXPECT_EQ(CauseOfReading(Concat({{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, whole})),
+              CArchiveException::endOfFile);
+    EXPECT_EQ(CauseOfReading(changed(21, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F})),
+              CArchiveException::endOfFile);
+}
+
+TEST(Numbers, PositionLettersAndSettingsValues) {
+    for (int number = 0; number < kPositionCount; ++number) {
+        EXPECT_EQ(LetterToPosition(std::string(1, char('G' + number))), number);
+        EXPECT_EQ(PositionToLetter(number), std::string(1, char('G' + number)));
+    }
+    const std::pair<const char*, int> letters[] = {
+        {"g", 0},  {" q ", 10}, {"\tZ", 19}, {"z", 19}, {"", -1},  {"A", -1},
+        {"F", -1}, {"GH", -1},  {"g h", -1}, {"5", -1}, {"[", -1}, {"\xC7", -1}};
+    for (const auto& letter : letters)
+        EXPECT_EQ(LetterToPosition(letter.first), letter.second) << '"' << letter.first << '"';
+    EXPECT_EQ(PositionToLetter(-1) + PositionToLetter(20), "");
+
+    const std::pair<const char*, int> numbers[] = {
+        {"3.9", 3},  {"-2.5", -2},       {"1e1", 10},
+        {"1E1", 10}, {"  7.9x", 7},      {"abc", 0},
+        {"", 0},     {"0x10", 0},        {"inf", 0},
+        {"2e", 2},   {"1e300", INT_MAX}, {"-1e300", INT_MIN}};
+    for (const auto& number : numbers)
+        EXPECT_EQ(TruncatedNumber(number.first), number.second) << number.first;
+    EXPECT_EQ(IntegerNumber(" -6.5"), -6);
+}
+
+// The committed pictures are what the code draws, in the sizes the windows take: the map
+// 190 x 274 at 32 bits, the banner 130 x 44 at 8 bits with a 256-colour table.
+TEST(Artwork, CommittedPicturesAreWhatTheCodeDraws) {
+    const std::pair<const char*, Bytes> pictures[] = {{"map.bmp", MakeMapBitmap()},
+                                                      {"banner.bmp", MakeBannerBitmap()}};
+    EXPECT_EQ(pictures[0].second.size(), 54u + 190 * 274 * 4);
+    EXPECT_EQ(pictures[1].second.size(), 54u + 1024 + 132 * 44); // rows padded to 132 bytes
+    for (const auto& picture : pictures) {
+        std::string path = KESTRINE_SOURCE_DIR "/resources/";
+#ifdef _WIN32
+        path = "Z:" + path; // the source tree as Wine shows it
+#endif
+        std::ifstream in(path + picture.first, std::ios::binary);
+        EXPECT_EQ(Bytes(std::istreambuf_iterator<char>(in), {}), picture.second)
+            << "run make_artwork resources";
+    }
+}
+
+} // namespace
