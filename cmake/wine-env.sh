@@ -55,9 +55,15 @@ start)
     wineboot </dev/null >/dev/null 2>&1 || true
     if [ ! -f "$state/unmanaged" ]; then
         # Without a window manager on the virtual display, Wine waits for one whenever a
-        # managed window is hidden; the tests' windows are left unmanaged instead.
+        # managed window is hidden; the tests' windows are left unmanaged instead.  A test
+        # program that crashes ends at once instead of waiting in Wine's debugger.
         (cd / && wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
-            </dev/null >/dev/null 2>&1) && touch "$state/unmanaged"
+            </dev/null >/dev/null 2>&1 &&
+            wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+                /v Auto /d 1 /f </dev/null >/dev/null 2>&1 &&
+            wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+                /v Debugger /d 'cmd /c exit' /f </dev/null >/dev/null 2>&1) &&
+            touch "$state/unmanaged"
     fi
     ;;
 stop)

@@ -6,7 +6,7 @@
 
 namespace {
 
-const int kP1 = 0, kP3 = 2, kA1 = 6, kB8 = 21;
+const SlotInfo &P3 = kSlots[2], &A1 = kSlots[6];
 
 class FormRules : public FormTest {
 protected:
@@ -17,97 +17,70 @@ protected:
 };
 
 TEST_F(FormRules, CheckingASlotOpensItAndUncheckingEmptiesIt) {
-    const SlotInfo& a1 = kSlots[kA1];
-    ASSERT_FALSE(Enabled(a1.shipId));
-    SetWindowTextA(Item(a1.shipId), "\"T-MWA\""); // shown from scripts.ini while disabled
-    Click(a1.checkId);
-    EXPECT_TRUE(Enabled(a1.shipId) && Enabled(a1.posId));
-    EXPECT_EQ(Text(a1.shipId), "\"T-MWA\"");
-    Type(a1.posId, "r");
-    Type(a1.shipId, "x");
-    EXPECT_EQ(theScriptSettings.GetShip(kA1), "x\"T-MWA\""); // typing stores it at once
+    SetWindowTextA(Item(A1.shipId), "\"T-MWA\""); // shown from scripts.ini while disabled
+    EXPECT_EQ(States({A1.checkId, A1.shipId, A1.posId}), "E||");
+    Click(A1.checkId);
+    EXPECT_EQ(States({A1.checkId, A1.shipId, A1.posId}), "CE|E|E");
+    Type(A1.posId, "g");
+    Type(A1.shipId, "x");
+    EXPECT_EQ(theScriptSettings.GetShip(6), "x\"T-MWA\""); // typing stores it at once
+    dlg->UpdateData(true);
+    EXPECT_EQ(dlg->m_strPos[6], "g"); // as typed; written back as the list's entry
+    dlg->UpdateData(false);
+    EXPECT_EQ(Text(A1.posId), "G");
 
-    Click(a1.checkId);
-    EXPECT_FALSE(Checked(a1.checkId) || Enabled(a1.shipId) || Enabled(a1.posId));
-    EXPECT_EQ(Text(a1.shipId) + Text(a1.posId), "");
-    dlg->m_strShip[kA1] = "written";
+    Click(A1.checkId);
+    EXPECT_EQ(States({A1.checkId, A1.shipId, A1.posId}) + Texts({A1.shipId, A1.posId}), "E|||");
+    dlg->m_strShip[6] = "written";
+    dlg->m_nDifficulty = 7; // no such entry: nothing selected
     dlg->UpdateData(false); // writing the form runs no change handler
-    EXPECT_EQ(theScriptSettings.GetShip(kA1), "x\"T-MWA\"");
+    EXPECT_EQ(theScriptSettings.GetShip(6), "x\"T-MWA\"");
+    EXPECT_EQ(CurSel(IDC_DIFFICULTY), -1);
 }
 
 TEST_F(FormRules, TheTwoOptionsAndTheirRulesForThePlayerSlots) {
     Click(IDC_HOST_SELECTED);
-    Click(kSlots[kP3].checkId);
-    Type(kSlots[kP3].shipId, "nqrf");
-    SetWindowTextA(Item(kSlots[kP3].posId), "Q");
-
+    Click(P3.checkId);
+    Type(P3.shipId, "nqrf");
+    SetWindowTextA(Item(P3.posId), "Q");
     Click(IDC_PLAYER_SELECT);
-    EXPECT_TRUE(Checked(IDC_PLAYER_SELECT));
-    EXPECT_FALSE(Checked(IDC_HOST_SELECTED));
+    EXPECT_EQ(States({IDC_PLAYER_SELECT, IDC_HOST_SELECTED}), "CE|E");
     const char* letters[] = {"G", "H", "Q", "J", "K", "L"}; // empty positions get defaults
     for (int slot = 0; slot < kPlayerSlotCount; ++slot) {
         const SlotInfo& s = kSlots[slot];
-        EXPECT_EQ(Text(s.posId), letters[slot]) << s.name;
-        EXPECT_EQ(Text(s.shipId), "") << s.name;
-        EXPECT_FALSE(Checked(s.checkId) || Enabled(s.checkId) || Enabled(s.shipId)) << s.name;
-        EXPECT_TRUE(Enabled(s.posId)) << s.name;
+        EXPECT_EQ(Texts({s.posId, s.shipId}), letters[slot] + std::string("|")) << s.name;
+        EXPECT_EQ(States({s.checkId, s.shipId, s.posId}), "||E") << s.name;
     }
-    EXPECT_FALSE(Enabled(kSlots[kA1].posId));   // the AI slots are not touched
+    EXPECT_FALSE(Enabled(A1.posId));            // the AI slots are not touched
     EXPECT_EQ(theScriptSettings.GetFlags(), 6); // handlers only add flag bits
 
     Click(IDC_HOST_SELECTED);
     Click(IDC_HOST_SELECTED); // already checked: stays checked
-    EXPECT_TRUE(Checked(IDC_HOST_SELECTED));
-    EXPECT_FALSE(Checked(IDC_PLAYER_SELECT));
-    for (int slot = 0; slot < kPlayerSlotCount; ++slot) {
-        EXPECT_TRUE(Enabled(kSlots[slot].checkId) && Enabled(kSlots[slot].posId));
-        EXPECT_FALSE(Enabled(kSlots[slot].shipId)); // until its slot is checked again
-    }
-}
-
-TEST_F(FormRules, ExchangeOfLettersAndTheDifficulty) {
-    Click(kSlots[kA1].checkId);
-    Type(kSlots[kA1].posId, "g");
-    dlg->UpdateData(true);
-    EXPECT_EQ(dlg->m_strPos[kA1], "g"); // as typed; written back as the list's entry
-    dlg->UpdateData(false);
-    EXPECT_EQ(Text(kSlots[kA1].posId), "G");
-
-    EXPECT_EQ(dlg->m_nDifficulty, 0); // a fresh game's gvx.ini: no value reads as 0
-    dlg->m_nDifficulty = 7;
-    dlg->UpdateData(false);
-    EXPECT_EQ(CurSel(IDC_DIFFICULTY), -1);
-    Pick(IDC_DIFFICULTY, 2);
-    dlg->UpdateData(true);
-    EXPECT_EQ(dlg->m_nDifficulty, 2);
+    EXPECT_EQ(States({IDC_HOST_SELECTED, IDC_PLAYER_SELECT}), "CE|E");
+    for (int slot = 0; slot < kPlayerSlotCount; ++slot) // ships closed until checked again
+        EXPECT_EQ(States({kSlots[slot].checkId, kSlots[slot].shipId, kSlots[slot].posId}), "E||E");
 }
 
 TEST_F(FormRules, TheTitleBoxCompletesTypedTextFromItsList) {
-    for (const char* item : {"Beta", "ALPHA", "Bravo", "Alpine", "kkkk"})
+    for (const char* item : {"Beta", "ALPHA", "Bravo", "Alpine"})
         dlg->m_cbGameSet.AddString(item); // sorted: ALPHA, Alpine, Beta, Bravo
-    auto highlight = [this] {
+    auto typed = [this](const char* keys) {
+        Type(IDC_GAMESET, keys);
         DWORD start = 0, end = 0;
         SendMessageA(Item(IDC_GAMESET), CB_GETEDITSEL, WPARAM(&start), LPARAM(&end));
-        return std::make_pair(int(start), int(end));
+        return Text(IDC_GAMESET) + " " + std::to_string(start) + "-" + std::to_string(end);
     };
-    Type(IDC_GAMESET, "b");
-    EXPECT_EQ(Text(IDC_GAMESET), "Beta");
-    EXPECT_EQ(highlight(), std::make_pair(1, 4));
-    Type(IDC_GAMESET, "er"); // "Ber" begins nothing: stays as typed
-    EXPECT_EQ(Text(IDC_GAMESET), "Ber");
+    EXPECT_EQ(typed("b"), "Beta 1-4"); // the added part highlighted
+    EXPECT_EQ(typed("er"), "Ber 3-3"); // begins nothing: stays as typed
     SetWindowTextA(Item(IDC_GAMESET), "");
-    Type(IDC_GAMESET, "alp");
-    EXPECT_EQ(Text(IDC_GAMESET), "ALPHA"); // the item's own case, first in list order
-    EXPECT_EQ(highlight(), std::make_pair(3, 5));
+    EXPECT_EQ(typed("alp"), "ALPHA 3-5"); // the item's own case, first in list order
 
     // Backspace and Delete switch completion off until the next key.
     SetWindowTextA(Item(IDC_GAMESET), "");
-    Type(IDC_GAMESET, "br");
+    EXPECT_EQ(typed("br"), "Bravo 2-5");
     PressKey(EditOf(IDC_GAMESET), VK_BACK); // removes the highlighted "avo"
     PressKey(EditOf(IDC_GAMESET), VK_BACK);
-    EXPECT_EQ(Text(IDC_GAMESET), "B");
-    Type(IDC_GAMESET, "r");
-    EXPECT_EQ(Text(IDC_GAMESET), "Bravo");
+    EXPECT_EQ(typed("r"), "Bravo 2-5");
     SendMessageA(Item(IDC_GAMESET), CB_SETEDITSEL, 0, MAKELPARAM(1, -1));
     PressKey(EditOf(IDC_GAMESET), VK_DELETE);
     EXPECT_EQ(Text(IDC_GAMESET), "B");
@@ -117,10 +90,7 @@ TEST_F(FormRules, TheTitleBoxCompletesTypedTextFromItsList) {
     dlg->m_cbGameSet.AddString(std::string(126, 'k') + "MATCHED");
     SetWindowTextA(Item(IDC_GAMESET), std::string(129, 'k').c_str());
     SendMessageA(Item(IDC_GAMESET), CB_SETEDITSEL, 0, MAKELPARAM(129, 129));
-    Type(IDC_GAMESET, "z");
-    EXPECT_EQ(Text(IDC_GAMESET), std::string(126, 'k') + "MATCHED");
-    for (auto& n : dlg->notifications) // completing is never a pick
-        EXPECT_FALSE(n.first == IDC_GAMESET && n.second == CBN_SELCHANGE);
+    EXPECT_EQ(typed("z"), std::string(126, 'k') + "MATCHED 126-133");
 }
 
 } // namespace

@@ -6,25 +6,19 @@
 
 namespace {
 
-const int kP1 = 0, kP2 = 1, kA1 = 6, kB8 = 21;
+const SlotInfo &P1 = kSlots[0], &P2 = kSlots[1], &A1 = kSlots[6], &B8 = kSlots[21];
 
-std::string Stream(const GameSetMap& sets) {
-    std::vector<uint8_t> bytes;
-    WriteLibraryStream(sets, bytes);
-    return std::string(bytes.begin(), bytes.end());
-}
-
-// A stored game set: P1 and A1 in use, letters set, HOST SELECTED as given.
+// A stored game set: P1 and A1 in use, letters set, B8 filled but not ticked.
 std::unique_ptr<CShipData> StoredSet(const std::string& title, int hostSelected) {
     auto record = std::make_unique<CShipData>();
     record->m_strTitle = record->m_strGameSet = title;
-    record->m_strShip[kP1] = "\"N-QRE\"";
-    record->m_strPos[kP1] = "G";
-    record->m_strShip[kA1] = "\"T-MWA\"";
-    record->m_strPos[kA1] = "R";
-    record->m_bSlot[kP1] = record->m_bSlot[kA1] = 1;
-    record->m_strShip[kB8] = "unticked";
-    record->m_strPos[kB8] = "Z";
+    record->m_strShip[0] = "\"N-QRE\"";
+    record->m_strPos[0] = "G";
+    record->m_strShip[6] = "\"T-MWA\"";
+    record->m_strPos[6] = "R";
+    record->m_bSlot[0] = record->m_bSlot[6] = 1;
+    record->m_strShip[21] = "unticked";
+    record->m_strPos[21] = "Z";
     record->m_bHostSelected = hostSelected;
     record->m_bPlayerSelect = 1 - hostSelected;
     return record;
@@ -36,19 +30,17 @@ protected:
         GameSetMap map;
         for (auto& set : sets)
             map[set.first] = StoredSet(set.first, set.second);
-        WriteFileBytes(LibraryFile(), Stream(map));
+        StoreLibraryFile(map);
     }
     int Count() const { return dlg->m_cbGameSet.GetCount(); }
     std::string ItemText(int index) const { return dlg->m_cbGameSet.GetLBText(index); }
     void TypeTitle(const std::string& title) { SetWindowTextA(Item(IDC_GAMESET), title.c_str()); }
     void ExpectEmptyForm() {
-        EXPECT_EQ(Text(IDC_GAMESET_LABEL), "GAME SET");
-        EXPECT_EQ(Text(IDC_GAMESET), "");
-        EXPECT_FALSE(Checked(IDC_HOST_SELECTED) || Checked(IDC_PLAYER_SELECT));
-        for (const SlotInfo& s : kSlots) {
-            EXPECT_FALSE(Checked(s.checkId)) << s.name;
-            EXPECT_EQ(Text(s.shipId) + Text(s.posId), "") << s.name;
-        }
+        std::string shown = Texts({IDC_GAMESET_LABEL, IDC_GAMESET}) +
+                            std::to_string(Checked(IDC_HOST_SELECTED) + Checked(IDC_PLAYER_SELECT));
+        for (const SlotInfo& s : kSlots)
+            shown += Text(s.shipId) + Text(s.posId) + (Checked(s.checkId) ? s.name : "");
+        EXPECT_EQ(shown, "GAME SET|0");
     }
 };
 
@@ -61,51 +53,48 @@ TEST_F(GameSets, ChoosingASetFillsTheFormAndAppliesItsRules) {
 
     Pick(IDC_DIFFICULTY, 2);
     Pick(IDC_GAMESET, 2);
-    EXPECT_EQ(Text(IDC_GAMESET_LABEL) + Text(kSlots[kP1].shipId) + Text(kSlots[kA1].posId) +
-                  Text(kSlots[kB8].shipId) + Text(kSlots[kB8].posId),
-              "Zeta\"N-QRE\"RuntickedZ");
-    EXPECT_TRUE(Checked(kSlots[kP1].checkId) && Checked(IDC_HOST_SELECTED));
+    EXPECT_EQ(Texts({IDC_GAMESET_LABEL, P1.shipId, A1.posId, B8.shipId, B8.posId}),
+              "Zeta|\"N-QRE\"|R|unticked|Z");
     EXPECT_EQ(CurSel(IDC_DIFFICULTY), 2); // not part of a game set
-    EXPECT_TRUE(Enabled(kSlots[kP1].shipId) && Enabled(kSlots[kA1].shipId));
-    EXPECT_TRUE(Enabled(kSlots[kP2].checkId) && Enabled(kSlots[kP2].posId));
-    EXPECT_FALSE(Enabled(kSlots[kP2].shipId) || Enabled(kSlots[kB8].shipId) ||
-                 Enabled(kSlots[kB8].posId));
-    EXPECT_EQ(theScriptSettings.GetShip(kP1), ""); // writing the set ran no change handler
+    EXPECT_EQ(States({IDC_HOST_SELECTED, P1.checkId, P1.shipId, A1.shipId, P2.checkId, P2.posId,
+                      P2.shipId, B8.shipId, B8.posId}),
+              "CE|CE|E|E|E|E|||");
+    EXPECT_EQ(theScriptSettings.GetShip(0), ""); // writing the set ran no change handler
 
     Pick(IDC_GAMESET, 0);
-    EXPECT_TRUE(Checked(IDC_PLAYER_SELECT));
-    EXPECT_FALSE(Checked(IDC_HOST_SELECTED) || Enabled(kSlots[kP2].checkId));
-    EXPECT_TRUE(Enabled(kSlots[kP2].posId) && Enabled(kSlots[kP1].shipId));
-
-    Click(IDOK); // the chosen set reaches the game with PLAY
-    std::string written;
-    for (const char* key : {"GameSet", "a1Pos", "b8Pos", "shipSettings"})
-        written += KeyValue(ScriptsIni(), key) + "|";
-    EXPECT_EQ(written, "alpha|11|19|2|");
+    EXPECT_EQ(States({IDC_PLAYER_SELECT, IDC_HOST_SELECTED, P2.checkId, P2.posId, P1.shipId}),
+              "CE|E||E|E");
 }
 
 TEST_F(GameSets, SaveStoresTheFormUnderTheTypedTitleAndEmptiesIt) {
     StoreLibrary({{"Base", 1}});
+    WriteFileBytes(work / "QXData.dat.new", "stale"); // an earlier version's, read-only
+    SetFileAttributesA((work / "QXData.dat.new").c_str(), FILE_ATTRIBUTE_READONLY);
     Open();
     CShipData* stored = dlg->m_mapGameSets.Find("Base");
     Click(IDC_PLAYER_SELECT);
-    Click(kSlots[kA1].checkId);
-    Type(kSlots[kA1].shipId, "new");
-    Click(kSlots[kB8].checkId);
-    Type(kSlots[kB8].posId, "Q");
-    SendMessageA(Item(kSlots[kB8].checkId), BM_SETCHECK, BST_UNCHECKED, 0); // texts stay
+    Click(A1.checkId);
+    Type(A1.shipId, "new");
+    Click(B8.checkId);
+    Type(B8.posId, "Q");
+    SendMessageA(Item(B8.checkId), BM_SETCHECK, BST_UNCHECKED, 0); // texts stay
     TypeTitle("Base");
     Click(IDC_SAVE);
     EXPECT_EQ(Count(), 1); // overwritten in place, with PLAYER SELECT's letter for P1
     ASSERT_EQ(dlg->m_mapGameSets.Find("Base"), stored);
-    EXPECT_EQ(stored->m_strShip[kA1] + stored->m_strPos[kP1] + stored->m_strPos[kB8] +
-                  std::to_string(stored->m_bPlayerSelect) + std::to_string(stored->m_bSlot[kB8]),
+    EXPECT_EQ(stored->m_strShip[6] + stored->m_strPos[0] + stored->m_strPos[21] +
+                  std::to_string(stored->m_bPlayerSelect) + std::to_string(stored->m_bSlot[21]),
               "newGQ10");
     ExpectEmptyForm();
-    EXPECT_TRUE(Enabled(kSlots[kA1].shipId)); // enabled states are not changed
-    EXPECT_FALSE(Enabled(kSlots[kP2].checkId));
+    EXPECT_EQ(States({A1.shipId, P2.checkId}), "E|"); // enabled states are not changed
     EXPECT_EQ(GetFocus(), EditOf(IDC_GAMESET));
-    EXPECT_EQ(ReadFileBytes(LibraryFile()), Stream(dlg->m_mapGameSets.Sets()));
+    EXPECT_EQ(ReadFileBytes(LibraryFile()), LibraryStream(dlg->m_mapGameSets.Sets()));
+    EXPECT_EQ(ReadFileBytes(work / "QXData.dat.new"), "stale"); // never opened
+    EXPECT_TRUE(dlg->m_mapGameSets.IsLibraryUsable());
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((work / "*.tmp").c_str(), &found);
+    EXPECT_EQ(search, INVALID_HANDLE_VALUE); // nothing left behind
+    FindClose(search);
 
     TypeTitle("base"); // another letter case is another game set
     Click(IDC_SAVE);
@@ -120,26 +109,22 @@ TEST_F(GameSets, DeleteBlanksTheSetWhichStaysListedAndReloadsEmpty) {
     Open();
     TypeTitle("Doomed");
     Click(IDC_DELETE);
-    EXPECT_EQ(Count(), 2);
-    EXPECT_EQ(ItemText(0), "Doomed"); // its old text until the program ends
+    EXPECT_EQ(ItemText(0) + ItemText(1), "DoomedOther"); // its old text until the program ends
     GameSetMap expected;
     expected["Doomed"] = std::make_unique<CShipData>();
     expected["Other"] = StoredSet("Other", 1);
-    EXPECT_EQ(ReadFileBytes(LibraryFile()), Stream(expected));
+    EXPECT_EQ(ReadFileBytes(LibraryFile()), LibraryStream(expected));
     ExpectEmptyForm();
 
-    dlg.reset();
-    Open(); // the next start lists it as an empty line that loads an empty form
-    ASSERT_EQ(ItemText(0), "");
-    Pick(IDC_GAMESET, 0);
+    Pick(IDC_GAMESET, 0); // its item now loads an empty form
     EXPECT_EQ(Text(IDC_GAMESET_LABEL), "");
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        EXPECT_FALSE(Enabled(kSlots[slot].shipId)) << kSlots[slot].name;
-        EXPECT_EQ(Enabled(kSlots[slot].posId), IsPlayerSlot(slot)) << kSlots[slot].name;
-    }
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        EXPECT_EQ(States({kSlots[slot].shipId, kSlots[slot].posId}),
+                  IsPlayerSlot(slot) ? "|E" : "|")
+            << kSlots[slot].name;
     TypeTitle("Doomed"); // saving under its title again reuses the record and its item
     Click(IDC_SAVE);
-    EXPECT_EQ(dlg->m_mapGameSets.Find("Doomed")->m_strTitle + ItemText(0), "Doomed");
+    EXPECT_EQ(dlg->m_mapGameSets.Find("Doomed")->m_strTitle + ItemText(0), "DoomedDoomed");
 }
 
 TEST_F(GameSets, SaveAndDeleteWithoutAStoredTitleKeepTheFleetAndTheFile) {
@@ -147,8 +132,8 @@ TEST_F(GameSets, SaveAndDeleteWithoutAStoredTitleKeepTheFleetAndTheFile) {
     WriteFileBytes(LibraryFile(), ReadFileBytes(LibraryFile()) + "trailing bytes");
     const std::string stored = ReadFileBytes(LibraryFile());
     Open();
-    Click(kSlots[kA1].checkId);
-    Type(kSlots[kA1].shipId, "composed");
+    Click(A1.checkId);
+    Type(A1.shipId, "composed");
     const std::tuple<const char*, int, const char*> refused[] = {
         {"", IDC_SAVE, "Type a title for the game set first."},
         {"", IDC_DELETE, "Type a title for the game set first."},
@@ -160,10 +145,9 @@ TEST_F(GameSets, SaveAndDeleteWithoutAStoredTitleKeepTheFleetAndTheFile) {
         Click(button);
         ASSERT_EQ(boxes.size(), 1u) << title;
         EXPECT_EQ(boxes[0].text, box);
-        EXPECT_EQ(Text(kSlots[kA1].shipId), "composed");
-        EXPECT_TRUE(Checked(kSlots[kA1].checkId));
+        EXPECT_EQ(Text(A1.shipId) + States({A1.checkId}), "composedCE");
     }
-    EXPECT_EQ(dlg->m_mapGameSets.Find("Kept")->m_strShip[kP1], "\"N-QRE\"");
+    EXPECT_EQ(dlg->m_mapGameSets.Find("Kept")->m_strShip[0], "\"N-QRE\"");
     EXPECT_EQ(ReadFileBytes(LibraryFile()), stored);
 }
 
@@ -201,21 +185,18 @@ TEST_F(GameSets, CloseAsksBeforeLosingSetsThatCouldNotBeSaved) {
             boxes.push_back(call);
             return answer;
         });
-        boxes.clear();
         Click(IDCANCEL);
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].style, UINT(MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2));
         EXPECT_NE(boxes[0].text.find("Close Kestrine anyway?"), std::string::npos);
         EXPECT_EQ(dlg->HasEnded(), answer == IDYES);
         CloseHandle(other);
-        if (answer == IDNO) {
+        if (answer == IDNO)
             Click(IDCANCEL); // the file is free again: saved, and closed
-            EXPECT_TRUE(dlg->HasEnded());
-            EXPECT_NE(ReadFileBytes(LibraryFile()).find("Later"), std::string::npos);
-            WriteFileBytes(LibraryFile(), original);
-        }
-        EXPECT_EQ(ReadFileBytes(LibraryFile()).find("Later"), std::string::npos);
+        EXPECT_EQ(ReadFileBytes(LibraryFile()).find("Later") != std::string::npos, answer == IDNO);
+        WriteFileBytes(LibraryFile(), original);
         dlg.reset();
+        boxes.clear();
     }
 }
 

@@ -1,13 +1,10 @@
-// The code that needs no Windows: the library stream's exact bytes and its damaged forms, the
-// position letters and the numbers of the settings files, and the committed pictures.
+// The code that needs no Windows: the library stream's exact bytes and its damaged forms, and
+// the committed pictures.
 #include "library/GameSetLibrary.h"
-#include "script/PositionCodec.h"
-#include "script/ValueText.h"
 #include "tools/artwork/Artwork.h"
 
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <fstream>
 #include <iterator>
 
@@ -143,28 +140,6 @@ TEST(LibraryStream, DamagedStreamsAreRefused) {
               CArchiveException::endOfFile);
     EXPECT_EQ(CauseOfReading(changed(21, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F})),
               CArchiveException::endOfFile);
-}
-
-TEST(Numbers, PositionLettersAndSettingsValues) {
-    for (int number = 0; number < kPositionCount; ++number) {
-        EXPECT_EQ(LetterToPosition(std::string(1, char('G' + number))), number);
-        EXPECT_EQ(PositionToLetter(number), std::string(1, char('G' + number)));
-    }
-    const std::pair<const char*, int> letters[] = {
-        {"g", 0},  {" q ", 10}, {"\tZ", 19}, {"z", 19}, {"", -1},  {"A", -1},
-        {"F", -1}, {"GH", -1},  {"g h", -1}, {"5", -1}, {"[", -1}, {"\xC7", -1}};
-    for (const auto& letter : letters)
-        EXPECT_EQ(LetterToPosition(letter.first), letter.second) << '"' << letter.first << '"';
-    EXPECT_EQ(PositionToLetter(-1) + PositionToLetter(20), "");
-
-    const std::pair<const char*, int> numbers[] = {
-        {"3.9", 3},  {"-2.5", -2},       {"1e1", 10},
-        {"1E1", 10}, {"  7.9x", 7},      {"abc", 0},
-        {"", 0},     {"0x10", 0},        {"inf", 0},
-        {"2e", 2},   {"1e300", INT_MAX}, {"-1e300", INT_MIN}};
-    for (const auto& number : numbers)
-        EXPECT_EQ(TruncatedNumber(number.first), number.second) << number.first;
-    EXPECT_EQ(IntegerNumber(" -6.5"), -6);
 }
 
 // The committed pictures are what the code draws, in the sizes the windows take: the map

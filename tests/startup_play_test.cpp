@@ -6,7 +6,8 @@
 
 namespace {
 
-const int kP1 = 0, kP2 = 1, kA1 = 6, kA2 = 7, kB1 = 14, kB8 = 21;
+const SlotInfo &P1 = kSlots[0], &P2 = kSlots[1], &A1 = kSlots[6], &A2 = kSlots[7], &B1 = kSlots[14],
+               &B8 = kSlots[21];
 
 // What Wine's profile writer does on a full disk: the file loses its end, and the write is
 // reported a success.
@@ -19,40 +20,35 @@ int __stdcall TruncatingWriter(const char* section, const char* key, const char*
     return written;
 }
 
-class StartUp : public FormTest {};
+class StartUp : public FormTest {
+protected:
+    std::string Key(const std::string& key) const { return KeyValue(ScriptsIni(), key); }
+};
 
 TEST_F(StartUp, FillsTheFormFromTheGamesFiles) {
     WriteFileBytes(GvxIni(), "[UI]\r\nUIType=1\r\n");
     Open("GameSet=Team & Co\r\nshipP1=\"N-QRE\"\r\nSHIPP1=second\r\nshipA1=" +
-         std::string(300, 'w') +
-         "\r\np1Pos=7\r\np2Pos=7.9\r\na1Pos=x\r\na2Pos=\r\nb1Pos=20\r\n"
+         std::string(300, 'w') + "\r\np1Pos=7\r\np2Pos=7.9\r\na1Pos=x\r\na2Pos=\r\nb1Pos=20\r\n" +
          "b8Pos=-5\r\nshipSettings=6\r\n");
-    EXPECT_EQ(Text(IDC_GAMESET_LABEL), "Team & Co");
+    // Quotes kept, the first of two keys, texts cut to what the boxes take.
+    EXPECT_EQ(Texts({IDC_GAMESET_LABEL, P1.shipId}), "Team & Co|\"N-QRE\"");
     EXPECT_TRUE(GetWindowLongA(Item(IDC_GAMESET_LABEL), GWL_STYLE) & SS_NOPREFIX);
-    EXPECT_EQ(Text(kSlots[kP1].shipId), "\"N-QRE\""); // quotes kept; the first key counts
-    EXPECT_EQ(Text(kSlots[kA1].shipId), std::string(255, 'w'));
-    const std::pair<int, const char*> letters[] = {{kP1, "N"}, {kP2, "N"}, {kA1, "G"},
-                                                   {kA2, ""},  {kB1, ""},  {kB8, ""}};
-    for (const auto& letter : letters)
-        EXPECT_EQ(Text(kSlots[letter.first].posId), letter.second) << kSlots[letter.first].name;
-    EXPECT_EQ(theScriptSettings.GetPos(kA2), -1);
+    EXPECT_EQ(Text(A1.shipId), std::string(255, 'w'));
+    EXPECT_EQ(Texts({P1.posId, P2.posId, A1.posId, A2.posId, B1.posId, B8.posId}), "N|N|G|||");
+    EXPECT_EQ(theScriptSettings.GetPos(7), -1);
     EXPECT_EQ(CurSel(IDC_DIFFICULTY), 1);
-    // Both option flags open as HOST SELECTED alone.
-    EXPECT_TRUE(Checked(IDC_HOST_SELECTED));
-    EXPECT_FALSE(Checked(IDC_PLAYER_SELECT));
+    EXPECT_EQ(States({IDC_HOST_SELECTED, IDC_PLAYER_SELECT}), "CE|E"); // both flags: HOST
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const SlotInfo& s = kSlots[slot];
-        EXPECT_FALSE(Checked(s.checkId) || Enabled(s.shipId)) << s.name;
-        EXPECT_TRUE(Enabled(s.checkId)) << s.name;
-        EXPECT_EQ(Enabled(s.posId), IsPlayerSlot(slot)) << s.name;
+        EXPECT_EQ(States({s.checkId, s.shipId, s.posId}), IsPlayerSlot(slot) ? "E||E" : "E||")
+            << s.name;
     }
     EXPECT_TRUE(boxes.empty());
 
     dlg.reset();
     Open("shipP1=\"N-QRE\"\r\np2Pos=10\r\nshipSettings=2\r\n"); // PLAYER SELECT's rule
-    EXPECT_TRUE(Checked(IDC_PLAYER_SELECT));
-    EXPECT_EQ(Text(kSlots[kP1].shipId) + Text(kSlots[kP1].posId) + Text(kSlots[kP2].posId), "GQ");
-    EXPECT_FALSE(Enabled(kSlots[kP1].checkId));
+    EXPECT_EQ(Texts({P1.shipId, P1.posId, P2.posId}), "|G|Q");
+    EXPECT_EQ(States({IDC_PLAYER_SELECT, P1.checkId}), "CE|");
 }
 
 TEST_F(StartUp, WithoutTheGameKeyReportsTheCodeAndStillKeepsTheLibrary) {
@@ -60,125 +56,87 @@ TEST_F(StartUp, WithoutTheGameKeyReportsTheCodeAndStillKeepsTheLibrary) {
     Open();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Error reading from scripts.ini; code 2.");
-    EXPECT_EQ(boxes[0].caption, "test_startup_play");
-    EXPECT_EQ(boxes[0].style, UINT(MB_OK));
-    EXPECT_TRUE(Enabled(kSlots[kA1].shipId)); // as the template has it
+    EXPECT_EQ(boxes[0].caption + std::to_string(boxes[0].style), "test_startup_play0");
+    EXPECT_TRUE(Enabled(A1.shipId)); // as the template has it
     SetWindowTextA(Item(IDC_GAMESET), "Kept without the game");
     Click(IDC_SAVE);
-    boxes.clear();
     Click(IDOK);
-    EXPECT_EQ(boxes[0].text, "Error saving to sripts.ini; code 2.");
+    EXPECT_EQ(boxes.back().text, "Error saving to sripts.ini; code 2.");
     EXPECT_FALSE(dlg->HasEnded());
     Click(IDCANCEL);
     EXPECT_TRUE(dlg->HasEnded());
     dlg.reset();
     Open(); // the next run, without the game again, lists it
-    ASSERT_EQ(dlg->m_cbGameSet.GetCount(), 1);
     EXPECT_EQ(dlg->m_cbGameSet.GetLBText(0), "Kept without the game");
 
-    // A damaged library is said and kept aside unchanged.
-    dlg.reset();
-    WriteFileBytes(LibraryFile(), std::string("\x05\x00\x03", 3));
-    boxes.clear();
-    Open();
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_NE(boxes[1].text.find("QXData.dat.bad"), std::string::npos) << boxes[1].text;
-    EXPECT_EQ(ReadFileBytes(work / "QXData.dat.bad"), std::string("\x05\x00\x03", 3));
-}
-
-TEST_F(StartUp, CloseEscapeAndTheCloseBoxSaveTheLibrary) {
-    for (UINT message : {UINT(BM_CLICK), UINT(WM_KEYDOWN), UINT(WM_CLOSE)}) {
-        DeleteFileA(LibraryFile().c_str());
-        Open();
-        if (message == BM_CLICK)
-            Click(IDCANCEL);
-        else
-            PostMessageA(message == WM_CLOSE ? dlg->GetSafeHwnd() : Item(kSlots[kP1].checkId),
-                         message, VK_ESCAPE, 1);
-        dlg->PumpWaitingMessages();
-        EXPECT_EQ(dlg->Result(), IDCANCEL) << message;
-        EXPECT_EQ(ReadFileBytes(LibraryFile()), std::string("\0\0", 2)) << message;
+    for (const char* kept : {"QXData.dat.bad", "QXData.dat.bad2"}) { // damaged: set aside
         dlg.reset();
+        WriteFileBytes(LibraryFile(), kept);
+        boxes.clear();
+        Open();
+        EXPECT_NE(boxes.back().text.find(kept), std::string::npos) << boxes.back().text;
+        EXPECT_EQ(ReadFileBytes(work / kept), kept);
     }
 }
 
-class Play : public FormTest {
-protected:
-    std::string Key(const std::string& key) const { return KeyValue(ScriptsIni(), key); }
-};
-
-TEST_F(Play, WritesEveryValueOfTheFormAsTheUserTypedIt) {
+TEST_F(StartUp, PlayWritesEveryValueOfTheFormAsTheUserTypedIt) {
     const std::string quoted = "\"" + std::string(100, 'w') + "\"";
-    Open("GameSet=\"Shown\"\r\nshipA2=" + quoted +
-         "\r\na2Pos=11\r\np3Pos=0x10\r\np4Pos=inf\r\n"
-         "p5Pos=1e1\r\np6Pos=-2.5\r\n");
-    const char* shown[] = {"G", "G", "Q", ""};
-    for (int slot = 2; slot < 6; ++slot)
-        EXPECT_EQ(Text(kSlots[slot].posId), shown[slot - 2]) << slot;
+    Open("GameSet=\"Shown\"\r\nshipA2=" + quoted + "\r\na2Pos=11\r\np3Pos=0x10\r\np4Pos=inf\r\n" +
+         "p5Pos=1E1\r\np6Pos=-2.5\r\n");
+    EXPECT_EQ(Texts({kSlots[2].posId, kSlots[3].posId, kSlots[4].posId, kSlots[5].posId}),
+              "G|G|Q|");
+    Click(IDOK); // no option: written first, then asked for
+    EXPECT_EQ(Key("shipSettings") + Key("p1Pos") + KeyValue(GvxIni(), "UIType"), "0-10");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "You must select a setup option from the dialog!");
+    EXPECT_EQ(boxes[0].caption + std::to_string(boxes[0].style), "No Option Selected!0");
+    EXPECT_FALSE(dlg->HasEnded());
+
     Click(IDC_HOST_SELECTED);
-    Click(kSlots[kP1].checkId);
-    Type(kSlots[kP1].shipId, "nqre");
-    Type(kSlots[kP1].posId, "z");
+    Click(P1.checkId);
+    Type(P1.shipId, "nqre");
+    Type(P1.posId, "z");
     const std::pair<int, const char*> typed[] = {
-        {kP2, "H"}, {2, " q "}, {3, "5"}, {kB1, "g"}, {kB8, "B"}}; // P2 is not ticked
+        {P2.posId, "H"},
+        {kSlots[2].posId, " q "},
+        {kSlots[3].posId, "5"},
+        {B1.posId, "g"},
+        {B8.posId, "B"}}; // P2 is not ticked: written all the same
     for (const auto& text : typed)
-        SetWindowTextA(Item(kSlots[text.first].posId), text.second);
+        SetWindowTextA(Item(text.first), text.second);
     SetWindowTextA(Item(IDC_GAMESET), "Typed Title");
     Pick(IDC_DIFFICULTY, 2);
-
+    boxes.clear();
     Click(IDOK);
-    EXPECT_EQ(Key("GameSet") + Key("shipP1"), "\"Shown\"nqre"); // the label, not the typed title
-    EXPECT_EQ(Key("shipA2"), quoted); // shown from the file, slot never checked
-    const std::pair<const char*, const char*> positions[] = {
-        {"p1Pos", "19"}, {"p2Pos", "1"},  {"p3Pos", "10"}, {"p4Pos", "-1"}, {"p5Pos", "10"},
-        {"p6Pos", "-1"}, {"a2Pos", "11"}, {"b1Pos", "0"},  {"b8Pos", "-1"}};
-    for (const auto& position : positions)
-        EXPECT_EQ(Key(position.first), position.second) << position.first;
-    EXPECT_EQ(Key("shipSettings") + KeyValue(GvxIni(), "UIType"), "42");
+    std::string written;
+    for (const char* key : {"GameSet", "shipP1", "shipA2", "p1Pos", "p2Pos", "p3Pos", "p4Pos",
+                            "p5Pos", "p6Pos", "a2Pos", "b1Pos", "b8Pos", "shipSettings"})
+        written += Key(key) + "|";
+    EXPECT_EQ(written, "\"Shown\"|nqre|" + quoted + "|19|1|10|-1|10|-1|11|0|-1|4|");
+    EXPECT_EQ(KeyValue(GvxIni(), "UIType"), "2");
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Configuration Saved For Game Play!");
     EXPECT_EQ(boxes[0].style, UINT(MB_OK | MB_ICONINFORMATION));
     EXPECT_EQ(dlg->Result(), IDOK);
 }
 
-TEST_F(Play, TheOptionDecidesWhetherTheFormEnds) {
-    Open();
-    Click(IDOK); // no option: written first, then asked for
-    EXPECT_EQ(Key("shipSettings") + Key("p1Pos") + KeyValue(GvxIni(), "UIType"), "0-10");
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "You must select a setup option from the dialog!");
-    EXPECT_EQ(boxes[0].caption, "No Option Selected!");
-    EXPECT_EQ(boxes[0].style, UINT(MB_OK));
-    EXPECT_FALSE(dlg->HasEnded());
-
-    Click(IDC_PLAYER_SELECT);
-    Click(IDOK);
-    EXPECT_EQ(Key("shipSettings"), "2");
-    EXPECT_EQ(Key("p1Pos") + Key("p6Pos"), "05");
-    EXPECT_TRUE(dlg->HasEnded());
-}
-
-TEST_F(Play, LineBreaksAndLongTextsOfAStoredSetStayOneValue) {
+TEST_F(StartUp, PlayKeepsLineBreaksAndLongTextsOfAStoredSetOneValue) {
     GameSetMap sets;
     CShipData& record = *(sets["Evil"] = std::make_unique<CShipData>());
-    record.m_strTitle = "Evil";
     record.m_strGameSet = "X\r\n[Evil]\r\nfoo=bar";
-    record.m_strShip[kP1] = "A\nB";
-    record.m_strShip[kA1] = std::string(300, 'v');
-    record.m_bHostSelected = 1;
-    std::vector<uint8_t> bytes;
-    WriteLibraryStream(sets, bytes);
-    WriteFileBytes(LibraryFile(), std::string(bytes.begin(), bytes.end()));
-    Open("shipSettings=0\r\n");
+    record.m_strShip[0] = "A\nB";
+    record.m_strShip[6] = std::string(300, 'v');
+    record.m_bPlayerSelect = 1;
+    StoreLibraryFile(sets);
+    Open();
     Pick(IDC_GAMESET, 0);
-    EXPECT_EQ(Text(kSlots[kA1].shipId), std::string(255, 'v'));
     Click(IDOK);
     EXPECT_EQ(ReadFileBytes(ScriptsIni()).find("\n[Evil]"), std::string::npos);
     EXPECT_EQ(Key("foo") + Key("GameSet") + Key("shipP1"), "<missing>X  [Evil]  foo=barA B");
     EXPECT_EQ(Key("shipA1"), std::string(255, 'v'));
 }
 
-TEST_F(Play, AFullDiskOrAMissingFolderLeaveTheGamesFilesAsTheyWere) {
+TEST_F(StartUp, PlayOnAFullDiskOrAMissingFolderLeavesTheGamesFilesAsTheyWere) {
     // The game on a disk of its own that PLAY fills, where the test bed has one; otherwise a
     // profile writer that fails as on a full disk.
     const std::string disk = FullDiskFolder();
@@ -200,27 +158,24 @@ TEST_F(Play, AFullDiskOrAMissingFolderLeaveTheGamesFilesAsTheyWere) {
         SetProfileWriter(TruncatingWriter);
     else if (GetDiskFreeSpaceExA(folder.c_str(), &free, nullptr, nullptr))
         WriteFileBytes(folder + "filler", std::string(size_t(free.QuadPart - 8192), 'f'));
-
     Click(IDOK);
     SetProfileWriter(nullptr);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, disk.empty() ? "Error saving to sripts.ini; code 29."
                                           : "Error saving to sripts.ini; code 112.");
-    EXPECT_FALSE(dlg->HasEnded());
-    EXPECT_EQ(ReadFileBytes(scripts), before);
-    EXPECT_EQ(ReadFileBytes(gvx), "[UI]\r\nUIType=1\r\n");
+    EXPECT_EQ(ReadFileBytes(scripts) + ReadFileBytes(gvx), before + "[UI]\r\nUIType=1\r\n");
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "Assets\\Scripts\\*.tmp").c_str(), &found);
     EXPECT_EQ(search, INVALID_HANDLE_VALUE); // nothing left behind
     FindClose(search);
 
-    boxes.clear();
     registry.SetDirectory(game / "missing\\");
     Click(IDOK);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text.rfind("Error saving to sripts.ini; code ", 0), 0u);
-    EXPECT_NE(boxes[0].text, "Error saving to sripts.ini; code 0.");
-    EXPECT_EQ(Text(kSlots[kA1].shipId), std::string(255, 's'));
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].text.rfind("Error saving to sripts.ini; code ", 0), 0u);
+    EXPECT_NE(boxes[1].text, "Error saving to sripts.ini; code 0.");
+    EXPECT_FALSE(dlg->HasEnded());
+    EXPECT_EQ(Text(A1.shipId), std::string(255, 's'));
 }
 
 } // namespace

@@ -10,6 +10,12 @@ CWinApp theTestApp;
 
 } // namespace
 
+std::string LibraryStream(const GameSetMap& sets) {
+    std::vector<uint8_t> bytes;
+    WriteLibraryStream(sets, bytes);
+    return std::string(bytes.begin(), bytes.end());
+}
+
 void FormTest::SetUp() {
     MakeFolder(game / "Assets");
     MakeFolder(game / "Assets\\Scripts");
@@ -35,7 +41,7 @@ void FormTest::WriteScripts(const std::string& lines) {
 void FormTest::Open(const std::string& scripts) {
     if (!scripts.empty())
         WriteScripts(scripts);
-    dlg = std::make_unique<TestSetupDlg>();
+    dlg = std::make_unique<CSetupDlg>();
     ASSERT_TRUE(dlg->Create());
     dlg->PumpWaitingMessages();
 }
@@ -48,25 +54,20 @@ void FormTest::Click(int id) {
 // One keystroke as the keyboard makes it: the key-down goes through the loop's
 // pre-translation, what the translation made of the virtual key is dropped, and the
 // character (none when 0) follows.
-void FormTest::KeyStroke(HWND target, WPARAM key, char character, CDialog& loop) {
+void FormTest::KeyStroke(HWND target, WPARAM key, char character) {
     PostMessageA(target, WM_KEYDOWN, key, 1);
     MSG msg;
     while (PeekMessageA(&msg, target, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE))
-        loop.PumpMessage(msg);
+        dlg->PumpMessage(msg);
     while (PeekMessageA(&msg, target, WM_CHAR, WM_DEADCHAR, PM_REMOVE)) {
     }
     if (character != 0)
         PostMessageA(target, WM_CHAR, WPARAM(static_cast<unsigned char>(character)), 1);
-    loop.PumpWaitingMessages();
+    dlg->PumpWaitingMessages();
 }
 
 void FormTest::PressKey(HWND target, WPARAM key) {
-    KeyStroke(target, key, key == VK_BACK ? '\b' : 0, *dlg);
-}
-
-void FormTest::TypeKeys(HWND target, const std::string& keys, CDialog* loop) {
-    for (char c : keys)
-        KeyStroke(target, WPARAM(toupper(static_cast<unsigned char>(c))), c, loop ? *loop : *dlg);
+    KeyStroke(target, key, key == VK_BACK ? '\b' : 0);
 }
 
 HWND FormTest::EditOf(int comboId) const {
@@ -74,8 +75,9 @@ HWND FormTest::EditOf(int comboId) const {
 }
 
 void FormTest::Type(int id, const std::string& keys) {
-    HWND edit = EditOf(id);
-    TypeKeys(edit ? edit : Item(id), keys);
+    HWND target = EditOf(id) ? EditOf(id) : Item(id);
+    for (char c : keys)
+        KeyStroke(target, WPARAM(toupper(static_cast<unsigned char>(c))), c);
 }
 
 void FormTest::Pick(int comboId, int index) {
@@ -83,4 +85,19 @@ void FormTest::Pick(int comboId, int index) {
     SendMessageA(dlg->GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE),
                  LPARAM(Item(comboId)));
     dlg->PumpWaitingMessages();
+}
+
+std::string FormTest::Texts(std::initializer_list<int> ids) const {
+    std::string joined;
+    for (const int* id = ids.begin(); id != ids.end(); ++id)
+        joined += (id == ids.begin() ? "" : "|") + Text(*id);
+    return joined;
+}
+
+std::string FormTest::States(std::initializer_list<int> ids) const {
+    std::string joined;
+    for (const int* id = ids.begin(); id != ids.end(); ++id)
+        joined += std::string(id == ids.begin() ? "" : "|") + (Checked(*id) ? "C" : "") +
+                  (Enabled(*id) ? "E" : "");
+    return joined;
 }

@@ -12,17 +12,8 @@
 #include <string>
 #include <vector>
 
-// The form with a record of every notification that reached its message map.
-class TestSetupDlg : public CSetupDlg {
-public:
-    std::vector<std::pair<int, UINT>> notifications;
-
-protected:
-    bool OnCommand(int id, UINT code) override {
-        notifications.emplace_back(id, code);
-        return CSetupDlg::OnCommand(id, code);
-    }
-};
+// The bytes of a library file holding these game sets.
+std::string LibraryStream(const GameSetMap& sets);
 
 class FormTest : public ::testing::Test {
 protected:
@@ -35,27 +26,32 @@ protected:
     std::string ScriptsIni() const { return game / "Assets\\Scripts\\scripts.ini"; }
     std::string GvxIni() const { return game / "gvx.ini"; }
     std::string LibraryFile() const { return work / "QXData.dat"; }
+    void StoreLibraryFile(const GameSetMap& sets) const {
+        WriteFileBytes(LibraryFile(), LibraryStream(sets));
+    }
 
     HWND Item(int id) const { return dlg->GetDlgItem(id); }
     bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != 0; }
     bool Checked(int id) const { return SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     std::string Text(int id) const { return WindowText(Item(id)); }
     int CurSel(int id) const { return int(SendMessageA(Item(id), CB_GETCURSEL, 0, 0)); }
+    // Several controls at once: their texts joined by "|", or their states joined by "|",
+    // each "C" when checked and "E" when enabled ("CE", "C", "E" or "").
+    std::string Texts(std::initializer_list<int> ids) const;
+    std::string States(std::initializer_list<int> ids) const;
 
     // A user's actions, through the form's own message path.
     void Click(int id);
-    // Letters and digits, as typed, through the message path of `loop` (the form's by default).
-    void TypeKeys(HWND target, const std::string& keys, CDialog* loop = nullptr);
     void PressKey(HWND target, WPARAM key);     // VK_BACK, VK_DELETE, ...
-    void Type(int id, const std::string& keys); // into an edit or a combo's edit
+    void Type(int id, const std::string& keys); // letters and digits into an edit or a combo
     void Pick(int comboId, int index);          // a pick in the dropped list
     HWND EditOf(int comboId) const;
-    void KeyStroke(HWND target, WPARAM key, char character, CDialog& loop);
+    void KeyStroke(HWND target, WPARAM key, char character);
 
     std::vector<MessageBoxCall> boxes;
     GameRegistry registry;
     TempFolder game;
     TempFolder work;
     std::unique_ptr<WorkingDirectory> cwd;
-    std::unique_ptr<TestSetupDlg> dlg;
+    std::unique_ptr<CSetupDlg> dlg;
 };
