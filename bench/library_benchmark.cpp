@@ -95,27 +95,6 @@ void BM_FileRoundTrip(benchmark::State& state) {
     Report(state, sets.size(), size, seconds);
 }
 
-// A stream of about `megabytes` MB of empty game sets.  A crafted one describes the class
-// afresh for its first half and then refers back to it; an ordinary one describes it once.
-// Reading either must take time in proportion to its size.
-std::vector<uint8_t> StreamOfEmptySets(int megabytes, bool repeatDescriptors) {
-    const std::string descriptor("\xFF\xFF\x01\x00\x09\x00"
-                                 "CShipData",
-                                 15);
-    const std::string reference("\x01\x80", 2);
-    const std::string data(1 + 46 + 96, '\0'); // an empty key, 46 empty texts, 24 numbers
-    const size_t entry = data.size() + (repeatDescriptors ? (descriptor.size() + 2) / 2 : 2);
-    const size_t count = size_t(megabytes) * 1000000 / entry;
-    std::string stream("\xFF\xFF", 2);
-    for (int shift = 0; shift < 32; shift += 8)
-        stream += char(count >> shift);
-    for (size_t i = 0; i < count; ++i) {
-        bool describe = i == 0 || (repeatDescriptors && i < count / 2);
-        stream += data.substr(0, 1) + (describe ? descriptor : reference) + data.substr(1);
-    }
-    return std::vector<uint8_t>(stream.begin(), stream.end());
-}
-
 void BM_ReadCraftedStream(benchmark::State& state) {
     std::vector<uint8_t> bytes = StreamOfEmptySets(int(state.range(0)), state.range(1) != 0);
     double seconds = 0;

@@ -12,13 +12,13 @@ const SlotInfo &P1 = kSlots[0], &P2 = kSlots[1], &A1 = kSlots[6], &B8 = kSlots[2
 std::unique_ptr<CShipData> StoredSet(const std::string& title, int hostSelected) {
     auto record = std::make_unique<CShipData>();
     record->m_strTitle = record->m_strGameSet = title;
-    record->m_strShip[0] = "\"N-QRE\"";
-    record->m_strPos[0] = "G";
-    record->m_strShip[6] = "\"T-MWA\"";
-    record->m_strPos[6] = "R";
-    record->m_bSlot[0] = record->m_bSlot[6] = 1;
-    record->m_strShip[21] = "unticked";
-    record->m_strPos[21] = "Z";
+    const std::tuple<int, const char*, const char*, int> slots[] = {
+        {0, "\"N-QRE\"", "G", 1}, {6, "\"T-MWA\"", "R", 1}, {21, "unticked", "Z", 0}};
+    for (const auto& [slot, ship, position, used] : slots) {
+        record->m_strShip[slot] = ship;
+        record->m_strPos[slot] = position;
+        record->m_bSlot[slot] = used;
+    }
     record->m_bHostSelected = hostSelected;
     record->m_bPlayerSelect = 1 - hostSelected;
     return record;
@@ -91,17 +91,7 @@ TEST_F(GameSets, SaveStoresTheFormUnderTheTypedTitleAndEmptiesIt) {
     EXPECT_EQ(ReadFileBytes(LibraryFile()), LibraryStream(dlg->m_mapGameSets.Sets()));
     EXPECT_EQ(ReadFileBytes(work / "QXData.dat.new"), "stale"); // never opened
     EXPECT_TRUE(dlg->m_mapGameSets.IsLibraryUsable());
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((work / "*.tmp").c_str(), &found);
-    EXPECT_EQ(search, INVALID_HANDLE_VALUE); // nothing left behind
-    FindClose(search);
-
-    TypeTitle("base"); // another letter case is another game set
-    Click(IDC_SAVE);
-    EXPECT_EQ(Count(), 2);
-    Click(IDOK); // PLAY right after SAVE hands over the emptied form
-    EXPECT_EQ(KeyValue(ScriptsIni(), "GameSet") + KeyValue(ScriptsIni(), "shipSettings"),
-              "GAME SET0");
+    EXPECT_FALSE(FileExists(work / "*.tmp")); // nothing left behind
 }
 
 TEST_F(GameSets, DeleteBlanksTheSetWhichStaysListedAndReloadsEmpty) {
@@ -117,11 +107,7 @@ TEST_F(GameSets, DeleteBlanksTheSetWhichStaysListedAndReloadsEmpty) {
     ExpectEmptyForm();
 
     Pick(IDC_GAMESET, 0); // its item now loads an empty form
-    EXPECT_EQ(Text(IDC_GAMESET_LABEL), "");
-    for (int slot = 0; slot < kSlotCount; ++slot)
-        EXPECT_EQ(States({kSlots[slot].shipId, kSlots[slot].posId}),
-                  IsPlayerSlot(slot) ? "|E" : "|")
-            << kSlots[slot].name;
+    EXPECT_EQ(Texts({IDC_GAMESET_LABEL, P1.shipId}) + States({P1.shipId, P1.posId}), "||E");
     TypeTitle("Doomed"); // saving under its title again reuses the record and its item
     Click(IDC_SAVE);
     EXPECT_EQ(dlg->m_mapGameSets.Find("Doomed")->m_strTitle + ItemText(0), "DoomedDoomed");
@@ -151,53 +137,46 @@ TEST_F(GameSets, SaveAndDeleteWithoutAStoredTitleKeepTheFleetAndTheFile) {
     EXPECT_EQ(ReadFileBytes(LibraryFile()), stored);
 }
 
-TEST_F(GameSets, ALibraryThatCannotBeWrittenIsSaidOnceAndStaysUnchanged) {
+TEST_F(GameSets, ChangesThatCannotBeKeptAreSaid) {
     StoreLibrary({{"Fixed", 1}});
     const std::string original = ReadFileBytes(LibraryFile());
     SetFileAttributesA(LibraryFile().c_str(), FILE_ATTRIBUTE_READONLY);
     Open();
     EXPECT_EQ(Count(), 0); // never loaded
-    TypeTitle("New");
-    Click(IDC_SAVE);
-    EXPECT_EQ(Count(), 1); // the change applies in memory
-    TypeTitle("New");
-    Click(IDC_DELETE);
-    Click(IDCANCEL);
+    for (int button : {IDC_SAVE, IDC_DELETE, IDCANCEL}) {
+        TypeTitle("New");
+        Click(button); // the change applies in memory
+    }
     EXPECT_TRUE(dlg->HasEnded());
-    ASSERT_EQ(boxes.size(), 1u);
+    ASSERT_EQ(boxes.size(), 1u); // said once
     EXPECT_EQ(boxes[0].text, "Kestrine cannot write the game-set library " + LibraryFile() +
                                  ": the file is read-only.\n\nChanges to the game sets will not "
                                  "be kept after Kestrine closes.");
     SetFileAttributesA(LibraryFile().c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(ReadFileBytes(LibraryFile()), original);
-}
 
-TEST_F(GameSets, CloseAsksBeforeLosingSetsThatCouldNotBeSaved) {
-    StoreLibrary({{"Old", 1}});
-    const std::string original = ReadFileBytes(LibraryFile());
-    for (int answer : {IDNO, IDYES}) {
-        Open();
-        TypeTitle("Later");
-        HANDLE other =
-            CreateFileA(LibraryFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        Click(IDC_SAVE); // skipped while another program holds the file
-        SetMessageBoxHandler([&](const MessageBoxCall& call) {
-            boxes.push_back(call);
-            return answer;
-        });
-        Click(IDCANCEL);
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].style, UINT(MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2));
-        EXPECT_NE(boxes[0].text.find("Close Kestrine anyway?"), std::string::npos);
-        EXPECT_EQ(dlg->HasEnded(), answer == IDYES);
-        CloseHandle(other);
-        if (answer == IDNO)
-            Click(IDCANCEL); // the file is free again: saved, and closed
-        EXPECT_EQ(ReadFileBytes(LibraryFile()).find("Later") != std::string::npos, answer == IDNO);
-        WriteFileBytes(LibraryFile(), original);
-        dlg.reset();
-        boxes.clear();
-    }
+    // CLOSE asks before losing sets that another program kept from the file.
+    dlg.reset();
+    boxes.clear();
+    Open();
+    TypeTitle("Later");
+    HANDLE other =
+        CreateFileA(LibraryFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    Click(IDC_SAVE); // skipped while the file is held
+    SetMessageBoxHandler([&](const MessageBoxCall& call) {
+        boxes.push_back(call);
+        return IDNO;
+    });
+    Click(IDCANCEL);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].style, UINT(MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2));
+    EXPECT_NE(boxes[0].text.find("Close Kestrine anyway?"), std::string::npos);
+    EXPECT_FALSE(dlg->HasEnded()); // No keeps the form open
+    CloseHandle(other);
+    EXPECT_EQ(ReadFileBytes(LibraryFile()), original);
+    Click(IDCANCEL); // the file is free again: saved, and closed
+    EXPECT_TRUE(dlg->HasEnded());
+    EXPECT_NE(ReadFileBytes(LibraryFile()).find("Later"), std::string::npos);
 }
 
 } // namespace

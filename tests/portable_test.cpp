@@ -1,12 +1,7 @@
-// The code that needs no Windows: the library stream's exact bytes and its damaged forms, and
-// the committed pictures.
+// The library stream's exact bytes and its damaged forms, natively and under Wine.
 #include "library/GameSetLibrary.h"
-#include "tools/artwork/Artwork.h"
 
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -69,14 +64,11 @@ TEST(LibraryStream, BytesOfTheLibraryFile) {
                                               {255, {0xFF, 0xFF, 0x00}},
                                               {65533, {0xFF, 0xFD, 0xFF}},
                                               {65534, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0, 0}}};
-    for (const auto& text : texts) {
-        GameSetMap sets = Titled({"t"});
-        sets["t"]->m_strShip[0] = std::string(text.first, 'q');
+    for (const auto& [length, prefix] : texts) {
+        GameSetMap sets = Titled({std::string(length, 'q')});
         const Bytes bytes = Write(sets);
-        const size_t at = 2 + 2 + kDescriptor.size() + 4;
-        EXPECT_EQ(Bytes(bytes.begin() + at, bytes.begin() + at + text.second.size()), text.second);
-        EXPECT_EQ(ReadLibraryStream(bytes.data(), bytes.size())["t"]->m_strShip[0].size(),
-                  text.first);
+        EXPECT_EQ(Bytes(bytes.begin() + 2, bytes.begin() + 2 + long(prefix.size())), prefix);
+        EXPECT_EQ(ReadLibraryStream(bytes.data(), bytes.size()).begin()->first.size(), length);
     }
     for (uint32_t count : {0xFFFEu, 0xFFFFu}) {
         GameSetMap sets;
@@ -93,10 +85,10 @@ TEST(LibraryStream, EveryFieldComesBackAndTheRestOfTheFileIsIgnored) {
     GameSetMap sets = Titled({"Case", "case"}); // titles differing in case are two sets
     CShipData& record = *sets["Case"];
     record.m_strGameSet = "  \"spaced\" \xE9 ";
-    for (int i = 0; i < kSlotCount; ++i) {
+    for (int i = 0; i < kSlotCount; ++i) { // all 70 fields, each of its own value
         record.m_strShip[i] = std::string(size_t(i * 20), char('A' + i));
-        record.m_strPos[i] = i % 2 ? std::string(1, char('G' + i)) : " g ";
-        record.m_bSlot[i] = i % 3 == 0 ? INT32_MIN : (i % 3 == 1 ? INT32_MAX : i);
+        record.m_strPos[i] = std::string(1, char('a' + i));
+        record.m_bSlot[i] = i % 2 ? INT32_MIN + i : INT32_MAX - i;
     }
     record.m_bHostSelected = -7;
     record.m_bPlayerSelect = 123456789;
@@ -104,9 +96,7 @@ TEST(LibraryStream, EveryFieldComesBackAndTheRestOfTheFileIsIgnored) {
     const size_t length = bytes.size();
     bytes.insert(bytes.end(), 300, 0xAB); // what a longer, older file left behind
     GameSetMap read = ReadLibraryStream(bytes.data(), bytes.size());
-    EXPECT_EQ(read.size(), 2u);
     EXPECT_EQ(Write(read), Bytes(bytes.begin(), bytes.begin() + length));
-    EXPECT_EQ(read["Case"]->m_bPlayerSelect, 123456789);
 
     // A later entry under the same title replaces the earlier one.
     Bytes later = Concat({Bytes(46, 0), {1}, Bytes(95, 0)}); // HOST SELECTED
@@ -140,24 +130,6 @@ TEST(LibraryStream, DamagedStreamsAreRefused) {
               CArchiveException::endOfFile);
     EXPECT_EQ(CauseOfReading(changed(21, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F})),
               CArchiveException::endOfFile);
-}
-
-// The committed pictures are what the code draws, in the sizes the windows take: the map
-// 190 x 274 at 32 bits, the banner 130 x 44 at 8 bits with a 256-colour table.
-TEST(Artwork, CommittedPicturesAreWhatTheCodeDraws) {
-    const std::pair<const char*, Bytes> pictures[] = {{"map.bmp", MakeMapBitmap()},
-                                                      {"banner.bmp", MakeBannerBitmap()}};
-    EXPECT_EQ(pictures[0].second.size(), 54u + 190 * 274 * 4);
-    EXPECT_EQ(pictures[1].second.size(), 54u + 1024 + 132 * 44); // rows padded to 132 bytes
-    for (const auto& picture : pictures) {
-        std::string path = KESTRINE_SOURCE_DIR "/resources/";
-#ifdef _WIN32
-        path = "Z:" + path; // the source tree as Wine shows it
-#endif
-        std::ifstream in(path + picture.first, std::ios::binary);
-        EXPECT_EQ(Bytes(std::istreambuf_iterator<char>(in), {}), picture.second)
-            << "run make_artwork resources";
-    }
 }
 
 } // namespace

@@ -84,7 +84,6 @@ TEST_F(SideWindows, HelpShowsEachTopicsBodyOnAPickAndOpensWithF1) {
     for (int i = 0; i < 19; ++i)
         EXPECT_EQ(titles[size_t(i)] + bodies[size_t(i) + 1],
                   std::string(kHelpTopics[i].title) + kHelpTopics[i].body);
-    EXPECT_EQ(titles[17], "TOPIC  ''Important Rules to Follow.''");
     inside = nullptr;
     PressKey(Item(kSlots[0].checkId), VK_F1);
     EXPECT_EQ(seen, "Kestrine ''HELP'' Dialog|\nKestrine ''HELP'' Dialog|\n");
@@ -111,8 +110,7 @@ TEST_F(SideWindows, AboutVisitAndShipEditStartWhatTheyShould) {
     EXPECT_EQ(g_shellCalls, "1open|RozeRavi39902v.exe|11\n1open|RozeRavi39902v.exe|11\n");
     SetShellExecuteFunction(nullptr); // the real shell; no viewer here: nothing is said
     Click(IDC_SHIP_EDIT);
-    EXPECT_TRUE(boxes.empty());
-    EXPECT_FALSE(dlg->HasEnded());
+    EXPECT_TRUE(boxes.empty() && !dlg->HasEnded());
 }
 
 } // namespace

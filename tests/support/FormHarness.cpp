@@ -17,8 +17,7 @@ std::string LibraryStream(const GameSetMap& sets) {
 }
 
 void FormTest::SetUp() {
-    MakeFolder(game / "Assets");
-    MakeFolder(game / "Assets\\Scripts");
+    MakeGameFolders(game.Path());
     registry.SetDirectory(game.Path());
     cwd = std::make_unique<WorkingDirectory>(work.Path());
     theScriptSettings = CScriptSettings();
@@ -34,13 +33,9 @@ void FormTest::TearDown() {
     cwd.reset();
 }
 
-void FormTest::WriteScripts(const std::string& lines) {
-    WriteFileBytes(ScriptsIni(), "[Mul_Kestrine]\r\n" + lines);
-}
-
 void FormTest::Open(const std::string& scripts) {
     if (!scripts.empty())
-        WriteScripts(scripts);
+        WriteFileBytes(ScriptsIni(), "[Mul_Kestrine]\r\n" + scripts);
     dlg = std::make_unique<CSetupDlg>();
     ASSERT_TRUE(dlg->Create());
     dlg->PumpWaitingMessages();

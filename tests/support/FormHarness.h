@@ -22,7 +22,6 @@ protected:
 
     // Lays out scripts.ini (section lines) and opens the form on it.
     void Open(const std::string& scripts = std::string());
-    void WriteScripts(const std::string& lines);
     std::string ScriptsIni() const { return game / "Assets\\Scripts\\scripts.ini"; }
     std::string GvxIni() const { return game / "gvx.ini"; }
     std::string LibraryFile() const { return work / "QXData.dat"; }

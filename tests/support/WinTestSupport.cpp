@@ -34,28 +34,16 @@ REGSAM ViewFlag(GameRegistry::View view) {
     return view == GameRegistry::Wow32 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
 }
 
-HKEY CreateGameKey(GameRegistry::View view) {
-    HKEY key = nullptr;
-    LONG rc = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, nullptr, 0,
-                              KEY_SET_VALUE | ViewFlag(view), nullptr, &key, nullptr);
-    EXPECT_EQ(rc, ERROR_SUCCESS) << "cannot create the game's registry key";
-    return key;
-}
-
 } // namespace
 
 TempFolder::TempFolder(const std::string& in) {
-    char base[MAX_PATH];
-    GetTempPathA(MAX_PATH, base);
-    if (!in.empty())
-        snprintf(base, sizeof base, "%s", in.c_str());
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
     static int serial = 0;
-    for (;;) {
-        m_path = std::string(base) + "kestrine-" + std::to_string(GetCurrentProcessId()) + "-" +
-                 std::to_string(++serial) + "\\";
-        if (CreateDirectoryA(m_path.c_str(), nullptr))
-            break;
-    }
+    do
+        m_path = (in.empty() ? std::string(temp) : in) + "kestrine-" +
+                 std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial) + "\\";
+    while (!CreateDirectoryA(m_path.c_str(), nullptr));
 }
 
 TempFolder::~TempFolder() {
@@ -86,12 +74,16 @@ std::string ReadFileBytes(const std::string& path) {
     return text.str();
 }
 
-bool FileExists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+bool FileExists(const std::string& pattern) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    FindClose(search);
+    return search != INVALID_HANDLE_VALUE;
 }
 
-void MakeFolder(const std::string& path) {
-    CreateDirectoryA(path.c_str(), nullptr);
+void MakeGameFolders(const std::string& game) {
+    CreateDirectoryA((game + "Assets").c_str(), nullptr);
+    CreateDirectoryA((game + "Assets\\Scripts").c_str(), nullptr);
 }
 
 GameRegistry::GameRegistry() {
@@ -111,27 +103,23 @@ void GameRegistry::SetDirectory(const std::string& directory, View view) {
 }
 
 void GameRegistry::SetDirectoryBytes(const std::string& bytes, View view, unsigned long type) {
-    HKEY key = CreateGameKey(view);
-    LONG rc = RegSetValueExA(key, "Directory", 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                             DWORD(bytes.size()));
-    EXPECT_EQ(rc, ERROR_SUCCESS);
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, nullptr, 0,
+                              KEY_SET_VALUE | ViewFlag(view), nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    EXPECT_EQ(RegSetValueExA(key, "Directory", 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                             DWORD(bytes.size())),
+              ERROR_SUCCESS);
     RegCloseKey(key);
 }
 
-void GameRegistry::CreateKeyWithoutValue(View view) {
-    RegCloseKey(CreateGameKey(view));
-}
-
 std::string KeyValue(const std::string& file, const std::string& key) {
-    std::istringstream in(ReadFileBytes(file));
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.compare(0, key.size() + 1, key + "=") == 0)
-            return line.substr(key.size() + 1);
-    }
-    return "<missing>";
+    const std::string text = "\n" + ReadFileBytes(file);
+    size_t at = text.find("\n" + key + "=");
+    if (at == std::string::npos)
+        return "<missing>";
+    at += key.size() + 2;
+    return text.substr(at, text.find_first_of("\r\n", at) - at);
 }
 
 std::string FullDiskFolder() {

@@ -34,8 +34,10 @@ private:
 
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 std::string ReadFileBytes(const std::string& path);
-bool FileExists(const std::string& path);
-void MakeFolder(const std::string& path);
+// Whether a file of that name (or wildcard pattern) exists.
+bool FileExists(const std::string& pattern);
+// The game's folders under `game`: Assets\\Scripts.
+void MakeGameFolders(const std::string& game);
 // A folder on a small disk of the test run's own that tests may fill, or "" when this run has
 // none.
 std::string FullDiskFolder();
@@ -56,6 +58,5 @@ public:
     void SetDirectory(const std::string& directory, View view = Wow32);
     // Exact value data, of any registry type.
     void SetDirectoryBytes(const std::string& bytes, View view = Wow32, unsigned long type = 1);
-    void CreateKeyWithoutValue(View view = Wow32);
     static void RemoveAll();
 };
