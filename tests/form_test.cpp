@@ -1,5 +1,6 @@
 // The fleet editor form's enabling rules, exchange and the auto-completing title box, on the
 // real form under Wine.
+#include "framework/Clipboard.h"
 #include "resources/resource.h"
 #include "script/ScriptSettings.h"
 #include "support/FormHarness.h"
@@ -28,12 +29,15 @@ TEST_F(FormRules, CheckingASlotOpensItAndUncheckingEmptiesIt) {
     dlg->UpdateData(false);
     EXPECT_EQ(Text(A1.posId), "G");
 
+    SetClipboardText(nullptr, std::string(300, 'p')); // a box takes 255 characters at most
+    SendMessageA(Item(A1.shipId), WM_PASTE, 0, 0);
+    EXPECT_EQ(Text(A1.shipId).size(), 255u);
     Click(A1.checkId);
     EXPECT_EQ(States({A1.checkId, A1.shipId, A1.posId}) + Texts({A1.shipId, A1.posId}), "E|||");
     dlg->m_strShip[6] = "written";
     dlg->m_nDifficulty = 7; // no such entry: nothing selected
     dlg->UpdateData(false); // writing the form runs no change handler
-    EXPECT_EQ(theScriptSettings.GetShip(6), "x\"T-MWA\"");
+    EXPECT_EQ(theScriptSettings.GetShip(6).size(), 255u);
     EXPECT_EQ(CurSel(IDC_DIFFICULTY), -1);
 }
 
