@@ -27,7 +27,7 @@ protected:
 
 TEST_F(StartUp, FillsTheFormFromTheGamesFiles) {
     WriteFileBytes(GvxIni(), "[UI]\r\nUIType=1\r\n");
-    Open("GameSet=Team & Co\r\nshipP1=\"N-QRE\"\r\nSHIPP1=second\r\nshipA1=" +
+    Open("GameSet=Team & Co\r\nSHIPP1=\"N-QRE\"\r\nshipP1=second\r\nshipA1=" +
          std::string(300, 'w') + "\r\np1Pos=7\r\np2Pos=7.9\r\na1Pos=x\r\na2Pos=\r\nb1Pos=20\r\n" +
          "b8Pos=-5\r\nshipSettings=6\r\n");
     // Quotes kept, the first of two keys, texts cut to what the boxes take.
