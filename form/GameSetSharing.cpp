@@ -19,13 +19,15 @@ namespace {
 // Posted by start-up, so that a file named on the command line opens once the form is shown.
 const UINT kImportStartupFile = WM_APP + 1;
 
+// The entries of the system menu and the right-click menu, and what each runs.
 const struct {
     UINT command, text;
+    void (CSetupDlg::*handler)();
 } kShareMenu[] = {
-    {IDM_COPY_GAMESET, IDS_COPY_GAMESET},
-    {IDM_PASTE_GAMESET, IDS_PASTE_GAMESET},
-    {IDM_EXPORT_GAMESET, IDS_EXPORT_GAMESET},
-    {IDM_IMPORT_GAMESET, IDS_IMPORT_GAMESET},
+    {IDM_COPY_GAMESET, IDS_COPY_GAMESET, &CSetupDlg::OnCopyGameSet},
+    {IDM_PASTE_GAMESET, IDS_PASTE_GAMESET, &CSetupDlg::OnPasteGameSet},
+    {IDM_EXPORT_GAMESET, IDS_EXPORT_GAMESET, &CSetupDlg::OnExportGameSet},
+    {IDM_IMPORT_GAMESET, IDS_IMPORT_GAMESET, &CSetupDlg::OnImportGameSet},
 };
 
 const char kFilter[] = "Game sets (*.ini)\0*.ini\0All files (*.*)\0*.*\0";
@@ -64,19 +66,11 @@ void CSetupDlg::AppendShareMenu(HMENU menu) const {
 }
 
 bool CSetupDlg::OnShareCommand(UINT command) {
-    switch (command) {
-    case IDM_COPY_GAMESET:
-        OnCopyGameSet();
-        return true;
-    case IDM_PASTE_GAMESET:
-        OnPasteGameSet();
-        return true;
-    case IDM_EXPORT_GAMESET:
-        OnExportGameSet();
-        return true;
-    case IDM_IMPORT_GAMESET:
-        OnImportGameSet();
-        return true;
+    for (const auto& entry : kShareMenu) {
+        if (entry.command == command) {
+            (this->*entry.handler)();
+            return true;
+        }
     }
     return false;
 }

@@ -7,8 +7,8 @@
 
 namespace {
 
-// The values PLAY writes into shipSettings.
-const int kHostSelectedFlags = 4, kPlayerSelectFlags = 2;
+// The values PLAY writes into shipSettings: the record's option flag bits.
+const int kHostSelectedFlags = 1 << kFlagHostSelected, kPlayerSelectFlags = 1 << kFlagPlayerSelect;
 
 // Text is what a chat or an editor holds: no NUL and no control character but tab and the
 // line breaks.

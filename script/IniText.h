@@ -17,7 +17,6 @@ public:
     void Add(std::string_view line);
     // The first value of `key`, or null when no line sets it.
     const std::string* Find(std::string_view key) const;
-    bool Empty() const { return m_entries.empty(); }
     const std::vector<std::pair<std::string, std::string>>& Entries() const { return m_entries; }
 
 private:
