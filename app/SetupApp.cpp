@@ -13,7 +13,7 @@ bool CSetupApp::InitInstance() {
 
     CSetupDlg dlg;
     // "kestrine.exe FILE" opens a shared game set, so that such files open with a double-click.
-    dlg.m_strImportFile = FileOfCommandLine(m_lpCmdLine);
+    dlg.m_importFiles = FilesOfCommandLine(GetCommandLineW());
     dlg.DoModal();
     m_pMainWnd = nullptr;
     return false; // PLAY or CLOSE alike: the program ends here

@@ -1,6 +1,6 @@
 # The Windows program and the libraries its tests link against.
 
-add_library(kestrine_files STATIC framework/ReplaceFile.cpp)
+add_library(kestrine_files STATIC framework/File.cpp)
 target_include_directories(kestrine_files PUBLIC ${PROJECT_SOURCE_DIR})
 target_compile_options(kestrine_files PRIVATE ${KESTRINE_WARNINGS})
 

@@ -113,8 +113,10 @@ void CSetupDlg::OnSaveGameSet() {
             m_cbGameSet.SetItemDataPtr(index, record);
         }
     }
-    if (record != nullptr)
+    if (record != nullptr) {
         CopyFormToRecord(*record, title); // an existing set keeps its list item
+        m_mapGameSets.NoteChange(title);
+    }
     SaveGameSetLibrary();
     ClearForm();
 }
@@ -134,6 +136,7 @@ void CSetupDlg::OnDeleteGameSet() {
     // The set is blanked, keeping its key and its list item, so every item still shows the
     // record it refers to.
     record->Blank();
+    m_mapGameSets.NoteChange(title);
     SaveGameSetLibrary();
     ClearForm();
 }

@@ -4,8 +4,8 @@
 #include "form/SetupDlg.h"
 
 #include "framework/Clipboard.h"
+#include "framework/File.h"
 #include "framework/FileDialog.h"
-#include "framework/ReplaceFile.h"
 #include "library/GameSetText.h"
 #include "resources/resource.h"
 
@@ -32,29 +32,92 @@ const struct {
 
 const char kFilter[] = "Game sets (*.ini)\0*.ini\0All files (*.*)\0*.*\0";
 
-// A title as a file name: the characters no file name may hold become "_".
+// The device names that no file may bear, with any extension.
+bool IsDeviceName(std::string name) {
+    for (char& c : name)
+        c = char(std::toupper(static_cast<unsigned char>(c)));
+    name.erase(name.find_last_not_of(' ') + 1);
+    static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL"};
+    for (const char* device : kDevices) {
+        if (name == device)
+            return true;
+    }
+    return name.size() == 4 && (name.compare(0, 3, "COM") == 0 || name.compare(0, 3, "LPT") == 0) &&
+           name[3] >= '1' && name[3] <= '9';
+}
+
+// The longest name proposed before ".ini": the standard save dialog misbehaves on long ones.
+const size_t kMaxProposedName = 100;
+
+// A title as a file name: the characters no file name may hold become "_", a device name gets
+// "_" after it, and a long title is cut.
 std::string FileNameOf(const std::string& title) {
     std::string name;
     for (unsigned char c : title)
         name += c < 0x20 || std::strchr("\\/:*?\"<>|", c) ? '_' : char(c);
+    if (name.size() > kMaxProposedName) {
+        name.resize(kMaxProposedName);
+        if (IsDBCSLeadByte(BYTE(name.back()))) // never half a character
+            name.pop_back();
+    }
     while (!name.empty() && (name.back() == ' ' || name.back() == '.'))
         name.pop_back();
-    return (name.empty() ? std::string("Game set") : name) + ".ini";
+    if (name.empty())
+        name = "Game set";
+    const size_t stem = name.find('.');
+    if (IsDeviceName(name.substr(0, stem)))
+        name.insert(stem == std::string::npos ? name.size() : stem, "_");
+    return name + ".ini";
 }
 
-std::string WithCode(const std::string& text, unsigned long code) {
-    return text + " (error " + std::to_string(code) + ")";
+// Text files as editors save them: ANSI, or UTF-8 or UTF-16 with a byte-order mark.
+std::wstring DecodedText(const std::string& bytes, bool& isUnicode) {
+    auto fromUtf8 = [](const std::string& utf8) {
+        std::wstring wide(utf8.size(), L'\0');
+        wide.resize(size_t(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), &wide[0],
+                                               int(wide.size()))));
+        return wide;
+    };
+    isUnicode = true;
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        return fromUtf8(bytes.substr(3));
+    if (bytes.compare(0, 2, "\xFF\xFE") == 0 || bytes.compare(0, 2, "\xFE\xFF") == 0) {
+        const bool bigEndian = bytes[0] == '\xFE';
+        std::wstring wide;
+        for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
+            unsigned char first = bytes[i], second = bytes[i + 1];
+            wide += wchar_t(bigEndian ? (first << 8 | second) : (second << 8 | first));
+        }
+        return wide;
+    }
+    isUnicode = false;
+    return std::wstring();
+}
+
+// The characters of `text` that the system code page cannot hold, each once.
+std::wstring CharactersBeyondCodePage(const std::wstring& text) {
+    std::wstring beyond;
+    for (wchar_t c : text) {
+        bool lost = false;
+        CodePageText(std::wstring(1, c), &lost);
+        if (lost && beyond.find(c) == std::wstring::npos)
+            beyond += c;
+    }
+    return beyond;
 }
 
 } // namespace
 
-std::string FileOfCommandLine(const std::string& commandLine) {
-    std::string file = commandLine;
-    file.erase(0, file.find_first_not_of(" \t"));
-    file.erase(file.find_last_not_of(" \t") + 1);
-    if (file.size() >= 2 && file.front() == '"' && file.back() == '"')
-        file = file.substr(1, file.size() - 2);
-    return file;
+std::vector<std::wstring> FilesOfCommandLine(const wchar_t* commandLine) {
+    std::vector<std::wstring> files;
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(commandLine, &count);
+    if (arguments == nullptr)
+        return files;
+    for (int i = 1; i < count; ++i) // the first is the program
+        files.emplace_back(arguments[i]);
+    LocalFree(arguments);
+    return files;
 }
 
 void CSetupDlg::AppendShareMenu(HMENU menu) const {
@@ -93,15 +156,17 @@ bool CSetupDlg::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_DROPFILES: {
         HDROP drop = reinterpret_cast<HDROP>(wParam);
-        char path[MAX_PATH] = {};
-        bool named = DragQueryFileA(drop, 0, path, sizeof path) > 0;
+        std::vector<std::wstring> files(DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0));
+        for (UINT i = 0; i < files.size(); ++i) {
+            files[i].resize(DragQueryFileW(drop, i, nullptr, 0));
+            DragQueryFileW(drop, i, &files[i][0], UINT(files[i].size() + 1));
+        }
         DragFinish(drop);
-        if (named) // of several files, the first one
-            ImportGameSetFile(path);
+        ImportGameSetFiles(files);
         return true;
     }
     case kImportStartupFile:
-        ImportGameSetFile(m_strImportFile);
+        ImportGameSetFiles(m_importFiles);
         return true;
     }
     return false;
@@ -109,7 +174,7 @@ bool CSetupDlg::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void CSetupDlg::StartSharing() {
     DragAcceptFiles(m_hWnd, TRUE);
-    if (!m_strImportFile.empty())
+    if (!m_importFiles.empty())
         PostMessage(m_hWnd, kImportStartupFile, 0, 0);
 }
 
@@ -127,61 +192,88 @@ void CSetupDlg::OnCopyGameSet() {
 }
 
 void CSetupDlg::OnPasteGameSet() {
-    std::string text;
+    std::wstring text;
     if (!GetClipboardText(m_hWnd, text)) {
         RefuseImport("the clipboard", "it holds no text");
         return;
     }
-    ImportGameSetText(text, "the clipboard");
+    ImportGameSetText(text, L"the clipboard");
 }
 
 void CSetupDlg::OnExportGameSet() {
     const std::string text = GameSetTextOfForm();
-    std::string path = FileNameOf(m_strGameSet);
+    std::wstring path = WideText(FileNameOf(m_strGameSet));
     if (!AskForFile({m_hWnd, true, "Export game set", std::string(kFilter, sizeof kFilter), "ini"},
                     path))
         return;
-    unsigned long error = 0;
-    if (ReplaceFileContents(path, text.data(), text.size(), error) != ReplaceFault::None)
-        MessageBox(WithCode("The game set could not be exported to " + path, error) +
-                       ". No file was written.",
+    if (DWORD error = ReplaceFileContents(path, text))
+        MessageBox("The game set could not be exported to " + CodePageText(path) + ": " +
+                       ErrorText(error) + ". No file was written.",
                    nullptr, MB_OK | MB_ICONERROR);
 }
 
 void CSetupDlg::OnImportGameSet() {
-    std::string path;
+    std::wstring path;
     if (AskForFile({m_hWnd, false, "Import game set", std::string(kFilter, sizeof kFilter), "ini"},
                    path))
         ImportGameSetFile(path);
 }
 
-void CSetupDlg::ImportGameSetFile(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        RefuseImport(path, WithCode("it cannot be read", GetLastError()));
+void CSetupDlg::ImportGameSetFiles(const std::vector<std::wstring>& files) {
+    if (files.empty())
         return;
-    }
-    // One byte more than a game-set text may hold tells a file that is too large.
-    std::string text(kMaxGameSetText + 1, '\0');
-    DWORD read = 0;
-    bool ok = ReadFile(file, &text[0], DWORD(text.size()), &read, nullptr) != 0;
-    DWORD error = GetLastError();
-    CloseHandle(file);
-    if (!ok) {
-        RefuseImport(path, WithCode("it cannot be read", error));
-        return;
-    }
-    text.resize(read);
-    ImportGameSetText(text, path);
+    ImportGameSetFile(files[0]);
+    if (files.size() > 1)
+        MessageBox(L"Only one game set is imported at a time: Kestrine imported " + files[0] +
+                       L" and left the other " + std::to_wstring(files.size() - 1) +
+                       (files.size() == 2 ? L" file." : L" files."),
+                   nullptr, MB_OK | MB_ICONINFORMATION);
 }
 
-void CSetupDlg::ImportGameSetText(const std::string& text, const std::string& source) {
+void CSetupDlg::ImportGameSetFile(const std::wstring& path) {
+    const std::wstring& name = path;
+    std::string bytes;
+    // One byte more than a game-set text may hold tells a file that is too large; another
+    // program may hold the file open meanwhile, even for writing.
+    DWORD error = ReadWholeFile(path, bytes, 2 * (kMaxGameSetText + 2));
+    if (error == ERROR_DIRECTORY_NOT_SUPPORTED) {
+        RefuseImport(name, L"it is a folder");
+    } else if (error == ERROR_BAD_FILE_TYPE) {
+        RefuseImport(name, L"it is not a file");
+    } else if (error == ERROR_FILE_TOO_LARGE) {
+        RefuseImport(name, WideText(GameSetTextFaultText(GameSetTextFault::TooLarge)));
+    } else if (error != 0) {
+        RefuseImport(name, WideText("it cannot be read: " + ErrorText(error)));
+    } else {
+        bool isUnicode = false;
+        const std::wstring text = DecodedText(bytes, isUnicode);
+        if (isUnicode)
+            ImportGameSetText(text, name);
+        else
+            ImportGameSetText(bytes, name);
+    }
+}
+
+void CSetupDlg::ImportGameSetText(const std::wstring& text, const std::wstring& source) {
+    const std::wstring beyond = CharactersBeyondCodePage(text);
+    if (!beyond.empty()) {
+        // The game's files hold text of the system code page only: nothing is changed into
+        // question marks without a word.
+        RefuseImport(source,
+                     L"it holds characters that the game's files cannot hold (" + beyond + L")");
+        return;
+    }
+    ImportGameSetText(CodePageText(text), source);
+}
+
+void CSetupDlg::ImportGameSetText(const std::string& text, const std::wstring& source) {
     CShipData record;
-    int difficulty = -1;
+    int difficulty = m_nDifficulty;
+    UpdateData(true);
+    difficulty = m_nDifficulty;
     GameSetTextFault fault = ReadGameSetText(text, record, difficulty);
     if (fault != GameSetTextFault::None) {
-        RefuseImport(source, GameSetTextFaultText(fault));
+        RefuseImport(source, WideText(GameSetTextFaultText(fault)));
         return;
     }
     // Nothing is stored: the user keeps the set with SAVE, or plays it.
@@ -190,7 +282,11 @@ void CSetupDlg::ImportGameSetText(const std::string& text, const std::string& so
     m_cbGameSet.SetWindowText(FormText(record.m_strTitle));
 }
 
-void CSetupDlg::RefuseImport(const std::string& source, const std::string& why) {
-    MessageBox("Kestrine cannot import a game set from " + source + ": " + why + ".", nullptr,
+void CSetupDlg::RefuseImport(const std::wstring& source, const std::wstring& why) {
+    MessageBox(L"Kestrine cannot import a game set from " + source + L": " + why + L".", nullptr,
                MB_OK | MB_ICONWARNING);
+}
+
+void CSetupDlg::RefuseImport(const std::string& source, const std::string& why) {
+    RefuseImport(WideText(source), WideText(why));
 }

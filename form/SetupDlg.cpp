@@ -2,6 +2,7 @@
 
 #include "framework/App.h"
 #include "framework/DataExchange.h"
+#include "framework/File.h"
 #include "resources/resource.h"
 #include "script/PositionCodec.h"
 #include "script/Profile.h"
@@ -258,7 +259,7 @@ bool CSetupDlg::OnPaint() {
 }
 
 void CSetupDlg::OnCancel() {
-    if (SaveGameSetLibraryAtClose())
+    if (SaveGameSetLibraryBeforeLeaving())
         CDialog::OnCancel();
 }
 
@@ -276,6 +277,10 @@ void CSetupDlg::OnDestroy() {
 
 void CSetupDlg::OnOK() {
     UpdateData(true);
+    // PLAY with an option ends Kestrine: game sets not yet on the disk go there first.
+    if ((m_bHostSelected || m_bPlayerSelect) && m_mapGameSets.HasUnsavedChanges() &&
+        !SaveGameSetLibraryBeforeLeaving())
+        return;
     theScriptSettings.ClearFlags();
     for (int slot = 0; slot < kSlotCount; ++slot)
         theScriptSettings.SetPos(slot, kNoPosition);
@@ -290,9 +295,12 @@ void CSetupDlg::OnOK() {
     theScriptSettings.SetDifficulty(m_nDifficulty);
 
     // Written first: a setup without an option still reaches the game's files.
-    if (!theScriptSettings.Save()) {
-        DWORD code = GetLastError();
-        MessageBox(WithCode("Error saving to sripts.ini; code %d.", code), nullptr, MB_OK);
+    CScriptSettings::SaveFailure failure;
+    if (!theScriptSettings.Save(&failure)) {
+        MessageBox(WithCode(failure.atGameSettings ? "Error saving to gvx.ini; code %d."
+                                                   : "Error saving to sripts.ini; code %d.",
+                            failure.code),
+                   nullptr, MB_OK);
         return;
     }
     if (theScriptSettings.TestFlag(kFlagPlayerSelect) ||
@@ -324,8 +332,24 @@ void CSetupDlg::LoadGameSetLibrary() {
     }
 }
 
+// Shows what a save brought: sets that another run stored join the title list, and a file
+// found damaged on the disk was kept aside.
+void CSetupDlg::TakeSaveResult(const LibrarySaveResult& result) {
+    for (CShipData* record : result.addedSets) {
+        int index = m_cbGameSet.AddString(record->m_strTitle);
+        if (index >= 0)
+            m_cbGameSet.SetItemDataPtr(index, record);
+    }
+    if (!result.damagedKeptAs.empty())
+        MessageBox("The game-set library " + m_mapGameSets.FullPath() + " was found damaged (" +
+                       result.damage + ").\n\nIt was kept unchanged as " + result.damagedKeptAs +
+                       ", and the game sets of this Kestrine were saved in its place.",
+                   nullptr, MB_OK | MB_ICONWARNING);
+}
+
 void CSetupDlg::SaveGameSetLibrary() {
     LibrarySaveResult result = m_mapGameSets.SaveGameSets();
+    TakeSaveResult(result);
     if (result.status == LibrarySave::NotWritable && !m_bToldNotKept) {
         m_bToldNotKept = true; // once a run is enough
         MessageBox("Kestrine cannot write the game-set library " + m_mapGameSets.FullPath() + ": " +
@@ -333,24 +357,25 @@ void CSetupDlg::SaveGameSetLibrary() {
                        ".\n\nChanges to the game sets will not be kept after Kestrine closes.",
                    nullptr, MB_OK | MB_ICONWARNING);
     } else if (result.status == LibrarySave::Failed) {
-        MessageBox(SaveFailure(result), nullptr, MB_OK | MB_ICONERROR);
+        MessageBox(SaveFailure(result) +
+                       "\n\nThe change is kept: Kestrine writes it with the next SAVE, DELETE or "
+                       "CLOSE.",
+                   nullptr, MB_OK | MB_ICONERROR);
     }
-    // Busy: the next save writes the whole library again.
 }
 
-bool CSetupDlg::SaveGameSetLibraryAtClose() {
+bool CSetupDlg::SaveGameSetLibraryBeforeLeaving() {
     LibrarySaveResult result = m_mapGameSets.SaveGameSets();
-    if (result.status != LibrarySave::Failed && result.status != LibrarySave::Busy)
+    TakeSaveResult(result);
+    if (result.status != LibrarySave::Failed)
         return true; // saved, or the user was told at the change that it would not be kept
     return MessageBox(SaveFailure(result) +
                           "\n\nClose Kestrine anyway? The game sets saved or deleted since "
-                          "Kestrine started will be lost.",
+                          "the last successful save will be lost.",
                       nullptr, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 
 std::string CSetupDlg::SaveFailure(const LibrarySaveResult& result) const {
-    return "The game sets could not be saved to " + m_mapGameSets.FullPath() +
-           (result.status == LibrarySave::Busy ? " while another program has it open"
-                                               : std::string()) +
-           " (error " + std::to_string(result.error) + "). The file was left as it was.";
+    return "The game sets could not be saved to " + m_mapGameSets.FullPath() + ": " +
+           ErrorText(result.error) + ". The file was left as it was.";
 }

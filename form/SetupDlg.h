@@ -11,6 +11,7 @@
 #include "script/Slots.h"
 
 #include <string>
+#include <vector>
 
 // Every text box of the form takes at most this many characters; longer texts from a file or
 // a stored game set are cut to it where they enter the form.
@@ -19,8 +20,8 @@ inline std::string FormText(const std::string& text) {
     return text.substr(0, kMaxFormText);
 }
 
-// The file named on a command line ("kestrine.exe FILE", quotes or not), or "".
-std::string FileOfCommandLine(const std::string& commandLine);
+// The files named on a command line ("kestrine.exe FILE", quotes or not).
+std::vector<std::wstring> FilesOfCommandLine(const wchar_t* commandLine);
 
 class CSetupDlg : public CDialog {
 public:
@@ -44,8 +45,8 @@ public:
     HICON m_hIcon;
 
     CGameSetLibrary m_mapGameSets;
-    std::string m_strImportFile; // a shared game set to open once the form is shown
-    bool m_bToldNotKept = false; // the once-a-run notice that changes will not be kept
+    std::vector<std::wstring> m_importFiles; // a shared game set to open once the form is shown
+    bool m_bToldNotKept = false;             // the once-a-run notice that changes will not be kept
 
 protected:
     bool OnInitDialog() override;
@@ -81,8 +82,11 @@ public: // the handlers, also driven directly by tests
     void OnPasteGameSet();
     void OnExportGameSet();
     void OnImportGameSet();
-    void ImportGameSetFile(const std::string& path);
-    void ImportGameSetText(const std::string& text, const std::string& source);
+    // Imports the first file; more are refused with a word.
+    void ImportGameSetFiles(const std::vector<std::wstring>& files);
+    void ImportGameSetFile(const std::wstring& path);
+    void ImportGameSetText(const std::string& text, const std::wstring& source);
+    void ImportGameSetText(const std::wstring& text, const std::wstring& source);
 
 private:
     void AddAboutMenuEntry();
@@ -90,6 +94,7 @@ private:
     void StartSharing();
     std::string GameSetTextOfForm();
     void RefuseImport(const std::string& source, const std::string& why);
+    void RefuseImport(const std::wstring& source, const std::wstring& why);
     // Shows a game set (stored or shared) with the enabling rules its options call for.
     void ShowGameSet(const CShipData& record, const int* difficulty = nullptr);
     void LimitTextBoxes() const;
@@ -101,8 +106,10 @@ private:
     void EnableForSelectedSet();
     void RefuseCommand(const std::string& why);
     void SaveGameSetLibrary();
-    // False when the user would rather keep the form open than lose unsaved game sets.
-    bool SaveGameSetLibraryAtClose();
+    void TakeSaveResult(const LibrarySaveResult& result);
+    // Before CLOSE or PLAY ends Kestrine; false when the user would rather keep the form open
+    // than lose unsaved game sets.
+    bool SaveGameSetLibraryBeforeLeaving();
     std::string SaveFailure(const LibrarySaveResult& result) const;
     void EnableSlot(int slot, bool ship, bool position) const;
 

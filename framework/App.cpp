@@ -1,5 +1,7 @@
 #include "framework/App.h"
 
+#include "framework/File.h"
+
 namespace {
 
 CWinApp* g_app = nullptr;
@@ -41,11 +43,16 @@ std::string AfxGetAppName() {
     return g_app ? g_app->GetAppName() : ExecutableName();
 }
 
-int ShowMessageBox(HWND owner, const std::string& text, const char* caption, UINT style) {
-    MessageBoxCall call{owner, text, caption ? caption : AfxGetAppName(), style};
+int ShowMessageBox(HWND owner, const std::wstring& text, const char* caption, UINT style) {
+    MessageBoxCall call{owner, CodePageText(text), caption ? caption : AfxGetAppName(), style,
+                        text};
     if (Handler())
         return Handler()(call);
-    return MessageBoxA(owner, call.text.c_str(), call.caption.c_str(), style);
+    return MessageBoxW(owner, text.c_str(), WideText(call.caption).c_str(), style);
+}
+
+int ShowMessageBox(HWND owner, const std::string& text, const char* caption, UINT style) {
+    return ShowMessageBox(owner, WideText(text), caption, style);
 }
 
 int AfxMessageBox(const std::string& text, UINT style) {

@@ -33,11 +33,13 @@ std::string AfxGetAppName();
 // One message box; a null caption shows the application's name.
 struct MessageBoxCall {
     HWND owner;
-    std::string text;
+    std::string text; // in the system code page
     std::string caption;
     UINT style;
+    std::wstring wideText; // the text as shown, with characters beyond the code page
 };
 int ShowMessageBox(HWND owner, const std::string& text, const char* caption, UINT style);
+int ShowMessageBox(HWND owner, const std::wstring& text, const char* caption, UINT style);
 int AfxMessageBox(const std::string& text, UINT style = MB_OK);
 
 // Tests see every message box here instead of on screen, and answer it.  An empty function

@@ -1,6 +1,7 @@
 #include "framework/Clipboard.h"
 
 #include <cstring>
+#include <cwchar>
 
 namespace {
 
@@ -35,13 +36,13 @@ bool SetClipboardText(HWND owner, const std::string& text) {
     return placed;
 }
 
-bool GetClipboardText(HWND owner, std::string& text) {
+bool GetClipboardText(HWND owner, std::wstring& text) {
     if (!Open(owner))
         return false;
     bool found = false;
-    if (HANDLE memory = GetClipboardData(CF_TEXT)) {
-        if (const char* data = static_cast<const char*>(GlobalLock(memory))) {
-            text.assign(data, strnlen(data, GlobalSize(memory)));
+    if (HANDLE memory = GetClipboardData(CF_UNICODETEXT)) {
+        if (const wchar_t* data = static_cast<const wchar_t*>(GlobalLock(memory))) {
+            text.assign(data, wcsnlen(data, GlobalSize(memory) / sizeof(wchar_t)));
             GlobalUnlock(memory);
             found = true;
         }

@@ -1,4 +1,4 @@
-// The clipboard's text (CF_TEXT).
+// The clipboard's text: written as CF_TEXT, read as Unicode (which Windows makes of any text).
 #pragma once
 
 #include <windows.h>
@@ -8,4 +8,4 @@
 // Puts `text` on the clipboard in place of what it held; false when the clipboard is busy.
 bool SetClipboardText(HWND owner, const std::string& text);
 // The clipboard's text; false when it holds none (or is busy).
-bool GetClipboardText(HWND owner, std::string& text);
+bool GetClipboardText(HWND owner, std::wstring& text);

@@ -245,3 +245,7 @@ void CDialog::SetModalObserver(ModalObserver observer, void* context) {
 int CDialog::MessageBox(const std::string& text, const char* caption, UINT style) {
     return ShowMessageBox(m_hWnd, text, caption, style);
 }
+
+int CDialog::MessageBox(const std::wstring& text, const char* caption, UINT style) {
+    return ShowMessageBox(m_hWnd, text, caption, style);
+}

@@ -41,6 +41,7 @@ public:
     void PumpWaitingMessages();
 
     int MessageBox(const std::string& text, const char* caption = nullptr, UINT style = MB_OK);
+    int MessageBox(const std::wstring& text, const char* caption = nullptr, UINT style = MB_OK);
 
     // Tests are told of each modal dialog once it is shown, from inside its loop, and may
     // look at it and end it there.

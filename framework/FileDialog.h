@@ -14,8 +14,10 @@ struct FileDialogRequest {
     std::string defaultExtension;
 };
 
-// The chosen file; false when the user cancelled.  `path` holds the proposed name on entry.
-using FileDialogFunction = bool (*)(const FileDialogRequest& request, std::string& path);
-bool AskForFile(const FileDialogRequest& request, std::string& path);
+// The chosen file, as Windows names it; false when the user cancelled.  `path` holds the
+// proposed name on entry.  The dialogs move the working folder (the open dialog even when
+// told not to); it is put back before this returns.
+using FileDialogFunction = bool (*)(const FileDialogRequest& request, std::wstring& path);
+bool AskForFile(const FileDialogRequest& request, std::wstring& path);
 // Null restores the standard dialogs.
 void SetFileDialogFunction(FileDialogFunction function);

@@ -39,8 +39,6 @@ GameSetMap ReadLibraryStream(const uint8_t* data, size_t size) {
     return sets;
 }
 
-CGameSetLibrary::CGameSetLibrary(std::string fileName) : m_fileName(std::move(fileName)) {}
-
 CShipData* CGameSetLibrary::Find(const std::string& title) const {
     auto found = m_sets.find(title);
     return found == m_sets.end() ? nullptr : found->second.get();
@@ -50,4 +48,9 @@ CShipData* CGameSetLibrary::Add(const std::string& title) {
     auto& record = m_sets[title];
     record = std::make_unique<CShipData>();
     return record.get();
+}
+
+void CGameSetLibrary::NoteChange(const std::string& title) {
+    if (const CShipData* record = Find(title))
+        m_pending.emplace_back(title, *record);
 }

@@ -39,32 +39,46 @@ struct LibraryLoadResult {
 };
 
 enum class LibrarySave {
-    Saved,
+    Saved,       // on the disk (or nothing to write)
     NotWritable, // this run cannot write the library at all; WhyNotWritable says why
-    Busy,        // another program holds the file just now: this save is skipped
-    Failed,      // a write failed; the old file is unchanged
+    Failed,      // this write failed (error says why); the changes wait for the next save
 };
 
 struct LibrarySaveResult {
     LibrarySaveResult(LibrarySave status, unsigned long error = 0) : status(status), error(error) {}
     LibrarySave status;
-    unsigned long error{}; // Failed: the platform's code
+    unsigned long error{};             // Failed: the platform's code
+    std::string damagedKeptAs;         // the file on the disk was damaged and kept aside so
+    std::string damage;                // (what was wrong with it)
+    std::vector<CShipData*> addedSets; // sets another run stored, now in this library too
 };
 
+// The library file is named once, at construction, as an absolute path taken against the
+// working folder then: file dialogs that move the working folder later do not move it.
+//
+// Two runs may share the file.  Each save reads the file as it is on the disk then, applies
+// this run's own changes (sets saved or deleted, in the order made) and writes the result, so
+// neither run loses what the other stored; a change that could not be written waits for the
+// next save.
 class CGameSetLibrary {
 public:
-    explicit CGameSetLibrary(std::string fileName = kLibraryFileName);
+    explicit CGameSetLibrary(const std::string& fileName = kLibraryFileName);
 
     CShipData* Find(const std::string& title) const;
     // Adds an empty record under `title`, which must not be stored yet.
     CShipData* Add(const std::string& title);
     const GameSetMap& Sets() const { return m_sets; }
+    // Takes note that the set of `title` was saved or deleted, as it stands now.
+    void NoteChange(const std::string& title);
+    // Whether changes of this run are not yet on the disk.
+    bool HasUnsavedChanges() const { return !m_pending.empty(); }
 
     // The file exists and may be both read and written.
     bool IsLibraryUsable() const;
     // Reads the file into the (empty) library.
     LibraryLoadResult LoadGameSets();
-    // Writes the whole library to a new file that then replaces the old one.
+    // Writes this run's changes into the file, by a new file that replaces the old one.  A
+    // run without changes leaves an existing file alone.
     LibrarySaveResult SaveGameSets();
     // Why this run cannot write the library ("the file is read-only", ...); empty while it
     // can.
@@ -72,13 +86,15 @@ public:
     // Deletes every record.
     void Release() { m_sets.clear(); }
 
-    const std::string& FileName() const { return m_fileName; }
     // The file's full path, for messages.
     std::string FullPath() const;
 
 private:
-    std::string m_fileName;
+    LibrarySaveResult WriteMerged(void* heldFile, const std::vector<uint8_t>& onDisk);
+
+    std::wstring m_path;
     GameSetMap m_sets;
+    std::vector<std::pair<std::string, CShipData>> m_pending; // changes not yet on the disk
     // Set by a load that could not take the file over (and before any load): a save would
     // then put an empty or partial library over the stored one, so saves are refused.
     std::string m_whyNotWritable = "it was never read";

@@ -63,18 +63,21 @@ GameSetTextFault ReadGameSetText(std::string_view text, CShipData& record, int& 
     for (int slot = 0; slot < kSlotCount; ++slot) {
         read.m_strShip[slot] = value(set, kSlots[slot].shipKey);
         read.m_bSlot[slot] = read.m_strShip[slot].empty() ? 0 : 1;
-        const std::string position = value(set, kSlots[slot].posKey);
+        const std::string position(Unquoted(value(set, kSlots[slot].posKey)));
         if (!position.empty())
             read.m_strPos[slot] = PositionToLetter(TruncatedNumber(position.c_str()));
     }
     // Both options set read as HOST SELECTED, as at start-up.
-    const int flags = IntegerNumber(value(set, kFlagsKey).c_str());
+    const int flags = IntegerNumber(std::string(Unquoted(value(set, kFlagsKey))).c_str());
     read.m_bHostSelected = (flags & kHostSelectedFlags) ? 1 : 0;
     read.m_bPlayerSelect = !read.m_bHostSelected && (flags & kPlayerSelectFlags) ? 1 : 0;
-    const std::string level = value(ini.Section(kGameSettingsSection), kDifficultyKey);
+    // A game's own scripts.ini has no difficulty: the form keeps its own then.
+    const IniSection* game = ini.Section(kGameSettingsSection);
+    const std::string level(Unquoted(value(game, kDifficultyKey)));
 
     record = read;
-    difficulty = level.empty() ? -1 : TruncatedNumber(level.c_str());
+    if (game != nullptr)
+        difficulty = level.empty() ? -1 : TruncatedNumber(level.c_str());
     return GameSetTextFault::None;
 }
 

@@ -20,9 +20,11 @@ std::string WriteGameSetText(const CShipData& form, int difficulty);
 enum class GameSetTextFault { None, TooLarge, NotText, NoSection };
 
 // Reads a game-set text into `record` (both titles, ships as written, position letters, the
-// option, and a slot ticked where its ship is named) and the difficulty.  A missing key reads
-// as an empty text, no position, no option or no difficulty (-1).  On a fault neither is
-// touched.
+// option, and a slot ticked where its ship is named) and the difficulty, as the profile
+// functions read it: the first section and key of a name count, numbers may stand in quotes.
+// A missing key reads as an empty text, no position, no option, or no difficulty (-1) where
+// the [UI] section is there; without it `difficulty` stays as it was.  On a fault neither is
+// changed.
 GameSetTextFault ReadGameSetText(std::string_view text, CShipData& record, int& difficulty);
 
 // What is wrong with a text, as the end of a sentence: "it is not text".

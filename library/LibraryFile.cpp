@@ -1,12 +1,11 @@
-// The library file: read whole at start-up, written whole to a new file that replaces the
-// old one, so that a failed write never costs the stored game sets.
+// The library file: read whole at start-up; at each save read again, merged with this run's
+// changes and written whole to a new file that replaces the old one, so that neither a failed
+// write nor another run's save costs stored game sets.
 #include "library/GameSetLibrary.h"
 
-#include "framework/ReplaceFile.h"
+#include "framework/File.h"
 
-#include <algorithm>
 #include <io.h>
-#include <windows.h>
 
 namespace {
 
@@ -14,115 +13,91 @@ const int kExists = 0;
 const int kReadOnly = 4;
 const int kReadWrite = 6;
 
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : m_handle(handle) {}
-    ~FileHandle() { Close(); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return m_handle; }
-    void Close() {
-        if (IsOpen())
-            CloseHandle(m_handle);
-        m_handle = INVALID_HANDLE_VALUE;
-    }
-
-private:
-    HANDLE m_handle;
-};
-
 // Opened without sharing: no other program reads or writes the file meanwhile.
-HANDLE OpenExclusive(const std::string& name, DWORD access) {
-    return CreateFileA(name.c_str(), access, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                       nullptr);
+DWORD OpenExclusive(const std::wstring& path, DWORD access, CFileHandle& file) {
+    return OpenDiskFile(path, access, 0, file);
 }
 
-bool ReadWholeFile(HANDLE file, std::vector<uint8_t>& bytes) {
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file, &size))
-        return false;
-    bytes.resize(size_t(size.QuadPart));
-    size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD chunk = DWORD(std::min<size_t>(bytes.size() - done, 1u << 30));
-        DWORD read = 0;
-        if (!ReadFile(file, bytes.data() + done, chunk, &read, nullptr))
-            return false;
-        if (read == 0) { // the file shrank meanwhile
-            bytes.resize(done);
-            break;
-        }
-        done += read;
-    }
-    return true;
+bool IsFolder(const std::wstring& path) {
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // Moves a damaged library aside under the first free name "<file>.bad", "<file>.bad2", ...,
 // never over an earlier one.  Returns the name, or an empty text when it could not be moved.
-std::string KeepAside(const std::string& name) {
+std::wstring KeepAside(const std::wstring& path) {
     for (int n = 1; n < 1000; ++n) {
-        std::string kept = name + ".bad" + (n == 1 ? std::string() : std::to_string(n));
-        if (_access(kept.c_str(), kExists) == 0)
+        std::wstring kept = path + L".bad" + (n == 1 ? std::wstring() : std::to_wstring(n));
+        if (_waccess(kept.c_str(), kExists) == 0)
             continue;
-        if (MoveFileExA(name.c_str(), kept.c_str(), MOVEFILE_WRITE_THROUGH))
+        if (MoveFileExW(path.c_str(), kept.c_str(), MOVEFILE_WRITE_THROUGH))
             return kept;
         if (GetLastError() != ERROR_ALREADY_EXISTS && GetLastError() != ERROR_FILE_EXISTS)
             break;
     }
-    return std::string();
+    return std::wstring();
+}
+
+std::string WithError(const char* text, DWORD error) {
+    return std::string(text) + " (error " + std::to_string(error) + ")";
 }
 
 } // namespace
 
+CGameSetLibrary::CGameSetLibrary(const std::string& fileName)
+    : m_path(FullPathOf(WideText(fileName))) {}
+
 bool CGameSetLibrary::IsLibraryUsable() const {
-    return _access(m_fileName.c_str(), kReadWrite) == 0;
+    return _waccess(m_path.c_str(), kReadWrite) == 0 && !IsFolder(m_path);
 }
 
 std::string CGameSetLibrary::FullPath() const {
-    char path[MAX_PATH];
-    DWORD length = GetFullPathNameA(m_fileName.c_str(), MAX_PATH, path, nullptr);
-    return length > 0 && length < MAX_PATH ? std::string(path, length) : m_fileName;
+    return CodePageText(m_path);
 }
 
 LibraryLoadResult CGameSetLibrary::LoadGameSets() {
+    if (IsFolder(m_path)) {
+        m_whyNotWritable = "it is a folder";
+        return LibraryLoad::Skipped;
+    }
     if (!IsLibraryUsable()) {
-        if (_access(m_fileName.c_str(), kExists) != 0) {
+        if (_waccess(m_path.c_str(), kExists) != 0) {
             m_whyNotWritable.clear(); // nothing stored yet: saving creates the file
             return LibraryLoad::NoFile;
         }
-        m_whyNotWritable = _access(m_fileName.c_str(), kReadOnly) == 0 ? "the file is read-only"
-                                                                       : "the file cannot be read";
+        m_whyNotWritable = _waccess(m_path.c_str(), kReadOnly) == 0 ? "the file is read-only"
+                                                                    : "the file cannot be read";
         return LibraryLoad::Skipped;
     }
-    std::vector<uint8_t> bytes;
+    std::string bytes;
     {
-        FileHandle file(OpenExclusive(m_fileName, GENERIC_READ));
-        if (!file.IsOpen()) {
-            m_whyNotWritable = "another program had it open when Kestrine started (error " +
-                               std::to_string(GetLastError()) + ")";
+        CFileHandle file;
+        if (DWORD error = OpenExclusive(m_path, GENERIC_READ, file)) {
+            m_whyNotWritable =
+                error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION
+                    ? WithError("another program had it open when Kestrine started", error)
+                    : WithError("it could not be opened when Kestrine started", error);
             return LibraryLoad::Skipped;
         }
-        if (!ReadWholeFile(file.Get(), bytes)) {
+        if (DWORD error = ReadWholeFile(file.Get(), bytes)) {
             LibraryLoadResult failed(LibraryLoad::ReadFailed);
-            failed.error = GetLastError();
-            m_whyNotWritable = "it could not be read (error " + std::to_string(failed.error) + ")";
+            failed.error = error;
+            m_whyNotWritable = WithError("it could not be read", error);
             return failed;
         }
     }
     try {
-        m_sets = ReadLibraryStream(bytes.data(), bytes.size());
+        m_sets = ReadLibraryStream(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
     } catch (const CArchiveException& damage) {
         // Nothing of a damaged stream is kept; the file itself goes aside unchanged so that
         // no save of this run can overwrite it.
         m_sets.clear();
         LibraryLoadResult result(LibraryLoad::Damaged);
         result.reason = damage.what();
-        result.keptAs = KeepAside(m_fileName);
+        result.keptAs = CodePageText(KeepAside(m_path));
         if (result.keptAs.empty()) {
             result.error = GetLastError();
-            m_whyNotWritable = "it is damaged and could not be set aside (error " +
-                               std::to_string(result.error) + ")";
+            m_whyNotWritable = WithError("it is damaged and could not be set aside", result.error);
         } else {
             m_whyNotWritable.clear();
         }
@@ -135,31 +110,74 @@ LibraryLoadResult CGameSetLibrary::LoadGameSets() {
 LibrarySaveResult CGameSetLibrary::SaveGameSets() {
     if (!m_whyNotWritable.empty())
         return {LibrarySave::NotWritable};
-    const bool exists = _access(m_fileName.c_str(), kExists) == 0;
+    if (IsFolder(m_path)) {
+        m_whyNotWritable = "it has become a folder";
+        return {LibrarySave::NotWritable};
+    }
+    const bool exists = _waccess(m_path.c_str(), kExists) == 0;
+    if (exists && m_pending.empty())
+        return {LibrarySave::Saved}; // nothing of this run to add to the file as it is
     if (exists && !IsLibraryUsable()) {
         m_whyNotWritable = "the file has become read-only";
         return {LibrarySave::NotWritable};
     }
-    // Holding the old file shows that no other program has it open, and keeps it that way
-    // until the new one is ready.
-    FileHandle old(exists ? OpenExclusive(m_fileName, GENERIC_READ | GENERIC_WRITE)
-                          : INVALID_HANDLE_VALUE);
-    if (exists && !old.IsOpen())
-        return {LibrarySave::Busy, GetLastError()};
+    // Holding the file shows that no other program has it open, and keeps it that way until
+    // the new one is ready.
+    CFileHandle held;
+    std::string onDisk;
+    if (exists) {
+        if (DWORD error = OpenExclusive(m_path, GENERIC_READ | GENERIC_WRITE, held))
+            return {LibrarySave::Failed, error};
+        if (DWORD error = ReadWholeFile(held.Get(), onDisk))
+            return {LibrarySave::Failed, error};
+    }
+
+    LibrarySaveResult result(LibrarySave::Saved);
+    GameSetMap merged;
+    if (exists) {
+        try {
+            merged =
+                ReadLibraryStream(reinterpret_cast<const uint8_t*>(onDisk.data()), onDisk.size());
+        } catch (const CArchiveException& damage) {
+            // Damaged since start-up: it goes aside as at start-up, and this run's whole
+            // library takes its place.
+            held.Close();
+            const std::wstring kept = KeepAside(m_path);
+            if (kept.empty()) {
+                m_whyNotWritable =
+                    WithError("it was damaged and could not be set aside", GetLastError());
+                return {LibrarySave::NotWritable};
+            }
+            result.damagedKeptAs = CodePageText(kept);
+            result.damage = damage.what();
+            merged.clear();
+            for (const auto& entry : m_sets)
+                merged[entry.first] = std::make_unique<CShipData>(*entry.second);
+        }
+    } else {
+        // No file (deleted meanwhile, or never written): everything this run holds.
+        for (const auto& entry : m_sets)
+            merged[entry.first] = std::make_unique<CShipData>(*entry.second);
+    }
+    for (const auto& change : m_pending)
+        merged[change.first] = std::make_unique<CShipData>(change.second);
 
     std::vector<uint8_t> bytes;
-    WriteLibraryStream(m_sets, bytes);
-
-    unsigned long error = 0;
-    switch (ReplaceFileContents(m_fileName, bytes.data(), bytes.size(), error,
-                                [&old] { old.Close(); })) {
-    case ReplaceFault::CannotCreate:
-        m_whyNotWritable = "its folder cannot be written (error " + std::to_string(error) + ")";
-        return {LibrarySave::NotWritable, error};
-    case ReplaceFault::CannotWrite:
+    WriteLibraryStream(merged, bytes);
+    if (DWORD error = ReplaceFileContents(m_path, std::string(bytes.begin(), bytes.end()),
+                                          [&held] { held.Close(); }))
         return {LibrarySave::Failed, error};
-    case ReplaceFault::None:
-        break;
+    m_pending.clear();
+
+    // What the file holds now is what this run shows: other runs' sets join the library,
+    // each record keeping its address for the list items that point at it.
+    for (auto& entry : merged) {
+        CShipData* record = Find(entry.first);
+        if (record == nullptr) {
+            record = Add(entry.first);
+            result.addedSets.push_back(record);
+        }
+        *record = *entry.second;
     }
-    return {LibrarySave::Saved};
+    return result;
 }

@@ -24,9 +24,14 @@ template <class F> void ForEachLine(std::string_view text, F line) {
 } // namespace
 
 std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+    // The DOS end-of-file mark, vertical tabs and form feeds count as blanks, as for the
+    // profile functions.
+    auto blank = [](char c) {
+        return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A';
+    };
+    while (!text.empty() && blank(text.front()))
         text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+    while (!text.empty() && blank(text.back()))
         text.remove_suffix(1);
     return text;
 }
@@ -72,13 +77,15 @@ std::string IniNameKey(std::string_view name) {
 }
 
 IniText::IniText(std::string_view text) {
+    // Lines of a second section of a name already seen are not read: the profile functions
+    // find the first one only.
     IniSection* current = nullptr;
     ForEachLine(text, [&](std::string_view line) {
         std::string_view trimmed = TrimBlanks(line);
-        if (!trimmed.empty() && trimmed.front() == '[') {
-            size_t close = trimmed.find(']');
-            current = &m_sections[IniNameKey(trimmed.substr(
-                1, close == std::string_view::npos ? std::string_view::npos : close - 1))];
+        size_t close = trimmed.rfind(']');
+        if (!trimmed.empty() && trimmed.front() == '[' && close != std::string_view::npos) {
+            auto added = m_sections.emplace(IniNameKey(trimmed.substr(1, close - 1)), IniSection());
+            current = added.second ? &added.first->second : nullptr;
         } else if (current != nullptr && !trimmed.empty() && trimmed.front() != ';') {
             current->Add(line);
         }
@@ -98,4 +105,11 @@ std::string OneLine(std::string text) {
             c = ' ';
     }
     return text;
+}
+
+std::string_view Unquoted(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
 }

@@ -25,15 +25,19 @@ private:
 
 class IniText {
 public:
-    // A whole file's text: "[name]" lines open sections; lines before the first are ignored.
+    // A whole file's text: "[name]" lines open sections (the name runs to the last "]"); lines
+    // before the first are ignored.
     explicit IniText(std::string_view text);
-    // The section of that name (two sections of one name read as one), or null.
+    // The first section of that name, or null.
     const IniSection* Section(std::string_view name) const;
     const std::map<std::string, IniSection>& Sections() const { return m_sections; }
 
 private:
     std::map<std::string, IniSection> m_sections; // by IniNameKey
 };
+
+// A value as the profile functions give it: one pair of quotation marks around it removed.
+std::string_view Unquoted(std::string_view value);
 
 // Names as the profile functions compare them: ignoring case and surrounding blanks.
 bool SameIniName(std::string_view a, std::string_view b);

@@ -24,11 +24,14 @@ public:
     bool GetScriptsDirectory(std::string& directory) const;
 
     // Read and write the two files.  False when the game directory cannot be found or, for
-    // Save, when a file cannot be updated as a whole (it is then left as it was; a failure
-    // at gvx.ini leaves scripts.ini updated); the last error then says why.  Neither shows
-    // anything.
+    // Save, when a file cannot be updated as a whole; Load leaves the reason in the last
+    // error, Save in `failure`.  Save changes both files or neither.  Neither shows anything.
+    struct SaveFailure {
+        unsigned long code = 0;
+        bool atGameSettings = false; // gvx.ini failed (scripts.ini was put back)
+    };
     bool Load();
-    bool Save() const;
+    bool Save(SaveFailure* failure = nullptr) const;
 
     void SetTitle(const std::string& title) { m_title = title; }
     const std::string& GetTitle() const { return m_title; }

@@ -32,18 +32,39 @@ bool CScriptSettings::Load() {
     return true;
 }
 
-bool CScriptSettings::Save() const {
+bool CScriptSettings::Save(SaveFailure* failure) const {
+    SaveFailure failed;
+    auto fail = [&](DWORD code, bool atGameSettings) {
+        failed.code = code;
+        failed.atGameSettings = atGameSettings;
+        if (failure != nullptr)
+            *failure = failed;
+        return false;
+    };
     std::string scriptsDirectory, gameDirectory;
     if (!GetScriptsDirectory(scriptsDirectory) || !GetGameDirectory(gameDirectory))
-        return false;
+        return fail(GetLastError(), false);
 
-    ProfileValues scripts{{kTitleKey, m_title}};
+    ProfileValues values{{kTitleKey, m_title}};
     for (int slot = 0; slot < kSlotCount; ++slot)
-        scripts.emplace_back(kSlots[slot].shipKey, m_ships[slot]);
+        values.emplace_back(kSlots[slot].shipKey, m_ships[slot]);
     for (int slot = 0; slot < kSlotCount; ++slot)
-        scripts.emplace_back(kSlots[slot].posKey, NumberText(m_positions[slot]));
-    scripts.emplace_back(kFlagsKey, NumberText(m_flags));
-    return UpdateSettingsFile(scriptsDirectory + kScriptsFileName, kScriptsSection, scripts) &&
-           UpdateSettingsFile(gameDirectory + kGameSettingsFileName, kGameSettingsSection,
-                              {{kDifficultyKey, NumberText(m_difficulty)}});
+        values.emplace_back(kSlots[slot].posKey, NumberText(m_positions[slot]));
+    values.emplace_back(kFlagsKey, NumberText(m_flags));
+    CSettingsFileUpdate scripts(scriptsDirectory + kScriptsFileName, kScriptsSection, values);
+    CSettingsFileUpdate game(gameDirectory + kGameSettingsFileName, kGameSettingsSection,
+                             {{kDifficultyKey, NumberText(m_difficulty)}});
+    // Both are made and checked before either file changes; should gvx.ini still fail, the
+    // game would otherwise play a new setup at an old difficulty.
+    if (DWORD code = scripts.Prepare())
+        return fail(code, false);
+    if (DWORD code = game.Prepare())
+        return fail(code, true);
+    if (DWORD code = scripts.Commit())
+        return fail(code, false);
+    if (DWORD code = game.Commit()) {
+        scripts.Undo();
+        return fail(code, true);
+    }
+    return true;
 }

@@ -1,9 +1,13 @@
+// A settings file is updated the way careful editors save: the new contents are made in one
+// pass over the file's text (or, where that would not read back right, by the profile writer
+// on a copy) and checked through the profile functions on a scratch file.  They then take the
+// file's place by rename where a rename keeps everything the file is; otherwise the file is
+// rewritten in place, with the original kept aside and put back on any failure.
 #include "script/SettingsFileUpdate.h"
 
-#include "framework/ReplaceFile.h"
+#include "framework/File.h"
+#include "script/IniEdit.h"
 #include "script/IniText.h"
-
-#include <windows.h>
 
 #include <algorithm>
 
@@ -11,80 +15,283 @@ namespace {
 
 ProfileWriter g_writer = nullptr;
 
-bool WriteValue(const std::string& file, const char* section, const char* key,
-                const std::string& value) {
-    const std::string line = OneLine(value);
-    return (g_writer ? g_writer : WritePrivateProfileStringA)(section, key, line.c_str(),
-                                                              file.c_str()) != 0;
+// --- Encodings -------------------------------------------------------------------------------
+
+enum class Encoding { Ansi, Utf8, Utf16LE, Utf16BE };
+
+Encoding EncodingOf(const std::string& bytes) {
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        return Encoding::Utf8;
+    if (bytes.compare(0, 2, "\xFF\xFE") == 0)
+        return Encoding::Utf16LE;
+    if (bytes.compare(0, 2, "\xFE\xFF") == 0)
+        return Encoding::Utf16BE;
+    return Encoding::Ansi;
 }
 
-bool ReadBytes(const std::string& file, std::string& bytes) {
-    HANDLE handle = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
-        return false;
-    bytes.clear();
-    char buffer[65536];
-    DWORD read = 0;
-    bool ok;
-    while ((ok = ReadFile(handle, buffer, sizeof buffer, &read, nullptr) != 0) && read > 0)
-        bytes.append(buffer, read);
-    CloseHandle(handle);
-    return ok;
+std::string Utf8Of(const std::string& codePageText) {
+    const std::wstring wide = WideText(codePageText);
+    if (wide.empty())
+        return std::string();
+    int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr,
+                                     nullptr);
+    std::string utf8(size_t(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), &utf8[0], length, nullptr,
+                        nullptr);
+    return utf8;
 }
 
-// Writes `bytes` at the start of the file and flushes the whole file to the disk.
-bool WriteBytes(const std::string& file, const std::string& bytes) {
-    HANDLE handle = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    bool ok = (bytes.empty() ||
-               (WriteFile(handle, bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
-                written == bytes.size())) &&
-              FlushFileBuffers(handle);
-    DWORD error = GetLastError();
-    CloseHandle(handle);
-    SetLastError(error);
-    return ok;
+std::u16string Utf16Of(const std::string& codePageText) {
+    const std::wstring wide = WideText(codePageText);
+    return std::u16string(wide.begin(), wide.end());
 }
 
-// Whether `updated` holds every key of `original`, with the new values where they were set.
-bool HoldsEverything(const std::string& original, const std::string& updated, const char* section,
-                     const ProfileValues& values) {
-    const IniText before(original), after(updated);
-    const IniSection* changed = after.Section(section);
-    if (changed == nullptr)
-        return false;
+std::u16string Units(const std::string& bytes, size_t from, bool bigEndian) {
+    std::u16string units;
+    units.reserve((bytes.size() - from) / 2);
+    for (size_t i = from; i + 1 < bytes.size(); i += 2) {
+        unsigned char first = bytes[i], second = bytes[i + 1];
+        units += char16_t(bigEndian ? (first << 8 | second) : (second << 8 | first));
+    }
+    return units;
+}
+
+std::string Bytes(const std::u16string& units, bool bigEndian) {
+    std::string bytes;
+    bytes.reserve(units.size() * 2);
+    for (char16_t unit : units) {
+        char high = char(unit >> 8), low = char(unit & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
+
+// The file's bytes with the values set, in the file's own encoding.
+std::string EditedBytes(const std::string& bytes, const char* section,
+                        const ProfileValues& values) {
+    const Encoding encoding = EncodingOf(bytes);
+    if (encoding == Encoding::Ansi || encoding == Encoding::Utf8) {
+        const bool utf8 = encoding == Encoding::Utf8;
+        IniValues<char> set;
+        for (const auto& value : values)
+            set.values.emplace_back(value.first,
+                                    utf8 ? Utf8Of(OneLine(value.second)) : OneLine(value.second));
+        const size_t mark = utf8 ? 3 : 0;
+        return bytes.substr(0, mark) + SetIniValues(bytes.substr(mark), std::string(section), set);
+    }
+    const bool bigEndian = encoding == Encoding::Utf16BE;
+    IniValues<char16_t> set;
+    for (const auto& value : values)
+        set.values.emplace_back(Utf16Of(value.first), Utf16Of(OneLine(value.second)));
+    std::string edited =
+        bytes.substr(0, 2) +
+        Bytes(SetIniValues(Units(bytes, 2, bigEndian), Utf16Of(section), set), bigEndian);
+    if (bytes.size() % 2 != 0) // an odd last byte stays where it was
+        edited += bytes.back();
+    return edited;
+}
+
+// --- Reading through the profile functions ---------------------------------------------------
+
+// A list of NUL-terminated texts that a profile function fills; such a function reports a
+// buffer too small by returning its size less two.
+template <class Fill> std::vector<std::wstring> ProfileList(Fill fill) {
+    std::wstring buffer(4096, L'\0');
+    DWORD length;
+    while ((length = fill(&buffer[0], DWORD(buffer.size()))) + 2 >= buffer.size() &&
+           buffer.size() < (1u << 28))
+        buffer.resize(buffer.size() * 4);
+    std::vector<std::wstring> texts;
+    for (size_t at = 0; at < length;) {
+        size_t end = buffer.find(L'\0', at);
+        if (end == std::wstring::npos || end > length)
+            end = length;
+        texts.push_back(buffer.substr(at, end - at));
+        at = end + 1;
+    }
+    return texts;
+}
+
+std::wstring ProfileValue(const std::wstring& file, const std::wstring& section,
+                          const std::wstring& key) {
+    std::wstring buffer(1024, L'\0');
+    DWORD length;
+    while ((length = GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", &buffer[0],
+                                              DWORD(buffer.size()), file.c_str())) +
+                   1 >=
+               buffer.size() &&
+           buffer.size() < (1u << 24))
+        buffer.resize(buffer.size() * 4);
+    buffer.resize(length);
+    return buffer;
+}
+
+std::vector<std::wstring> SectionNames(const std::wstring& file) {
+    return ProfileList([&file](wchar_t* buffer, DWORD size) {
+        return GetPrivateProfileSectionNamesW(buffer, size, file.c_str());
+    });
+}
+
+std::vector<std::wstring> SectionLines(const std::wstring& file, const std::wstring& section) {
+    return ProfileList([&](wchar_t* buffer, DWORD size) {
+        return GetPrivateProfileSectionW(section.c_str(), buffer, size, file.c_str());
+    });
+}
+
+bool SameName(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.c_str(), int(a.size()), b.c_str(), int(b.size()), TRUE) ==
+           CSTR_EQUAL;
+}
+
+std::wstring Trim(const std::wstring& text) {
+    const wchar_t* blanks = L" \t\v\f\x1A";
+    size_t start = text.find_first_not_of(blanks);
+    if (start == std::wstring::npos)
+        return std::wstring();
+    return text.substr(start, text.find_last_not_of(blanks) + 1 - start);
+}
+
+// What the profile functions give back for a value written: blanks around it dropped, and
+// one pair of quotation marks around it.
+std::wstring ReadBackOf(const std::string& value) {
+    std::wstring text = Trim(WideText(OneLine(value)));
+    if (text.size() >= 2 && (text.front() == L'"' || text.front() == L'\'') &&
+        text.back() == text.front())
+        text = text.substr(1, text.size() - 2);
+    return text;
+}
+
+// The profile functions' own cache must not answer for a file that was just changed.
+void ForgetCachedProfile(const std::wstring& file) {
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, file.c_str());
+}
+
+// Whether `updated` reads as `original` with the values set: every key written reads back
+// with its value, and every section and key of the original is still there with its value.
+// Large files with many sections have the sections beside the changed one compared whole,
+// since the update touches no other lines.
+bool ReadsAsUpdated(const std::wstring& original, bool originalExists, const std::wstring& updated,
+                    const char* section, const ProfileValues& values) {
+    const std::wstring changed = WideText(section);
     for (const auto& value : values) {
-        const std::string* found = changed->Find(value.first);
-        if (found == nullptr || *found != TrimBlanks(OneLine(value.second)))
+        if (ProfileValue(updated, changed, WideText(value.first)) != ReadBackOf(value.second))
             return false;
     }
-    const std::string changedName = IniNameKey(section);
-    for (const auto& kept : before.Sections()) {
-        const IniSection* now = after.Section(kept.first);
-        if (now == nullptr)
-            return false;
-        for (const auto& entry : kept.second.Entries()) {
-            bool setNow = kept.first == changedName &&
-                          std::any_of(values.begin(), values.end(), [&](const auto& value) {
-                              return SameIniName(value.first, entry.first);
-                          });
-            const std::string* found = now->Find(entry.first);
-            if (!setNow && (found == nullptr || *found != *kept.second.Find(entry.first)))
-                return false;
+    const std::vector<std::wstring> before =
+        originalExists ? SectionNames(original) : std::vector<std::wstring>();
+    std::vector<std::wstring> after = SectionNames(updated);
+    auto withoutChanged = [&changed](std::vector<std::wstring> names) {
+        names.erase(
+            std::remove_if(names.begin(), names.end(),
+                           [&](const std::wstring& name) { return SameName(name, changed); }),
+            names.end());
+        return names;
+    };
+    if (withoutChanged(before) != withoutChanged(after))
+        return false;
+
+    auto isWrittenKey = [&values](const std::wstring& line) {
+        const std::wstring key = Trim(line.substr(0, line.find(L'=')));
+        return std::any_of(values.begin(), values.end(), [&key](const auto& value) {
+            return SameName(key, Trim(WideText(value.first)));
+        });
+    };
+    const size_t kCompareAll = 64;
+    for (size_t i = 0; i < before.size(); ++i) {
+        const bool besideChanged = std::any_of(
+            before.begin() + (i > 0 ? i - 1 : 0), before.begin() + std::min(i + 2, before.size()),
+            [&changed](const std::wstring& name) { return SameName(name, changed); });
+        if (before.size() > kCompareAll && !besideChanged)
+            continue;
+        std::vector<std::wstring> kept = SectionLines(original, before[i]);
+        std::vector<std::wstring> now = SectionLines(updated, before[i]);
+        if (SameName(before[i], changed)) {
+            kept.erase(std::remove_if(kept.begin(), kept.end(), isWrittenKey), kept.end());
+            now.erase(std::remove_if(now.begin(), now.end(), isWrittenKey), now.end());
         }
+        if (kept != now)
+            return false;
     }
     return true;
 }
 
+// --- Where the new contents can go -----------------------------------------------------------
+
+bool SamePath(std::wstring a, std::wstring b) {
+    for (std::wstring* path : {&a, &b}) {
+        if (path->compare(0, 4, L"\\\\?\\") == 0)
+            path->erase(0, 4);
+    }
+    return SameName(a, b);
+}
+
+// A rename keeps everything of a file that is one plain file of one name: no attribute but
+// the archive flag, no second name (a hard link), not reached through a link.
+bool RenameKeepsEverything(const std::wstring& path, DWORD attributes) {
+    const DWORD plain =
+        FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    if ((attributes & ~plain) != 0)
+        return false;
+    CFileHandle file(CreateFileW(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION information;
+    if (!file.IsOpen() || !GetFileInformationByHandle(file.Get(), &information) ||
+        information.nNumberOfLinks != 1)
+        return false;
+    wchar_t final[MAX_PATH * 4];
+    DWORD length = GetFinalPathNameByHandleW(file.Get(), final, MAX_PATH * 4, 0);
+    return length > 0 && length < MAX_PATH * 4 &&
+           SamePath(std::wstring(final, length), FullPathOf(path));
+}
+
+std::wstring TempFolder() {
+    wchar_t folder[MAX_PATH + 1];
+    DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+    return length > 0 && length <= MAX_PATH ? std::wstring(folder, length) : std::wstring();
+}
+
+// Rewrites the file itself to hold `bytes`, through any link, beside other programs that
+// share writing.  The original goes to a backup file first; whatever fails, the original is
+// put back.
+DWORD RewriteInPlace(const std::wstring& path, const std::string& bytes,
+                     const std::string& original) {
+    CFileHandle file;
+    if (DWORD error = OpenDiskFile(path, GENERIC_READ | GENERIC_WRITE,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE, file))
+        return error;
+    CNewFile backup;
+    DWORD error = backup.Create(FolderOf(path));
+    if (error != 0 && backup.Create(TempFolder()) != 0)
+        return error;
+    if ((error = backup.Write(original)) != 0 || (error = backup.Finish()) != 0)
+        return error;
+    error = OverwriteFile(file.Get(), bytes);
+    std::string written;
+    if (error == 0 && (error = ReadWholeFile(file.Get(), written)) == 0 && written != bytes)
+        error = ERROR_WRITE_FAULT;
+    if (error != 0 && OverwriteFile(file.Get(), original) != 0)
+        backup.Keep(); // the only copy of the original left
+    return error;
+}
+
+DWORD CreateWithContents(const std::wstring& path, const std::string& bytes) {
+    CFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsOpen())
+        return GetLastError();
+    DWORD error = OverwriteFile(file.Get(), bytes);
+    file.Close();
+    if (error != 0)
+        DeleteFileW(path.c_str());
+    return error;
+}
+
 // Why a copy lost what was written into it: the profile writer ignores write errors, and a
 // full disk is the usual cause.
-DWORD LostWriteCode(const std::string& folder, size_t needed) {
+DWORD LostWriteCode(const std::wstring& folder, size_t needed) {
     ULARGE_INTEGER free;
-    if (GetDiskFreeSpaceExA(folder.c_str(), &free, nullptr, nullptr) &&
+    if (GetDiskFreeSpaceExW(folder.c_str(), &free, nullptr, nullptr) &&
         free.QuadPart < needed + 65536)
         return ERROR_DISK_FULL;
     return ERROR_WRITE_FAULT;
@@ -92,42 +299,145 @@ DWORD LostWriteCode(const std::string& folder, size_t needed) {
 
 } // namespace
 
-void SetProfileWriter(ProfileWriter writer) {
-    g_writer = writer;
+struct CSettingsFileUpdate::State {
+    std::wstring path;
+    std::string section;
+    ProfileValues values;
+    DWORD attributes = INVALID_FILE_ATTRIBUTES;
+    std::string original, updated;
+    CNewFile scratch;
+    bool scratchBeside = false, committed = false;
+
+    DWORD MakeScratch(const std::string& bytes);
+    DWORD WriteKeysIntoScratch();
+    DWORD Put(const std::string& bytes, CNewFile* ready);
+};
+
+CSettingsFileUpdate::CSettingsFileUpdate(std::string file, const char* section,
+                                         ProfileValues values)
+    : m_state(std::make_unique<State>()) {
+    m_state->path = WideText(file);
+    m_state->section = section;
+    m_state->values = std::move(values);
 }
 
-bool UpdateSettingsFile(const std::string& file, const char* section, const ProfileValues& values) {
-    const std::string folder = FolderOf(file);
-    std::string original;
-    if (GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES && !ReadBytes(file, original))
-        return false;
+CSettingsFileUpdate::~CSettingsFileUpdate() {
+    if (!m_state->scratch.Path().empty())
+        ForgetCachedProfile(m_state->scratch.Path());
+}
 
-    char copy[MAX_PATH];
-    if (!GetTempFileNameA(folder.c_str(), "kst", 0, copy))
-        return false;
-    auto fail = [&copy](DWORD error) {
-        DeleteFileA(copy);
-        SetLastError(error);
-        return false;
-    };
-    if (!WriteBytes(copy, original))
-        return fail(GetLastError());
-    size_t needed = original.size();
+// A scratch file holding `bytes`: beside the file where its folder takes one, else in the
+// temporary folder.
+DWORD CSettingsFileUpdate::State::MakeScratch(const std::string& bytes) {
+    if (!scratch.Path().empty())
+        ForgetCachedProfile(scratch.Path());
+    DWORD error = scratch.Create(FolderOf(path));
+    scratchBeside = error == 0;
+    if (error != 0 && scratch.Create(TempFolder()) != 0)
+        return error;
+    if (DWORD writeError = scratch.Write(bytes))
+        return writeError;
+    return scratch.Finish();
+}
+
+DWORD CSettingsFileUpdate::State::WriteKeysIntoScratch() {
+    const std::string file = CodePageText(scratch.Path());
     for (const auto& value : values) {
-        if (!WriteValue(copy, section, value.first, value.second))
-            return fail(GetLastError());
-        needed += value.second.size() + 16;
+        const std::string line = OneLine(value.second);
+        if (!(g_writer ? g_writer : WritePrivateProfileStringA)(section.c_str(), value.first,
+                                                                line.c_str(), file.c_str()))
+            return GetLastError();
     }
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, copy); // out of the profile cache
+    ForgetCachedProfile(scratch.Path());
+    return ReadWholeFile(scratch.Path(), updated);
+}
 
-    std::string updated;
-    if (!ReadBytes(copy, updated))
-        return fail(GetLastError());
-    if (!HoldsEverything(original, updated, section, values))
-        return fail(LostWriteCode(folder, needed));
-    if (!WriteBytes(copy, std::string())) // nothing more to write: flushes what the writer wrote
-        return fail(GetLastError());
-    if (!MoveFileExA(copy, file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return fail(GetLastError());
-    return true;
+DWORD CSettingsFileUpdate::Prepare() {
+    State& s = *m_state;
+    s.attributes = GetFileAttributesW(s.path.c_str());
+    const bool exists = s.attributes != INVALID_FILE_ATTRIBUTES;
+    if (!exists && GetLastError() != ERROR_FILE_NOT_FOUND)
+        return GetLastError();
+    // The profile writer refuses a read-only file; so do we, whoever runs us.
+    if (exists && (s.attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+        return ERROR_ACCESS_DENIED;
+    if (exists) {
+        if (DWORD error = ReadWholeFile(s.path, s.original))
+            return error;
+    }
+    s.updated = EditedBytes(s.original, s.section.c_str(), s.values);
+    if (DWORD error = s.MakeScratch(s.updated))
+        return error;
+    if (ReadsAsUpdated(s.path, exists, s.scratch.Path(), s.section.c_str(), s.values))
+        return 0;
+
+    // Lines the one pass reads otherwise than the profile functions: the profile writer
+    // itself sets the keys in a fresh copy.
+    if (DWORD error = s.MakeScratch(s.original))
+        return error;
+    if (DWORD error = s.WriteKeysIntoScratch())
+        return error;
+    if (ReadsAsUpdated(s.path, exists, s.scratch.Path(), s.section.c_str(), s.values))
+        return 0;
+    size_t needed = s.original.size();
+    for (const auto& value : s.values)
+        needed += value.second.size() + 16;
+    return LostWriteCode(FolderOf(s.scratch.Path()), needed);
+}
+
+// Puts `bytes` in the file's place: by renaming `ready` (a finished file beside it that
+// holds them) where that keeps everything, else in place.
+DWORD CSettingsFileUpdate::State::Put(const std::string& bytes, CNewFile* ready) {
+    const DWORD now = GetFileAttributesW(path.c_str());
+    if (now == INVALID_FILE_ATTRIBUTES) {
+        if (ready != nullptr)
+            return ready->Commit(path);
+        return CreateWithContents(path, bytes);
+    }
+    if (ready != nullptr && RenameKeepsEverything(path, now)) {
+        DWORD error = ready->Commit(path);
+        // Another program holding the file without letting it be renamed: in place, then.
+        if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED)
+            return error;
+    }
+    return RewriteInPlace(path, bytes, original);
+}
+
+DWORD CSettingsFileUpdate::Commit() {
+    State& s = *m_state;
+    ForgetCachedProfile(s.scratch.Path());
+    DWORD error = s.Put(s.updated, s.scratchBeside ? &s.scratch : nullptr);
+    s.scratch.Discard();
+    ForgetCachedProfile(s.path);
+    s.committed = error == 0;
+    return error;
+}
+
+DWORD CSettingsFileUpdate::Undo() {
+    State& s = *m_state;
+    if (!s.committed)
+        return 0;
+    DWORD error;
+    if (s.attributes == INVALID_FILE_ATTRIBUTES) { // there was no file
+        error = DeleteFileW(s.path.c_str()) ? 0 : GetLastError();
+    } else {
+        CNewFile copy;
+        bool ready =
+            copy.Create(FolderOf(s.path)) == 0 && copy.Write(s.original) == 0 && copy.Finish() == 0;
+        error = s.Put(s.original, ready ? &copy : nullptr);
+    }
+    ForgetCachedProfile(s.path);
+    s.committed = error != 0;
+    return error;
+}
+
+DWORD UpdateSettingsFile(const std::string& file, const char* section,
+                         const ProfileValues& values) {
+    CSettingsFileUpdate update(file, section, values);
+    DWORD error = update.Prepare();
+    return error != 0 ? error : update.Commit();
+}
+
+void SetProfileWriter(ProfileWriter writer) {
+    g_writer = writer;
 }

@@ -1,21 +1,44 @@
-// Changing keys of a settings file as a whole: the file is either updated completely or left
-// byte for byte as it was.
+// Changing keys of the game's settings files as a whole.  A file is either updated completely
+// or left byte for byte as it was, and keeps what the game and the user gave it: its encoding
+// and byte-order mark, its attributes, a link standing in its place, other programs' handles.
 #pragma once
 
+#include <windows.h>
+
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 using ProfileValues = std::vector<std::pair<const char*, std::string>>;
 
-// Sets `values`, in order, in `section` of `file` (line breaks in values become blanks).  The
-// keys are written into a copy of the file in the same folder; the copy is checked to hold
-// every key written and everything else the file held, flushed, and then replaces the file.
-// False, with the platform's code as the last error, when any step fails; the copy is then
-// removed and the file is untouched.
-bool UpdateSettingsFile(const std::string& file, const char* section, const ProfileValues& values);
+// One settings file's update in two steps, so that several files change together: Prepare
+// makes the updated contents and checks them through the profile functions, as the game will
+// read them, before anything is changed; Commit puts them in place; Undo puts the original
+// back after a Commit.  Each returns the platform's code, 0 for success.
+class CSettingsFileUpdate {
+public:
+    // Line breaks in values become blanks.
+    CSettingsFileUpdate(std::string file, const char* section, ProfileValues values);
+    ~CSettingsFileUpdate();
+    CSettingsFileUpdate(const CSettingsFileUpdate&) = delete;
+    CSettingsFileUpdate& operator=(const CSettingsFileUpdate&) = delete;
 
-// Tests stand in for the profile writer here, to fail as a full disk does.
+    DWORD Prepare();
+    DWORD Commit();
+    DWORD Undo();
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};
+
+// Sets `values`, in order, in `section` of `file` (Prepare and Commit); 0 or the platform's
+// code.
+DWORD UpdateSettingsFile(const std::string& file, const char* section, const ProfileValues& values);
+
+// Tests stand in for the profile writer here, to fail as a full disk does.  It serves files
+// whose lines the one-pass update cannot set as the profile functions read them.
 using ProfileWriter = int(__stdcall*)(const char* section, const char* key, const char* value,
                                       const char* file);
 void SetProfileWriter(ProfileWriter writer); // null restores the platform's

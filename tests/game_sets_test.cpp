@@ -162,15 +162,22 @@ TEST_F(GameSets, ChangesThatCannotBeKeptAreSaid) {
     TypeTitle("Later");
     HANDLE other =
         CreateFileA(LibraryFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    Click(IDC_SAVE); // skipped while the file is held
+    Click(IDC_SAVE); // said at once, kept for the next save
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text.rfind("The game sets could not be saved to " + LibraryFile() + ": ", 0),
+              0u);
+    EXPECT_NE(boxes[0].text.find("(error 32). The file was left as it was.\n\nThe change is "
+                                 "kept: Kestrine writes it with the next SAVE, DELETE or CLOSE."),
+              std::string::npos)
+        << boxes[0].text;
     SetMessageBoxHandler([&](const MessageBoxCall& call) {
         boxes.push_back(call);
         return IDNO;
     });
     Click(IDCANCEL);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].style, UINT(MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2));
-    EXPECT_NE(boxes[0].text.find("Close Kestrine anyway?"), std::string::npos);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].style, UINT(MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2));
+    EXPECT_NE(boxes[1].text.find("Close Kestrine anyway?"), std::string::npos);
     EXPECT_FALSE(dlg->HasEnded()); // No keeps the form open
     CloseHandle(other);
     EXPECT_EQ(ReadFileBytes(LibraryFile()), original);

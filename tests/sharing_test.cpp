@@ -1,6 +1,7 @@
 // Handing a game set over: copy and paste, export and import, a dropped file and the command
 // line, on the real form under Wine.
 #include "framework/Clipboard.h"
+#include "framework/File.h"
 #include "framework/FileDialog.h"
 #include "resources/resource.h"
 #include "support/FormHarness.h"
@@ -12,9 +13,13 @@ namespace {
 const SlotInfo &P1 = kSlots[0], &P2 = kSlots[1], &A1 = kSlots[6], &B8 = kSlots[21];
 
 std::string g_chosenFile, g_asked; // the file the user picks; what the dialog was asked
-bool ChooseFile(const FileDialogRequest& request, std::string& path) {
-    g_asked = request.title + "|" + path;
-    path = g_chosenFile;
+std::wstring g_chosenWide;         // or, where set, this one
+// As the standard dialogs do, the dialog leaves the working folder where the user went.
+bool ChooseFile(const FileDialogRequest& request, std::wstring& path) {
+    g_asked = request.title + "|" + CodePageText(path);
+    path = g_chosenWide.empty() ? WideText(g_chosenFile) : g_chosenWide;
+    if (!path.empty())
+        SetCurrentDirectoryW(FolderOf(path).c_str());
     return !path.empty();
 }
 
@@ -71,8 +76,9 @@ TEST_F(Sharing, CopyThenPasteAndAGamesOwnScriptsIni) {
     PostMessageA(dlg->GetSafeHwnd(), WM_KEYDOWN, VK_DOWN, 0);
     PostMessageA(dlg->GetSafeHwnd(), WM_KEYDOWN, VK_RETURN, 0);
     SendMessageA(dlg->GetSafeHwnd(), WM_CONTEXTMENU, WPARAM(dlg->GetSafeHwnd()), MAKELPARAM(5, 5));
-    std::string text; // what PLAY would write, in PLAY's order
-    GetClipboardText(nullptr, text);
+    std::wstring wide; // what PLAY would write, in PLAY's order
+    GetClipboardText(nullptr, wide);
+    const std::string text = CodePageText(wide);
     EXPECT_EQ(text.substr(0, 72),
               "[Mul_Kestrine]\r\nGameSet=Hex: \"Co\"\r\nshipP1=\"N-QRF\"\r\nshipP2=\r\n"
               "shipP3=\r\nshi");
@@ -85,16 +91,17 @@ TEST_F(Sharing, CopyThenPasteAndAGamesOwnScriptsIni) {
 
     const std::string scripts = "[Other]\r\nx=1\r\n[mul_kestrine]\r\nGameSet=Base Assault\r\n"
                                 "shipA1=\"T-MWA\"\r\na1Pos=11.5\r\nshipSettings=2\r\n";
+    Pick(IDC_DIFFICULTY, 1);
     for (const char* gvx : {"", "[UI]\r\nUIType=2\r\n"}) {
         SetClipboardText(nullptr, scripts + gvx);
         Command(IDM_PASTE_GAMESET);
         EXPECT_EQ(Texts({IDC_GAMESET_LABEL, A1.shipId, A1.posId}), "Base Assault|\"T-MWA\"|R");
         EXPECT_EQ(States({A1.checkId, IDC_PLAYER_SELECT}), "CE|CE");
-        EXPECT_EQ(CurSel(IDC_DIFFICULTY), *gvx ? 2 : -1);
+        EXPECT_EQ(CurSel(IDC_DIFFICULTY), *gvx ? 2 : 1); // without [UI], as the form had it
     }
     // Missing keys read as empty texts, no position, no option and no difficulty; long texts
     // are cut to what the boxes take.
-    SetClipboardText(nullptr, "[Mul_Kestrine]\r\nshipB8=" + std::string(300, 'l') + "\r\n");
+    SetClipboardText(nullptr, "[Mul_Kestrine]\r\nshipB8=" + std::string(300, 'l') + "\r\n[UI]\r\n");
     Command(IDM_PASTE_GAMESET);
     EXPECT_EQ(Texts({IDC_GAMESET_LABEL, A1.shipId, A1.posId, B8.shipId}),
               "|||" + std::string(255, 'l'));
@@ -115,7 +122,7 @@ TEST_F(Sharing, WhatIsNoGameSetLeavesTheFormAsItWasWithOneBox) {
         {"", "the clipboard: it holds no [Mul_Kestrine] section."},
         {"binary.ini", "binary.ini: it is not text."},
         {"large.ini", "large.ini: it is larger than 64 KB, far more than a game set."},
-        {"missing.ini", "missing.ini: it cannot be read (error 2)."},
+        {"missing.ini", "(error 2)."},
     };
     for (const auto& [file, box] : refused) {
         boxes.clear();
@@ -155,8 +162,8 @@ TEST_F(Sharing, ExportThenImportAFileAndAFileDroppedOnTheForm) {
     Command(IDM_EXPORT_GAMESET);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(
-        boxes[0].text.rfind("The game set could not be exported to " + g_chosenFile + " (", 0), 0u);
-    EXPECT_NE(boxes[0].text.find("). No file was written."), std::string::npos);
+        boxes[0].text.rfind("The game set could not be exported to " + g_chosenFile + ": ", 0), 0u);
+    EXPECT_NE(boxes[0].text.find(" (error 3). No file was written."), std::string::npos);
     EXPECT_FALSE(FileExists(g_chosenFile));
 }
 
