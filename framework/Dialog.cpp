@@ -8,6 +8,9 @@
 
 namespace {
 
+// Made of a real F1 key press along with its key-down; DefWindowProc turns it into WM_HELP.
+const UINT kKeyF1 = 0x004D;
+
 // The resource type of a dialog template's list initialisation data.
 const WORD kDlgInitType = 240;
 
@@ -217,9 +220,12 @@ void CDialog::PumpMessage(MSG& msg) {
     try {
         if (PreTranslateInput(msg))
             return;
-        // F1 anywhere in the dialog asks for its help, whatever control has the focus.
-        if (msg.message == WM_KEYDOWN && msg.wParam == VK_F1 &&
-            (msg.hwnd == m_hWnd || IsChild(m_hWnd, msg.hwnd)) && OnHelpInfo())
+        // F1 anywhere in the dialog asks for its help, whatever control has the focus.  A
+        // real key press also brings WM_KEYF1, which would ask a second time (as WM_HELP).
+        const bool inDialog = msg.hwnd == m_hWnd || IsChild(m_hWnd, msg.hwnd);
+        if (msg.message == kKeyF1 && inDialog)
+            return;
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_F1 && inDialog && OnHelpInfo())
             return;
     } catch (const std::exception& e) {
         ReportException(m_hWnd, e.what());

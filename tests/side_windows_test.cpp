@@ -87,6 +87,25 @@ TEST_F(SideWindows, HelpShowsEachTopicsBodyOnAPickAndOpensWithF1) {
     inside = nullptr;
     PressKey(Item(kSlots[0].checkId), VK_F1);
     EXPECT_EQ(seen, "Kestrine ''HELP'' Dialog|\nKestrine ''HELP'' Dialog|\n");
+
+    // A real key press, through the keyboard's own path, opens the help once.
+    seen.clear();
+    SetForegroundWindow(dlg->GetSafeHwnd());
+    SetFocus(Item(kSlots[0].posId));
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = VK_F1;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ASSERT_EQ(SendInput(2, keys, sizeof(INPUT)), 2u);
+    for (int wait = 0; wait < 40 && seen.empty(); ++wait) {
+        Sleep(25);
+        dlg->PumpWaitingMessages();
+    }
+    for (int wait = 0; wait < 8; ++wait) { // time for a second window to come
+        Sleep(25);
+        dlg->PumpWaitingMessages();
+    }
+    EXPECT_EQ(seen, "Kestrine ''HELP'' Dialog|\n");
 }
 
 TEST_F(SideWindows, AboutVisitAndShipEditStartWhatTheyShould) {
