@@ -38,9 +38,37 @@ mount_full_disk() {
     mount -t tmpfs -o size=256k kestrine-full "$state/full" 2>/dev/null || true
 }
 
+# A game folder that takes no new file while its files stay writable (an install where only
+# the game's files were made writable), where this user may make one: frozen/gvx.ini and
+# frozen/Assets/Scripts/scripts.ini.  Tests rewrite the files' contents.
+freeze_game_folder() {
+    local frozen=$state/frozen
+    thaw_game_folder
+    mkdir -p "$frozen/Assets/Scripts"
+    : >"$frozen/gvx.ini"
+    : >"$frozen/Assets/Scripts/scripts.ini"
+    chattr +i "$frozen" "$frozen/Assets" "$frozen/Assets/Scripts" 2>/dev/null || true
+}
+thaw_game_folder() {
+    [ -d "$state/frozen" ] || return 0
+    chattr -i "$state/frozen" "$state/frozen/Assets" "$state/frozen/Assets/Scripts" \
+        2>/dev/null || true
+}
+
+# A game folder whose scripts.ini is a symbolic link to linked/target.ini, as some players keep
+# one setup for several installs.
+link_game_folder() {
+    mkdir -p "$state/linked/Assets/Scripts"
+    : >"$state/linked/target.ini"
+    : >"$state/linked/gvx.ini"
+    ln -sfn "$state/linked/target.ini" "$state/linked/Assets/Scripts/scripts.ini"
+}
+
 case $action in
 start)
     mount_full_disk
+    freeze_game_folder
+    link_game_folder
     start_display
     export DISPLAY=$(cat "$state/display")
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -74,6 +102,7 @@ stop)
     fi
     rm -f "$state/display"
     ! mountpoint -q "$state/full" || umount "$state/full" || true
+    thaw_game_folder
     ;;
 *)
     echo "usage: $0 start|stop STATE_DIR" >&2

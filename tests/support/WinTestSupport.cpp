@@ -122,13 +122,41 @@ std::string KeyValue(const std::string& file, const std::string& key) {
     return text.substr(at, text.find_first_of("\r\n", at) - at);
 }
 
-std::string FullDiskFolder() {
+namespace {
+
+std::string StateFolder(const std::string& name) {
     const char* state = getenv("KESTRINE_WINE_STATE");
     if (state == nullptr)
         return std::string();
-    std::string folder = std::string("Z:") + state + "/full/";
+    std::string folder = std::string("Z:") + state + "/" + name + "/";
     for (char& c : folder)
         c = c == '/' ? '\\' : c;
+    return folder;
+}
+
+} // namespace
+
+std::string TestBedFolder(const std::string& name) {
+    const std::string folder = StateFolder(name);
+    if (folder.empty() ||
+        GetFileAttributesA((folder + "gvx.ini").c_str()) == INVALID_FILE_ATTRIBUTES)
+        return std::string();
+    if (name == "frozen") { // only where the folder really takes no new file
+        const std::string probe = folder + "probe.tmp";
+        HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            CloseHandle(file);
+            DeleteFileA(probe.c_str());
+            return std::string();
+        }
+    }
+    return folder;
+}
+
+std::string FullDiskFolder() {
+    const std::string folder = StateFolder("full");
+    if (folder.empty())
+        return folder;
     ULARGE_INTEGER total;
     // The test bed mounts a disk of a few hundred kilobytes there when it can.
     if (!GetDiskFreeSpaceExA(folder.c_str(), nullptr, &total, nullptr) ||

@@ -41,6 +41,10 @@ void MakeGameFolders(const std::string& game);
 // A folder on a small disk of the test run's own that tests may fill, or "" when this run has
 // none.
 std::string FullDiskFolder();
+// The test bed's game folders (with gvx.ini and Assets\Scripts\scripts.ini): "frozen" takes
+// no new file while its files stay writable, "linked" has a scripts.ini that is a symbolic link
+// to linked\target.ini.  "" when this run has none.
+std::string TestBedFolder(const std::string& name);
 
 // The value of `key` as a profile file holds it, "<missing>" when no line sets it.
 std::string KeyValue(const std::string& file, const std::string& key);

@@ -1,0 +1,293 @@
+// PLAY on the game's files as players have them: every encoding the profile functions read,
+// odd lines, read-only, hidden and linked files, files other programs hold open, a folder that
+// takes no new file.  Each is checked the way the game reads it, through the profile
+// functions.
+#include "framework/File.h"
+#include "resources/resource.h"
+#include "support/FormHarness.h"
+
+#include <functional>
+#include <map>
+
+namespace {
+
+using namespace std::string_literals;
+
+const SlotInfo &P1 = kSlots[0], &A1 = kSlots[6];
+
+enum class Encoding { Crlf, Lf, Cr, Utf8, Utf16 };
+
+// `text` (ASCII, lines ending in CRLF) as a file of that encoding, with its byte-order mark.
+std::string Encoded(const std::string& text, Encoding encoding, bool withMark = true) {
+    std::string lines;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text.compare(i, 2, "\r\n") == 0 && encoding == Encoding::Lf) {
+            lines += '\n';
+            ++i;
+        } else if (text.compare(i, 2, "\r\n") == 0 && encoding == Encoding::Cr) {
+            lines += '\r';
+            ++i;
+        } else {
+            lines += text[i];
+        }
+    }
+    if (encoding == Encoding::Utf8)
+        return (withMark ? "\xEF\xBB\xBF" : "") + lines;
+    if (encoding != Encoding::Utf16)
+        return lines;
+    std::string wide = withMark ? "\xFF\xFE" : "";
+    for (char c : lines)
+        wide += std::string{c, '\0'};
+    return wide;
+}
+
+// Every section of a file with its lines, as the profile functions give them.
+using Snapshot = std::map<std::string, std::vector<std::string>>;
+std::vector<std::string> Texts(const std::string& list) {
+    std::vector<std::string> texts;
+    for (size_t at = 0; at < list.size() && list[at] != '\0'; at = list.find('\0', at) + 1)
+        texts.push_back(list.substr(at, list.find('\0', at) - at));
+    return texts;
+}
+Snapshot ReadThroughProfile(const std::string& file) {
+    std::string names(1 << 16, '\0'), lines(1 << 16, '\0');
+    names.resize(GetPrivateProfileSectionNamesA(&names[0], DWORD(names.size()), file.c_str()));
+    Snapshot snapshot;
+    for (const std::string& name : Texts(names)) {
+        DWORD length =
+            GetPrivateProfileSectionA(name.c_str(), &lines[0], DWORD(lines.size()), file.c_str());
+        snapshot[name] = Texts(lines.substr(0, length));
+    }
+    return snapshot;
+}
+std::string Profile(const std::string& file, const char* section, const char* key) {
+    char value[1024];
+    DWORD length =
+        GetPrivateProfileStringA(section, key, "<none>", value, sizeof value, file.c_str());
+    return std::string(value, length);
+}
+
+const std::string kScripts = "; the game's own lines\r\n[Other]\r\nkeep=1\r\n[Mul_Kestrine]\r\n"
+                             "GameSet=Title\r\nshipP1=\"N-QRE\"\r\np1Pos=3\r\nshipSettings=4\r\n"
+                             "extra=kept\r\n[Last]\r\nz=9\r\n";
+const std::string kGvx = "[Video]\r\nw=800\r\n[UI]\r\nUIType=1\r\n";
+
+class SettingsFiles : public FormTest {
+protected:
+    // Opens the form on files of that content, checks what it shows, changes A1 and the
+    // difficulty and presses PLAY, which must succeed.
+    void PlayOn(const std::string& scripts, const std::string& gvx,
+                const std::string& folder = std::string(),
+                const std::function<void()>& afterWriting = nullptr) {
+        const std::string base = folder.empty() ? game.Path() : folder;
+        registry.SetDirectory(base);
+        scriptsIni = base + "Assets\\Scripts\\scripts.ini";
+        gvxIni = base + "gvx.ini";
+        WriteFileBytes(scriptsIni, scripts);
+        WriteFileBytes(gvxIni, gvx);
+        if (afterWriting)
+            afterWriting();
+        before = ReadThroughProfile(scriptsIni);
+        Open();
+        EXPECT_EQ(Texts({IDC_GAMESET_LABEL, P1.shipId, P1.posId}), "Title|\"N-QRE\"|J");
+        EXPECT_EQ(CurSel(IDC_DIFFICULTY), 1);
+        SetWindowTextA(Item(A1.shipId), "\"T-MWA\"");
+        Pick(IDC_DIFFICULTY, 2);
+        Click(IDOK);
+        ASSERT_EQ(boxes.size(), 1u) << boxes[0].text;
+        EXPECT_EQ(boxes[0].text, "Configuration Saved For Game Play!");
+    }
+    // What PLAY set reads back as the game reads it, and everything else as it was.
+    void ExpectPlayed() {
+        EXPECT_EQ(Profile(scriptsIni, "Mul_Kestrine", "shipA1"), "T-MWA");
+        EXPECT_EQ(Profile(scriptsIni, "Mul_Kestrine", "GameSet"), "Title");
+        EXPECT_EQ(Profile(scriptsIni, "Mul_Kestrine", "p1Pos"), "3");
+        EXPECT_EQ(Profile(scriptsIni, "Mul_Kestrine", "b8Pos"), "-1");
+        EXPECT_EQ(Profile(gvxIni, "UI", "UIType"), "2");
+        EXPECT_EQ(Profile(gvxIni, "Video", "w"), "800");
+        Snapshot after = ReadThroughProfile(scriptsIni);
+        for (auto& [name, lines] : before) {
+            if (name != "Mul_Kestrine") {
+                EXPECT_EQ(after[name], lines) << name;
+            }
+        }
+        EXPECT_EQ(Profile(scriptsIni, "Mul_Kestrine", "extra"), "kept");
+    }
+    std::string scriptsIni, gvxIni;
+    Snapshot before;
+};
+
+TEST_F(SettingsFiles, PlayKeepsEveryEncodingAndItsByteOrderMark) {
+    const std::pair<Encoding, const char*> rows[] = {
+        {Encoding::Crlf, "ANSI CRLF"}, {Encoding::Lf, "LF only"},   {Encoding::Cr, "CR only"},
+        {Encoding::Utf8, "UTF-8"},     {Encoding::Utf16, "UTF-16"},
+    };
+    for (const auto& [encoding, name] : rows) {
+        SCOPED_TRACE(name);
+        boxes.clear();
+        dlg.reset();
+        PlayOn(Encoded(kScripts, encoding), Encoded(kGvx, encoding));
+        ExpectPlayed();
+        for (const std::string& file : {scriptsIni, gvxIni}) {
+            const std::string bytes = ReadFileBytes(file);
+            const std::string mark = Encoded("", encoding);
+            EXPECT_EQ(bytes.substr(0, mark.size()), mark);
+            EXPECT_NE(bytes.find(Encoded(file == gvxIni ? "UIType=2\r\n" : "shipA1=\"T-MWA\"\r\n",
+                                         encoding, false)),
+                      std::string::npos);
+        }
+    }
+}
+
+TEST_F(SettingsFiles, PlayReadsOddLinesAsTheGameDoes) {
+    const std::pair<std::string, const char*> rows[] = {
+        {"[Odd]]\r\nkeep=2\r\n", "a stray ]"},
+        {"[Odd\r\nb=2\r\n", "a missing ]"},
+        {"[]\r\nc=3\r\n", "a [] line"},
+        {"[Odd]\r\nx=1\x1A\r\n\x1A", "DOS end-of-file marks"},
+        {"[Odd]\r\nx=\v1\f\r\n", "vertical tabs and form feeds"},
+        {"[Odd]\r\nnote=a\0b\r\n"s, "a NUL inside a line"},
+    };
+    for (const auto& [odd, name] : rows) {
+        SCOPED_TRACE(name);
+        for (bool oddFirst : {true, false}) {
+            boxes.clear();
+            dlg.reset();
+            PlayOn(oddFirst ? odd + kScripts : kScripts + odd, kGvx + odd);
+            ExpectPlayed();
+        }
+    }
+}
+
+// A NUL ends a section's name for the profile functions, not for the one-pass update: the
+// keys go where the game reads them, written by the profile writer itself.
+TEST_F(SettingsFiles, PlayPutsTheKeysWhereTheGameReadsThem) {
+    WriteFileBytes(ScriptsIni(), "[Other]\r\nkeep=1\r\n[Mul_Kestrine\0]\r\nGameSet=hidden\r\n"s);
+    Open();
+    EXPECT_EQ(Text(IDC_GAMESET_LABEL), "hidden");
+    Click(IDC_HOST_SELECTED);
+    Click(IDOK);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Configuration Saved For Game Play!");
+    EXPECT_EQ(Profile(ScriptsIni(), "Mul_Kestrine", "shipSettings"), "4");
+    EXPECT_EQ(Profile(ScriptsIni(), "Mul_Kestrine", "p1Pos"), "-1");
+    EXPECT_FALSE(FileExists(game / "Assets\\Scripts\\*.tmp"));
+    EXPECT_EQ(Profile(ScriptsIni(), "Other", "keep"), "1");
+}
+
+TEST_F(SettingsFiles, PlayCreatesAScriptsIniWithTheKeysInTheirOrder) {
+    registry.SetDirectory(game.Path());
+    Open();
+    Click(IDC_HOST_SELECTED);
+    Click(IDOK);
+    std::string keys;
+    const std::string text = ReadFileBytes(ScriptsIni());
+    for (size_t at = 0; at < text.size(); at = text.find("\r\n", at) + 2)
+        keys += text.substr(at, text.find_first_of("=\r", at) - at) + " ";
+    std::string expected = "[Mul_Kestrine] GameSet ";
+    for (const SlotInfo& slot : kSlots)
+        expected += std::string(slot.shipKey) + " ";
+    for (const SlotInfo& slot : kSlots)
+        expected += std::string(slot.posKey) + " ";
+    EXPECT_EQ(keys, expected + "shipSettings ");
+    EXPECT_EQ(ReadFileBytes(GvxIni()), "[UI]\r\nUIType=0\r\n");
+}
+
+TEST_F(SettingsFiles, AReadOnlyFileIsRefusedAndHiddenAttributesStay) {
+    for (bool gvx : {false, true}) {
+        dlg.reset();
+        boxes.clear();
+        WriteFileBytes(ScriptsIni(), kScripts);
+        WriteFileBytes(GvxIni(), kGvx);
+        const std::string file = gvx ? GvxIni() : ScriptsIni();
+        SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY);
+        Open();
+        Click(IDOK);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text,
+                  gvx ? "Error saving to gvx.ini; code 5." : "Error saving to sripts.ini; code 5.");
+        EXPECT_EQ(GetFileAttributesA(file.c_str()) & FILE_ATTRIBUTE_READONLY,
+                  DWORD(FILE_ATTRIBUTE_READONLY));
+        SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(ReadFileBytes(ScriptsIni()) + ReadFileBytes(GvxIni()), kScripts + kGvx);
+    }
+    dlg.reset();
+    boxes.clear();
+    PlayOn(kScripts, kGvx, std::string(), [this] {
+        SetFileAttributesA(ScriptsIni().c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    });
+    ExpectPlayed();
+    EXPECT_EQ(GetFileAttributesA(ScriptsIni().c_str()) &
+                  (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
+              DWORD(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    SetFileAttributesA(ScriptsIni().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(SettingsFiles, OtherProgramsHoldingTheFilesAndLinks) {
+    // An editor or the running game holds scripts.ini, sharing reading and writing only: the
+    // file is updated in place.
+    HANDLE holder = INVALID_HANDLE_VALUE;
+    PlayOn(kScripts, kGvx, std::string(), [&] {
+        holder =
+            CreateFileA(ScriptsIni().c_str(), GENERIC_READ | GENERIC_WRITE,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    });
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    CloseHandle(holder);
+    ExpectPlayed();
+    EXPECT_FALSE(FileExists(game / "Assets\\Scripts\\*.tmp"));
+
+    // A second name of the same file (a hard link) stays one file.
+    dlg.reset();
+    boxes.clear();
+    PlayOn(kScripts, kGvx, std::string(), [this] {
+        DeleteFileA((game / "other.ini").c_str());
+        CreateHardLinkA((game / "other.ini").c_str(), ScriptsIni().c_str(), nullptr);
+    });
+    ExpectPlayed();
+    EXPECT_EQ(ReadFileBytes(game / "other.ini"), ReadFileBytes(ScriptsIni()));
+
+    // The game holds gvx.ini without letting it be written: scripts.ini is put back.
+    dlg.reset();
+    boxes.clear();
+    WriteFileBytes(ScriptsIni(), kScripts);
+    WriteFileBytes(GvxIni(), kGvx);
+    holder = CreateFileA(GvxIni().c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+    Open();
+    SetWindowTextA(Item(A1.shipId), "changed");
+    Click(IDOK);
+    CloseHandle(holder);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Error saving to gvx.ini; code 32.");
+    EXPECT_EQ(ReadFileBytes(ScriptsIni()) + ReadFileBytes(GvxIni()), kScripts + kGvx);
+    EXPECT_FALSE(FileExists(game / "Assets\\Scripts\\*.tmp"));
+    EXPECT_FALSE(FileExists(game / "*.tmp"));
+
+    // A scripts.ini that is a symbolic link: the link stays, its target gets the keys.
+    const std::string linked = TestBedFolder("linked");
+    if (linked.empty())
+        GTEST_SKIP() << "the test bed has no linked game folder";
+    dlg.reset();
+    boxes.clear();
+    PlayOn(kScripts, kGvx, linked);
+    ExpectPlayed();
+    EXPECT_EQ(ReadFileBytes(linked + "target.ini"), ReadFileBytes(scriptsIni));
+    WriteFileBytes(linked + "target.ini", "[Mul_Kestrine]\r\nGameSet=via the link\r\n");
+    EXPECT_EQ(Profile(scriptsIni, "Mul_Kestrine", "GameSet"), "via the link");
+}
+
+TEST_F(SettingsFiles, AFolderThatTakesNoNewFile) {
+    const std::string frozen = TestBedFolder("frozen");
+    if (frozen.empty())
+        GTEST_SKIP() << "the test bed has no folder that takes no new file (needs root)";
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::string backups = CodePageText(temp) + "~kst*.tmp";
+    const bool backupsBefore = FileExists(backups);
+    PlayOn(kScripts, kGvx, frozen);
+    ExpectPlayed();
+    EXPECT_EQ(FileExists(backups), backupsBefore); // no backup left behind
+}
+
+} // namespace
