@@ -1,9 +1,8 @@
 // Start-up of kestrine.exe under Wine, from process start until its form is shown, with an
-// empty library and with 10,000 game sets, beside a bare dialog program that does nothing;
-// and PLAY's write of the 47 settings.  Medians of several runs.
+// empty library and with 10,000 game sets, beside a bare dialog program that does nothing.
+// Medians of several runs.
 #include "LibraryFixture.h"
 #include "WinBench.h"
-#include "script/ScriptSettings.h"
 
 #include <cstdio>
 #include <string>
@@ -81,8 +80,8 @@ int main(int argc, char** argv) {
     SetGameDirectory(game);
     DeleteFileA((empty + kLibraryFileName).c_str());
     {
+        DeleteFileA((full + kLibraryFileName).c_str());
         CGameSetLibrary library(full + kLibraryFileName);
-        DeleteFileA(library.FileName().c_str());
         library.LoadGameSets();
         for (auto& entry : MakeLibrary(10000))
             *library.Add(entry.first) = *entry.second;
@@ -105,12 +104,5 @@ int main(int argc, char** argv) {
                 " target 1.5x)\n",
                 fullMs, fullMs / bareMs, fullMs / emptyMs);
 
-    std::vector<double> plays;
-    for (int run = 0; run < 15; ++run) {
-        double start = NowMs();
-        theScriptSettings.Save();
-        plays.push_back(NowMs() - start);
-    }
-    std::printf("PLAY's 47 profile writes (median of 15): %.2f ms\n", Median(plays));
     return 0;
 }

@@ -78,7 +78,9 @@ target_compile_definitions(bench_startup PRIVATE KESTRINE_EXE="$<TARGET_FILE:kes
                                                  BARE_DIALOG_EXE="$<TARGET_FILE:bench_bare_dialog>"
                                                  BARE_FORM_EXE="$<TARGET_FILE:bench_bare_form>")
 add_dependencies(bench_startup kestrine bench_bare_dialog bench_bare_form)
-foreach(bench bench_library_file bench_bare_dialog bench_bare_form bench_startup)
+add_executable(bench_play bench/play_bench.cpp)
+target_link_libraries(bench_play PRIVATE kestrine_script)
+foreach(bench bench_library_file bench_bare_dialog bench_bare_form bench_startup bench_play)
     target_compile_options(${bench} PRIVATE ${KESTRINE_WARNINGS})
     set_target_properties(${bench} PROPERTIES EXCLUDE_FROM_ALL ON)
 endforeach()

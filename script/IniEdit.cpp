@@ -63,6 +63,11 @@ template <class Char> std::vector<Line<Char>> SplitLines(const std::basic_string
 template <class Char>
 bool IsHeader(const std::basic_string<Char>& text, const Line<Char>& line,
               std::basic_string<Char>& name) {
+    size_t first = line.start;
+    while (first < line.end && IsBlank(text[first]))
+        ++first;
+    if (first == line.end || text[first] != Char('['))
+        return false;
     const std::basic_string<Char> trimmed = Trimmed(text, line.start, line.end);
     size_t close = trimmed.rfind(Char(']'));
     if (trimmed.empty() || trimmed[0] != Char('[') || close == std::basic_string<Char>::npos)
@@ -144,22 +149,31 @@ std::basic_string<Char> SetIniValues(const std::basic_string<Char>& text,
     // New keys go after the section's last line that is not blank.
     size_t insertAfter = header;
     for (size_t i = header + 1; header < lines.size() && i < sectionEnd; ++i) {
-        if (!Trimmed(text, lines[i].start, lines[i].end).empty())
-            insertAfter = i;
+        for (size_t at = lines[i].start; at < lines[i].end; ++at) {
+            if (!IsBlank(text[at])) {
+                insertAfter = i;
+                break;
+            }
+        }
     }
 
     Text result;
     result.reserve(text.size() + added.size() + 64);
     for (size_t i = 0; i < lines.size(); ++i) {
         const Line<Char>& line = lines[i];
-        result += isReplaced[i] ? replaced[i] : text.substr(line.start, line.end - line.start);
-        Text ending = text.substr(line.end, line.next - line.end);
+        if (isReplaced[i])
+            result += replaced[i];
+        else
+            result.append(text, line.start, line.end - line.start);
         if (i == insertAfter && !added.empty()) {
-            result += ending.empty() ? lineEnd : ending;
+            if (line.next == line.end)
+                result += lineEnd;
+            else
+                result.append(text, line.end, line.next - line.end);
             result += added;
             added.clear();
         } else {
-            result += ending;
+            result.append(text, line.end, line.next - line.end);
         }
     }
     if (header == lines.size()) {

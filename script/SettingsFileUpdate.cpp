@@ -113,20 +113,6 @@ template <class Fill> std::vector<std::wstring> ProfileList(Fill fill) {
     return texts;
 }
 
-std::wstring ProfileValue(const std::wstring& file, const std::wstring& section,
-                          const std::wstring& key) {
-    std::wstring buffer(1024, L'\0');
-    DWORD length;
-    while ((length = GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", &buffer[0],
-                                              DWORD(buffer.size()), file.c_str())) +
-                   1 >=
-               buffer.size() &&
-           buffer.size() < (1u << 24))
-        buffer.resize(buffer.size() * 4);
-    buffer.resize(length);
-    return buffer;
-}
-
 std::vector<std::wstring> SectionNames(const std::wstring& file) {
     return ProfileList([&file](wchar_t* buffer, DWORD size) {
         return GetPrivateProfileSectionNamesW(buffer, size, file.c_str());
@@ -152,14 +138,18 @@ std::wstring Trim(const std::wstring& text) {
     return text.substr(start, text.find_last_not_of(blanks) + 1 - start);
 }
 
+// A value as the profile functions give it: one pair of quotation marks around it removed.
+std::wstring Unquoted(const std::wstring& text) {
+    if (text.size() >= 2 && (text.front() == L'"' || text.front() == L'\'') &&
+        text.back() == text.front())
+        return text.substr(1, text.size() - 2);
+    return text;
+}
+
 // What the profile functions give back for a value written: blanks around it dropped, and
 // one pair of quotation marks around it.
 std::wstring ReadBackOf(const std::string& value) {
-    std::wstring text = Trim(WideText(OneLine(value)));
-    if (text.size() >= 2 && (text.front() == L'"' || text.front() == L'\'') &&
-        text.back() == text.front())
-        text = text.substr(1, text.size() - 2);
-    return text;
+    return Unquoted(Trim(WideText(OneLine(value))));
 }
 
 // The profile functions' own cache must not answer for a file that was just changed.
@@ -169,18 +159,29 @@ void ForgetCachedProfile(const std::wstring& file) {
 
 // Whether `updated` reads as `original` with the values set: every key written reads back
 // with its value, and every section and key of the original is still there with its value.
-// Large files with many sections have the sections beside the changed one compared whole,
-// since the update touches no other lines.
+// Large files with many sections have only the sections beside the changed one compared
+// whole, since the update touches no other lines.
+//
+// Wine's profile functions read a file again at every call for two seconds after it changed,
+// so the new file is read a few whole sections at a time, not key by key.
 bool ReadsAsUpdated(const std::wstring& original, bool originalExists, const std::wstring& updated,
                     const char* section, const ProfileValues& values) {
     const std::wstring changed = WideText(section);
+    auto keyOf = [](const std::wstring& line) { return Trim(line.substr(0, line.find(L'='))); };
+    const std::vector<std::wstring> written = SectionLines(updated, changed);
     for (const auto& value : values) {
-        if (ProfileValue(updated, changed, WideText(value.first)) != ReadBackOf(value.second))
+        const std::wstring key = Trim(WideText(value.first));
+        auto line = std::find_if(written.begin(), written.end(), [&](const std::wstring& text) {
+            return SameName(keyOf(text), key);
+        });
+        if (line == written.end() || line->find(L'=') == std::wstring::npos ||
+            Unquoted(Trim(line->substr(line->find(L'=') + 1))) != ReadBackOf(value.second))
             return false;
     }
+
     const std::vector<std::wstring> before =
         originalExists ? SectionNames(original) : std::vector<std::wstring>();
-    std::vector<std::wstring> after = SectionNames(updated);
+    const std::vector<std::wstring> after = SectionNames(updated);
     auto withoutChanged = [&changed](std::vector<std::wstring> names) {
         names.erase(
             std::remove_if(names.begin(), names.end(),
@@ -191,10 +192,9 @@ bool ReadsAsUpdated(const std::wstring& original, bool originalExists, const std
     if (withoutChanged(before) != withoutChanged(after))
         return false;
 
-    auto isWrittenKey = [&values](const std::wstring& line) {
-        const std::wstring key = Trim(line.substr(0, line.find(L'=')));
-        return std::any_of(values.begin(), values.end(), [&key](const auto& value) {
-            return SameName(key, Trim(WideText(value.first)));
+    auto isWrittenKey = [&](const std::wstring& line) {
+        return std::any_of(values.begin(), values.end(), [&](const auto& value) {
+            return SameName(keyOf(line), Trim(WideText(value.first)));
         });
     };
     const size_t kCompareAll = 64;
@@ -204,9 +204,10 @@ bool ReadsAsUpdated(const std::wstring& original, bool originalExists, const std
             [&changed](const std::wstring& name) { return SameName(name, changed); });
         if (before.size() > kCompareAll && !besideChanged)
             continue;
+        const bool isChanged = SameName(before[i], changed);
         std::vector<std::wstring> kept = SectionLines(original, before[i]);
-        std::vector<std::wstring> now = SectionLines(updated, before[i]);
-        if (SameName(before[i], changed)) {
+        std::vector<std::wstring> now = isChanged ? written : SectionLines(updated, before[i]);
+        if (isChanged) {
             kept.erase(std::remove_if(kept.begin(), kept.end(), isWrittenKey), kept.end());
             now.erase(std::remove_if(now.begin(), now.end(), isWrittenKey), now.end());
         }
@@ -214,6 +215,21 @@ bool ReadsAsUpdated(const std::wstring& original, bool originalExists, const std
             return false;
     }
     return true;
+}
+
+// Wine's profile functions read a file again at every call while its last change is less than
+// about two seconds old.  The scratch file is dated back for its checks, so that they read it
+// once, and dated now when it takes the file's place.
+void DateFile(const std::wstring& path, LONGLONG secondsAgo) {
+    CFileHandle file(CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, kShareAll, nullptr,
+                                 OPEN_EXISTING, 0, nullptr));
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER time{{now.dwLowDateTime, now.dwHighDateTime}};
+    time.QuadPart -= ULONGLONG(secondsAgo) * 10000000;
+    FILETIME then{time.LowPart, time.HighPart};
+    if (file.IsOpen())
+        SetFileTime(file.Get(), nullptr, nullptr, &then);
 }
 
 // --- Where the new contents can go -----------------------------------------------------------
@@ -321,23 +337,20 @@ CSettingsFileUpdate::CSettingsFileUpdate(std::string file, const char* section,
     m_state->values = std::move(values);
 }
 
-CSettingsFileUpdate::~CSettingsFileUpdate() {
-    if (!m_state->scratch.Path().empty())
-        ForgetCachedProfile(m_state->scratch.Path());
-}
+CSettingsFileUpdate::~CSettingsFileUpdate() = default;
 
 // A scratch file holding `bytes`: beside the file where its folder takes one, else in the
 // temporary folder.
 DWORD CSettingsFileUpdate::State::MakeScratch(const std::string& bytes) {
-    if (!scratch.Path().empty())
-        ForgetCachedProfile(scratch.Path());
     DWORD error = scratch.Create(FolderOf(path));
     scratchBeside = error == 0;
     if (error != 0 && scratch.Create(TempFolder()) != 0)
         return error;
     if (DWORD writeError = scratch.Write(bytes))
         return writeError;
-    return scratch.Finish();
+    error = scratch.Finish();
+    DateFile(scratch.Path(), 60);
+    return error;
 }
 
 DWORD CSettingsFileUpdate::State::WriteKeysIntoScratch() {
@@ -405,10 +418,9 @@ DWORD CSettingsFileUpdate::State::Put(const std::string& bytes, CNewFile* ready)
 
 DWORD CSettingsFileUpdate::Commit() {
     State& s = *m_state;
-    ForgetCachedProfile(s.scratch.Path());
+    DateFile(s.scratch.Path(), 0);
     DWORD error = s.Put(s.updated, s.scratchBeside ? &s.scratch : nullptr);
     s.scratch.Discard();
-    ForgetCachedProfile(s.path);
     s.committed = error == 0;
     return error;
 }
@@ -426,7 +438,6 @@ DWORD CSettingsFileUpdate::Undo() {
             copy.Create(FolderOf(s.path)) == 0 && copy.Write(s.original) == 0 && copy.Finish() == 0;
         error = s.Put(s.original, ready ? &copy : nullptr);
     }
-    ForgetCachedProfile(s.path);
     s.committed = error != 0;
     return error;
 }

@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Builds and runs the benchmarks that need Windows, under Wine in the test prefix: the library
-# file round trip, and start-up and PLAY.  Prints figures; checks nothing.
+# file round trip, start-up, and PLAY.  Prints figures; checks nothing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -S . -B build/win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
     -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/win --target bench_library_file bench_startup
+cmake --build build/win --target bench_library_file bench_startup bench_play
 export KESTRINE_WINE_STATE=$PWD/build/win/wine
 cmake/wine-env.sh start "$KESTRINE_WINE_STATE"
 trap 'cmake/wine-env.sh stop "$KESTRINE_WINE_STATE"' EXIT
 echo "== QXData.dat round trip under Wine"
 cmake/wine-run.sh build/win/bench_library_file.exe
-echo "== Start-up and PLAY under Wine"
+echo "== Start-up under Wine"
 cmake/wine-run.sh build/win/bench_startup.exe
+echo "== PLAY on small and large settings files under Wine"
+cmake/wine-run.sh build/win/bench_play.exe
