@@ -38,6 +38,22 @@ std::wstring KeepAside(const std::wstring& path) {
     return std::wstring();
 }
 
+// Why a file that is there cannot be both read and written.
+std::string WhyNotReadWrite(const std::wstring& path) {
+    if (_waccess(path.c_str(), kReadOnly) != 0)
+        return "the file cannot be read";
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return "the file is read-only";
+    wchar_t volume[MAX_PATH];
+    DWORD flags = 0;
+    if (GetVolumePathNameW(path.c_str(), volume, MAX_PATH) &&
+        GetVolumeInformationW(volume, nullptr, 0, nullptr, nullptr, &flags, nullptr, 0) &&
+        (flags & FILE_READ_ONLY_VOLUME))
+        return "its drive is read-only";
+    return "Kestrine may not write it";
+}
+
 std::string WithError(const char* text, DWORD error) {
     return std::string(text) + " (error " + std::to_string(error) + ")";
 }
@@ -65,8 +81,7 @@ LibraryLoadResult CGameSetLibrary::LoadGameSets() {
             m_whyNotWritable.clear(); // nothing stored yet: saving creates the file
             return LibraryLoad::NoFile;
         }
-        m_whyNotWritable = _waccess(m_path.c_str(), kReadOnly) == 0 ? "the file is read-only"
-                                                                    : "the file cannot be read";
+        m_whyNotWritable = WhyNotReadWrite(m_path);
         return LibraryLoad::Skipped;
     }
     std::string bytes;
@@ -118,7 +133,7 @@ LibrarySaveResult CGameSetLibrary::SaveGameSets() {
     if (exists && m_pending.empty())
         return {LibrarySave::Saved}; // nothing of this run to add to the file as it is
     if (exists && !IsLibraryUsable()) {
-        m_whyNotWritable = "the file has become read-only";
+        m_whyNotWritable = WhyNotReadWrite(m_path) + " now";
         return {LibrarySave::NotWritable};
     }
     // Holding the file shows that no other program has it open, and keeps it that way until

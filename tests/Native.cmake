@@ -7,6 +7,7 @@ set(KESTRINE_PORTABLE_SOURCES
     ${PROJECT_SOURCE_DIR}/library/GameSetLibrary.cpp
     ${PROJECT_SOURCE_DIR}/library/GameSetText.cpp
     ${PROJECT_SOURCE_DIR}/library/ShipData.cpp
+    ${PROJECT_SOURCE_DIR}/script/IniEdit.cpp
     ${PROJECT_SOURCE_DIR}/script/IniText.cpp
     ${PROJECT_SOURCE_DIR}/script/PositionCodec.cpp
     ${PROJECT_SOURCE_DIR}/script/Slots.cpp

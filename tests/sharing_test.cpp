@@ -168,3 +168,115 @@ TEST_F(Sharing, ExportThenImportAFileAndAFileDroppedOnTheForm) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Sharing, ImportReadsFilesAsEditorsSaveThemAndAsTheGameReadsThem) {
+    const std::string text = "[Mul_Kestrine]\r\nGameSet=Saved by an editor\r\nshipP1=\"N-QRF\"\r\n"
+                             "p1Pos=\"7\"\r\nshipSettings=\"4\"\r\n[UI]\r\nUIType='2'\r\n"
+                             "[Mul_Kestrine]\r\nshipA1=second section\r\n";
+    std::string utf16 = "\xFF\xFE";
+    for (char c : text)
+        utf16 += std::string{c, '\0'};
+    const std::pair<const char*, std::string> rows[] = {
+        {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF" + text},
+        {"UTF-16", utf16},
+    };
+    for (const auto& [name, bytes] : rows) {
+        SCOPED_TRACE(name);
+        dlg->ClearForm();
+        g_chosenFile = work / "editor.ini";
+        WriteFileBytes(g_chosenFile, bytes);
+        // Another program holds it open for writing, sharing everything.
+        HANDLE editor = CreateFileA(g_chosenFile.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+        Command(IDM_IMPORT_GAMESET);
+        CloseHandle(editor);
+        EXPECT_TRUE(boxes.empty()) << (boxes.empty() ? "" : boxes[0].text);
+        EXPECT_EQ(Texts({IDC_GAMESET_LABEL, P1.shipId, P1.posId, A1.shipId}),
+                  "Saved by an editor|\"N-QRF\"|N|"); // the second section does not count
+        EXPECT_TRUE(Checked(IDC_HOST_SELECTED));
+        EXPECT_EQ(CurSel(IDC_DIFFICULTY), 2);
+    }
+}
+
+TEST_F(Sharing, NamesFoldersDevicesAndSeveralFiles) {
+    const std::pair<std::string, std::string> names[] = {
+        {"con", "con_.ini"},
+        {"COM1.txt", "COM1_.txt.ini"},
+        {"Lpt9 ", "Lpt9_.ini"},
+        {"console", "console.ini"},
+        {std::string(255, 't'), std::string(100, 't') + ".ini"},
+    };
+    g_chosenFile.clear(); // the user cancels each time
+    for (const auto& [title, proposed] : names) {
+        dlg->m_strGameSet = title;
+        dlg->UpdateData(false);
+        Command(IDM_EXPORT_GAMESET);
+        EXPECT_EQ(g_asked, "Export game set|" + proposed);
+    }
+
+    const std::pair<std::string, const char*> refused[] = {
+        {work.Path(), ": it is a folder."},
+        {work / "nul.ini", ": it is not a file."},
+    };
+    for (const auto& [file, box] : refused) {
+        boxes.clear();
+        g_chosenFile = file;
+        Command(IDM_IMPORT_GAMESET);
+        ASSERT_EQ(boxes.size(), 1u) << file;
+        EXPECT_EQ(boxes[0].text, "Kestrine cannot import a game set from " + file + box);
+    }
+
+    // Of several files dropped, the first is imported, and the user is told.
+    boxes.clear();
+    WriteFileBytes(work / "first.ini", "[Mul_Kestrine]\r\nGameSet=First\r\n");
+    const std::wstring paths =
+        WideText(work / "first.ini") + L'\0' + WideText(work / "second.ini") + L'\0' + L'\0';
+    HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + paths.size() * sizeof(wchar_t));
+    auto* files = static_cast<DROPFILES*>(GlobalLock(drop));
+    files->pFiles = sizeof(DROPFILES);
+    files->fWide = TRUE;
+    memcpy(reinterpret_cast<char*>(files) + sizeof(DROPFILES), paths.data(),
+           paths.size() * sizeof(wchar_t));
+    GlobalUnlock(drop);
+    SendMessageA(dlg->GetSafeHwnd(), WM_DROPFILES, WPARAM(drop), 0);
+    EXPECT_EQ(Text(IDC_GAMESET_LABEL), "First");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Only one game set is imported at a time: Kestrine imported " +
+                                 work / "first.ini" + " and left the other 1 file.");
+
+    const std::vector<std::wstring> arguments =
+        FilesOfCommandLine(L"kestrine.exe first.ini \"C:\\My sets\\second.ini\"");
+    ASSERT_EQ(arguments.size(), 2u);
+    EXPECT_EQ(arguments[1], L"C:\\My sets\\second.ini");
+}
+
+TEST_F(Sharing, TextsAndPathsBeyondTheCodePage) {
+    ComposeSet();
+    g_chosenWide = WideText(work.Path()) + L"\x65E5\x672C.ini"; // 日本.ini
+    Command(IDM_EXPORT_GAMESET);
+    dlg->ClearForm();
+    Command(IDM_IMPORT_GAMESET);
+    g_chosenWide.clear();
+    EXPECT_TRUE(boxes.empty());
+    ExpectComposedSet();
+
+    // Text only in Unicode is refused, naming what the game's files cannot hold.
+    const std::wstring text = L"[Mul_Kestrine]\r\nGameSet=\x65E5\x672C\r\n";
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    Command(IDM_PASTE_GAMESET);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].wideText, L"Kestrine cannot import a game set from the clipboard: it holds "
+                                 L"characters that the game's files cannot hold (\x65E5\x672C).");
+    ExpectComposedSet();
+}
+
+} // namespace

@@ -1,0 +1,94 @@
+// Profile text read and changed in one pass, natively: the rows a game's scripts.ini and a
+// shared game set bring.
+#include "library/GameSetText.h"
+#include "script/IniEdit.h"
+#include "script/IniText.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string Set(const std::string& text,
+                std::initializer_list<std::pair<const char*, const char*>> values,
+                const std::string& section = "Mul_Kestrine") {
+    IniValues<char> set;
+    for (const auto& value : values)
+        set.values.emplace_back(value.first, value.second);
+    return SetIniValues(text, section, set);
+}
+
+TEST(IniEdit, SetsKeysWhereTheProfileWriterWouldAndKeepsEveryOtherByte) {
+    const struct {
+        const char* name;
+        std::string before, after;
+    } rows[] = {
+        {"a key in place, comments and blank lines kept",
+         "; game\r\n[Mul_Kestrine]\r\n\r\n  shipP1 = old\r\n;note\r\nx=1\r\n",
+         "; game\r\n[Mul_Kestrine]\r\n\r\n  shipP1 =new\r\n;note\r\nx=1\r\n"},
+        {"a new key after the section's last line, before blank lines and the next section",
+         "[Mul_Kestrine]\r\nx=1\r\n\r\n[Next]\r\ny=2\r\n",
+         "[Mul_Kestrine]\r\nx=1\r\nshipP1=new\r\n\r\n[Next]\r\ny=2\r\n"},
+        {"a new section at the end, a missing last line end added", "[Other]\r\ny=2",
+         "[Other]\r\ny=2\r\n[Mul_Kestrine]\r\nshipP1=new\r\n"},
+        {"an empty file", "", "[Mul_Kestrine]\r\nshipP1=new\r\n"},
+        {"LF only stays LF only", "[Mul_Kestrine]\nshipP1=old\n[B]\n",
+         "[Mul_Kestrine]\nshipP1=new\n[B]\n"},
+        {"CR only stays CR only", "[Mul_Kestrine]\rx=1\r", "[Mul_Kestrine]\rx=1\rshipP1=new\r"},
+        {"names ignore letter case and blanks", "[ mul_kestrine ]\r\nSHIPP1=old\r\n",
+         "[ mul_kestrine ]\r\nSHIPP1=new\r\n"},
+        {"the first section and the first key of a name",
+         "[Mul_Kestrine]\r\nshipP1=a\r\nshipP1=b\r\n[Mul_Kestrine]\r\nshipP1=c\r\n",
+         "[Mul_Kestrine]\r\nshipP1=new\r\nshipP1=b\r\n[Mul_Kestrine]\r\nshipP1=c\r\n"},
+        {"a header runs to its last ]", "[Mul_Kestrine]]\r\nshipP1=old\r\n",
+         "[Mul_Kestrine]]\r\nshipP1=old\r\n[Mul_Kestrine]\r\nshipP1=new\r\n"},
+        {"a line without ] is no header", "[Mul_Kestrine]\r\n[Odd\r\nshipP1=old\r\n",
+         "[Mul_Kestrine]\r\n[Odd\r\nshipP1=new\r\n"},
+        {"DOS end-of-file marks are blanks", "[Mul_Kestrine]\r\n\x1AshipP1=old\r\n\x1A",
+         "[Mul_Kestrine]\r\n\x1AshipP1=new\r\n\x1A"},
+        {"a key without = gets one", "[Mul_Kestrine]\r\nshipP1\r\n",
+         "[Mul_Kestrine]\r\nshipP1=new\r\n"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(Set(row.before, {{"shipP1", "new"}}), row.after) << row.name;
+}
+
+TEST(IniEdit, SeveralKeysInOrderAndUtf16Units) {
+    EXPECT_EQ(Set("[Mul_Kestrine]\r\nb=1\r\n", {{"a", "x"}, {"b", "y"}, {"c", "z"}}),
+              "[Mul_Kestrine]\r\nb=y\r\na=x\r\nc=z\r\n");
+    IniValues<char16_t> set;
+    set.values.emplace_back(u"UIType", u"2");
+    EXPECT_EQ(SetIniValues(std::u16string(u"[UI]\r\nUIType=1\r\n"), std::u16string(u"UI"), set),
+              u"[UI]\r\nUIType=2\r\n");
+}
+
+TEST(IniText, ReadsAsTheProfileFunctionsRead) {
+    const IniText ini(
+        "[S]\r\nkey = \"quoted\" \r\nkey=second\r\n[Odd\r\nodd=1\r\n[s]\r\nlater=1\r\n"
+        "[T]]\r\nt=\v1\f\r\n");
+    ASSERT_NE(ini.Section("s"), nullptr);
+    EXPECT_EQ(*ini.Section("S")->Find("KEY"), "\"quoted\"");
+    EXPECT_EQ(*ini.Section("S")->Find("odd"), "1");      // "[Odd" opens no section
+    EXPECT_EQ(ini.Section("S")->Find("later"), nullptr); // a second [S] is not read
+    EXPECT_EQ(*ini.Section("T]")->Find("t"), "1");
+    EXPECT_EQ(Unquoted("'7'"), "7");
+    EXPECT_EQ(Unquoted("\"7'"), "\"7'");
+}
+
+TEST(GameSetText, QuotedNumbersAndTheDifficultyOfAGameSet) {
+    CShipData record;
+    int difficulty = 1;
+    ASSERT_EQ(ReadGameSetText("[Mul_Kestrine]\r\np1Pos=\"7\"\r\nshipSettings='4'\r\n", record,
+                              difficulty),
+              GameSetTextFault::None);
+    EXPECT_EQ(record.m_strPos[0], "N");
+    EXPECT_EQ(record.m_bHostSelected, 1);
+    EXPECT_EQ(difficulty, 1); // no [UI]: the form keeps its own
+    ASSERT_EQ(ReadGameSetText("[Mul_Kestrine]\r\n[UI]\r\n", record, difficulty),
+              GameSetTextFault::None);
+    EXPECT_EQ(difficulty, -1);
+    ASSERT_EQ(ReadGameSetText("[Mul_Kestrine]\r\n[UI]\r\nUIType=\"2\"\r\n", record, difficulty),
+              GameSetTextFault::None);
+    EXPECT_EQ(difficulty, 2);
+}
+
+} // namespace
