@@ -1,0 +1,41 @@
+// What the game will not use of a setup, by the rules its help gives: a ship stands in double
+// quotation marks, its designation is capital letters and digits in hyphen-joined parts, every
+// ship has a start position of its own, and the setup has an option.  Plain C++, so that it
+// runs on every edit.
+#pragma once
+
+#include "script/Slots.h"
+
+#include <string>
+#include <vector>
+
+// The form's texts as they stand.
+struct SetupForm {
+    std::string ships[kSlotCount];
+    std::string positions[kSlotCount];
+    bool optionChosen = false;
+};
+
+enum class SetupRule { Quotes, Designation, Position, SharedPosition, Option };
+
+struct SetupProblem {
+    SetupRule rule;
+    int slot;         // the slot it concerns, -1 for the form
+    std::string text; // for the host: "P2: the ship needs double quotation marks, as "N-QRF"."
+};
+
+// Every problem, slot by slot in the form's order, the option last.
+std::vector<SetupProblem> CheckSetup(const SetupForm& form);
+
+// The check line: "Ready for the game." or the number of problems and the first of them,
+// then the set's code.
+std::string CheckLine(const std::vector<SetupProblem>& problems, const std::string& code);
+
+// The ship text as a designation where it can be one ("n-qrf" is "\"N-QRF\""); otherwise the
+// text as it is.
+std::string FixedDesignation(const std::string& ship);
+
+// A short code of a game-set text, the same on every machine for the same setup: the first 30
+// bits of its FNV-1a 64 hash in six characters of 0-9 and A-Z without I, L, O and U, as
+// "7KQ-2MX".
+std::string SetupCode(const std::string& gameSetText);

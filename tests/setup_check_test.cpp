@@ -1,0 +1,90 @@
+// The live check of a setup and its code, natively: the form's texts in, the problems out.
+#include "script/SetupCheck.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Row {
+    const char* name;
+    std::vector<std::tuple<int, const char*, const char*>> slots; // slot, ship, position
+    bool option;
+    std::vector<std::string> problems;
+};
+
+TEST(SetupCheck, TheGamesRulesSlotBySlot) {
+    const Row rows[] = {
+        {"a ready setup", {{0, "\"N-QRE\"", "G"}, {6, " \"D-H7\" ", " q "}}, true, {}},
+        {"empty slots are not checked", {{1, "   ", ""}, {2, "", "Z"}}, true, {}},
+        {"no quotation marks",
+         {{1, "N-QRF", "H"}},
+         true,
+         {"P2: the ship needs double quotation marks, as \"N-QRF\"."}},
+        {"lower case, blanks, one part, an empty part",
+         {{0, "\"n-qrf\"", "G"}, {1, "\"N QRF\"", "H"}, {2, "\"QRF\"", "I"}, {3, "\"N--Q\"", "J"}},
+         true,
+         {"P1: the ship is no designation: capital letters and digits joined by hyphens, as "
+          "\"N-QRF\".",
+          "P2: the ship is no designation: capital letters and digits joined by hyphens, as "
+          "\"N-QRF\".",
+          "P3: the ship is no designation: capital letters and digits joined by hyphens, as "
+          "\"N-QRF\".",
+          "P4: the ship is no designation: capital letters and digits joined by hyphens, as "
+          "\"N-QRF\"."}},
+        {"quotes around nothing",
+         {{0, "\"\"", "G"}},
+         true,
+         {"P1: the ship needs double quotation marks, as \"N-QRF\"."}},
+        {"no start position, or none of G to Z",
+         {{14, "\"T-MWA\"", ""}, {21, "\"T-MWA\"", "B"}},
+         true,
+         {"B1: the ship needs a start position, a letter from G to Z.",
+          "B8: the ship needs a start position, a letter from G to Z."}},
+        {"two ships on one position",
+         {{0, "\"N-QRE\"", "N"}, {8, "\"T-MWA\"", "n"}, {9, "", "N"}},
+         true,
+         {"A3: the ship starts at N like P1; each needs a position of its own."}},
+        {"no option", {}, false, {"Choose HOST SELECTED or PLAYER SELECT."}},
+    };
+    for (const Row& row : rows) {
+        SetupForm form;
+        form.optionChosen = row.option;
+        for (const auto& [slot, ship, position] : row.slots) {
+            form.ships[slot] = ship;
+            form.positions[slot] = position;
+        }
+        std::vector<std::string> texts;
+        for (const SetupProblem& problem : CheckSetup(form))
+            texts.push_back(problem.text);
+        EXPECT_EQ(texts, row.problems) << row.name;
+    }
+}
+
+TEST(SetupCheck, TheLineAndTheFix) {
+    EXPECT_EQ(CheckLine({}, "7KQ-2MX"), "Ready for the game. Code 7KQ-2MX");
+    SetupForm form;
+    form.ships[1] = "N-QRF";
+    form.positions[1] = "H";
+    EXPECT_EQ(CheckLine(CheckSetup(form), "7KQ-2MX"),
+              "2 problems. P2: the ship needs double quotation marks, as \"N-QRF\". Code 7KQ-2MX");
+
+    const std::pair<const char*, const char*> fixes[] = {
+        {"n-qrf", "\"N-QRF\""}, {" \"d-h7\" ", "\"D-H7\""}, {"\"N-QRF\"", "\"N-QRF\""},
+        {"qrf", "qrf"},         {"N QRF", "N QRF"},         {"", ""},
+    };
+    for (const auto& [ship, fixed] : fixes)
+        EXPECT_EQ(FixedDesignation(ship), fixed) << ship;
+}
+
+TEST(SetupCheck, TheCodeOfAGameSetText) {
+    const std::string text = "[Mul_Kestrine]\r\nGameSet=Team Base Assault\r\n";
+    // Known values, worked out apart from this code: FNV-1a 64 of nothing is cbf29ce484222325.
+    EXPECT_EQ(SetupCode(""), "SFS-9SS");
+    const std::string code = SetupCode(text);
+    EXPECT_EQ(code, "WTM-A9K");
+    for (const char* changed : {"[Mul_Kestrine]\r\nGameSet=Team Base Assault!\r\n",
+                                "[Mul_Kestrine]\r\nGameSet=team Base Assault\r\n"})
+        EXPECT_NE(SetupCode(changed), code);
+}
+
+} // namespace
