@@ -36,6 +36,7 @@ target_compile_options(kestrine_framework PRIVATE ${KESTRINE_WARNINGS})
 add_library(kestrine_form STATIC
     form/GameSetCommands.cpp
     form/GameSetSharing.cpp
+    form/SetupCheckLine.cpp
     form/SetupDlg.cpp
     form/SideWindows.cpp
     library/AutoCombo.cpp

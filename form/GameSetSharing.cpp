@@ -28,6 +28,7 @@ const struct {
     {IDM_PASTE_GAMESET, IDS_PASTE_GAMESET, &CSetupDlg::OnPasteGameSet},
     {IDM_EXPORT_GAMESET, IDS_EXPORT_GAMESET, &CSetupDlg::OnExportGameSet},
     {IDM_IMPORT_GAMESET, IDS_IMPORT_GAMESET, &CSetupDlg::OnImportGameSet},
+    {IDM_FIX_DESIGNATIONS, IDS_FIX_DESIGNATIONS, &CSetupDlg::OnFixDesignations},
 };
 
 const char kFilter[] = "Game sets (*.ini)\0*.ini\0All files (*.*)\0*.*\0";
@@ -140,6 +141,8 @@ bool CSetupDlg::OnShareCommand(UINT command) {
 
 bool CSetupDlg::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_NOTIFY:
+        return OnSetupCheckTip(lParam);
     case WM_CONTEXTMENU: {
         POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         if (lParam == -1) { // from the keyboard: at the form's top left corner
@@ -152,6 +155,7 @@ bool CSetupDlg::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, m_hWnd, nullptr));
         DestroyMenu(menu);
         OnShareCommand(command);
+        RefreshSetupCheck();
         return true;
     }
     case WM_DROPFILES: {
@@ -163,10 +167,12 @@ bool CSetupDlg::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         DragFinish(drop);
         ImportGameSetFiles(files);
+        RefreshSetupCheck();
         return true;
     }
     case kImportStartupFile:
         ImportGameSetFiles(m_importFiles);
+        RefreshSetupCheck();
         return true;
     }
     return false;

@@ -44,7 +44,10 @@ CSetupDlg::CSetupDlg(HWND parent)
       m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
 
 bool CSetupDlg::OnCommand(int id, UINT code) {
-    return DispatchCommand(this, kMessageMap, id, code) || CDialog::OnCommand(id, code);
+    const bool handled =
+        DispatchCommand(this, kMessageMap, id, code) || CDialog::OnCommand(id, code);
+    RefreshSetupCheck(); // whatever the host typed, picked or ticked
+    return handled;
 }
 
 void CSetupDlg::DoDataExchange(CDataExchange& dx) {
@@ -158,6 +161,7 @@ bool CSetupDlg::OnInitDialog() {
     if (CWinApp* app = AfxGetApp())
         app->m_pMainWnd = m_hWnd;
     AddAboutMenuEntry();
+    StartSetupCheck();
     LimitTextBoxes();
     SendMessage(WM_SETICON, ICON_BIG, LPARAM(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, LPARAM(m_hIcon));
@@ -170,6 +174,7 @@ bool CSetupDlg::OnInitDialog() {
         LoadGameSetLibrary();
         FillGameSetList();
         StartSharing();
+        RefreshSetupCheck();
         return false;
     }
     PositionsToLetters();
@@ -191,6 +196,7 @@ bool CSetupDlg::OnInitDialog() {
     LoadGameSetLibrary();
     FillGameSetList();
     StartSharing();
+    RefreshSetupCheck();
     return true;
 }
 
@@ -235,8 +241,11 @@ void CSetupDlg::AddAboutMenuEntry() {
 }
 
 bool CSetupDlg::OnSysCommand(UINT id, LPARAM) {
-    if ((id & 0xFFF0) != IDM_ABOUTBOX)
-        return OnShareCommand(id & 0xFFF0);
+    if ((id & 0xFFF0) != IDM_ABOUTBOX) {
+        const bool handled = OnShareCommand(id & 0xFFF0);
+        RefreshSetupCheck();
+        return handled;
+    }
     OnAboutButton();
     return true;
 }

@@ -47,6 +47,9 @@ public:
     CGameSetLibrary m_mapGameSets;
     std::vector<std::wstring> m_importFiles; // a shared game set to open once the form is shown
     bool m_bToldNotKept = false;             // the once-a-run notice that changes will not be kept
+    HWND m_hCheckTips = nullptr;             // the tool tips of the check line and the marked boxes
+    std::string m_strProblems;               // every problem, one a line, for the tips
+    bool m_bMarked[2][kSlotCount] = {};      // [0] ship boxes, [1] position boxes with a problem
 
 protected:
     bool OnInitDialog() override;
@@ -58,7 +61,8 @@ protected:
     bool OnPaint() override;
     HICON OnQueryDragIcon() override { return m_hIcon; }
     void OnDestroy() override;
-    bool OnHelpInfo() override; // F1 opens the help topics, as HELP does
+    bool OnHelpInfo() override;                           // F1 opens the help topics, as HELP does
+    HBRUSH OnCtlColorEdit(HDC dc, HWND control) override; // marks the boxes with a problem
     // The right-click menu, dropped files and the start-up import.
     bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -87,9 +91,14 @@ public: // the handlers, also driven directly by tests
     void ImportGameSetFile(const std::wstring& path);
     void ImportGameSetText(const std::string& text, const std::wstring& source);
     void ImportGameSetText(const std::wstring& text, const std::wstring& source);
+    // The live check: what the game will not use, on the check line, the marks and the tips.
+    void RefreshSetupCheck();
+    void OnFixDesignations();
 
 private:
     void AddAboutMenuEntry();
+    void StartSetupCheck();
+    bool OnSetupCheckTip(LPARAM notification);
     void AppendShareMenu(HMENU menu) const;
     void StartSharing();
     std::string GameSetTextOfForm();

@@ -64,6 +64,8 @@ protected:
     virtual void OnDestroy() {}
     // F1 (WM_HELP); true when handled.
     virtual bool OnHelpInfo() { return false; }
+    // The colours of an edit box (WM_CTLCOLOREDIT): a brush, or null for the usual ones.
+    virtual HBRUSH OnCtlColorEdit(HDC, HWND) { return nullptr; }
     // Any other message; true when handled.
     virtual bool OnWindowMessage(UINT, WPARAM, LPARAM) { return false; }
 

@@ -22,6 +22,8 @@
 #define IDC_VIEW_MAP 1031
 #define IDC_SHIP_EDIT 1034
 #define IDC_GAMESET_LABEL 1079
+// The live check of the setup under the form.
+#define IDC_SETUP_CHECK 1100
 
 #define IDM_ABOUTBOX 0x0010
 // Handing a game set to other players: system menu and right-click menu commands, and the
@@ -34,6 +36,9 @@
 #define IDS_PASTE_GAMESET 111
 #define IDS_EXPORT_GAMESET 112
 #define IDS_IMPORT_GAMESET 113
+// Mending ship designations, in the same menus.
+#define IDM_FIX_DESIGNATIONS 0x0060
+#define IDS_FIX_DESIGNATIONS 114
 
 #define IDC_VISIT 1080
 #define IDC_TOPIC 1088

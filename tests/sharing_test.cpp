@@ -63,14 +63,14 @@ protected:
 
 TEST_F(Sharing, CopyThenPasteAndAGamesOwnScriptsIni) {
     HMENU menu = GetSystemMenu(dlg->GetSafeHwnd(), FALSE);
-    std::string entries; // the system menu: the about entry, then the four commands
-    for (int i = GetMenuItemCount(menu) - 6; i < GetMenuItemCount(menu); ++i) {
+    std::string entries; // the system menu: the about entry, then the five commands
+    for (int i = GetMenuItemCount(menu) - 7; i < GetMenuItemCount(menu); ++i) {
         char text[64] = {};
         GetMenuStringA(menu, UINT(i), text, sizeof text, MF_BYPOSITION);
         entries += std::to_string(GetMenuItemID(menu, i)) + text + "|";
     }
     EXPECT_EQ(entries, "16&About Kestrine...|0|32Copy game set|48Paste game set|"
-                       "64Export game set...|80Import game set...|");
+                       "64Export game set...|80Import game set...|96Fix ship designations|");
 
     ComposeSet(); // copied through the right-click menu's first entry, picked with the keys
     PostMessageA(dlg->GetSafeHwnd(), WM_KEYDOWN, VK_DOWN, 0);

@@ -1,0 +1,135 @@
+// The live check of the setup: the line under the form, the boxes it marks, their tool tips
+// and the command that mends ship designations.  It reads the controls as they stand and
+// changes nothing that PLAY or SAVE use.
+#include "form/SetupDlg.h"
+
+#include "library/GameSetText.h"
+#include "resources/resource.h"
+#include "script/SetupCheck.h"
+
+#include <commctrl.h>
+
+namespace {
+
+const COLORREF kProblemColour = RGB(192, 0, 0);
+
+std::string ControlText(HWND control) {
+    int length = GetWindowTextLengthA(control);
+    std::string text(size_t(length) + 1, '\0');
+    text.resize(size_t(GetWindowTextA(control, &text[0], length + 1)));
+    return text;
+}
+
+} // namespace
+
+void CSetupDlg::StartSetupCheck() {
+    m_hCheckTips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                   WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
+                                   GetModuleHandleA(nullptr), nullptr);
+    if (m_hCheckTips == nullptr)
+        return;
+    ::SendMessageA(m_hCheckTips, TTM_SETMAXTIPWIDTH, 0, 480);
+    ::SendMessageA(m_hCheckTips, TTM_SETDELAYTIME, TTDT_AUTOPOP, 30000);
+    auto addTool = [this](HWND control) {
+        TOOLINFOA tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = m_hWnd;
+        tool.uId = reinterpret_cast<UINT_PTR>(control);
+        tool.lpszText = LPSTR_TEXTCALLBACKA;
+        ::SendMessageA(m_hCheckTips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    };
+    addTool(GetDlgItem(IDC_SETUP_CHECK));
+    for (const SlotInfo& slot : kSlots) {
+        addTool(GetDlgItem(slot.shipId));
+        addTool(GetDlgItem(slot.posId));
+        if (HWND edit = FindWindowExA(GetDlgItem(slot.posId), nullptr, "Edit", nullptr))
+            addTool(edit); // the mouse over a position box is over its edit field
+    }
+}
+
+void CSetupDlg::RefreshSetupCheck() {
+    HWND line = GetDlgItem(IDC_SETUP_CHECK);
+    if (line == nullptr)
+        return;
+    auto checked = [this](int id) {
+        return ::SendMessageA(GetDlgItem(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    };
+    // The form as shown, and the game-set text that "Copy game set" would make of it.
+    SetupForm form;
+    CShipData shown;
+    shown.m_strGameSet = ControlText(GetDlgItem(IDC_GAMESET_LABEL));
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        form.ships[slot] = shown.m_strShip[slot] = ControlText(GetDlgItem(kSlots[slot].shipId));
+        form.positions[slot] = shown.m_strPos[slot] = ControlText(GetDlgItem(kSlots[slot].posId));
+    }
+    shown.m_bHostSelected = checked(IDC_HOST_SELECTED);
+    shown.m_bPlayerSelect = checked(IDC_PLAYER_SELECT);
+    form.optionChosen = shown.m_bHostSelected || shown.m_bPlayerSelect;
+    const int difficulty = int(::SendMessageA(GetDlgItem(IDC_DIFFICULTY), CB_GETCURSEL, 0, 0));
+    const std::vector<SetupProblem> problems = CheckSetup(form);
+    const std::string text = CheckLine(problems, SetupCode(WriteGameSetText(shown, difficulty)));
+    if (ControlText(line) != text)
+        ::SetWindowTextA(line, text.c_str());
+
+    m_strProblems.clear();
+    bool marks[2][kSlotCount] = {};
+    for (const SetupProblem& problem : problems) {
+        m_strProblems += (m_strProblems.empty() ? "" : "\r\n") + problem.text;
+        if (problem.slot >= 0) {
+            const bool position =
+                problem.rule == SetupRule::Position || problem.rule == SetupRule::SharedPosition;
+            marks[position ? 1 : 0][problem.slot] = true;
+        }
+    }
+    for (int kind = 0; kind < 2; ++kind) {
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            if (marks[kind][slot] == m_bMarked[kind][slot])
+                continue;
+            m_bMarked[kind][slot] = marks[kind][slot];
+            ::InvalidateRect(GetDlgItem(kind ? kSlots[slot].posId : kSlots[slot].shipId), nullptr,
+                             TRUE);
+        }
+    }
+}
+
+HBRUSH CSetupDlg::OnCtlColorEdit(HDC dc, HWND control) {
+    // A position box's edit field is a child of the box.
+    HWND box = GetParent(control) == m_hWnd ? control : GetParent(control);
+    const int id = GetDlgCtrlID(box);
+    const int shipSlot = SlotOfShip(id), positionSlot = SlotOfPosition(id);
+    if (!(shipSlot >= 0 && m_bMarked[0][shipSlot]) &&
+        !(positionSlot >= 0 && m_bMarked[1][positionSlot]))
+        return nullptr;
+    SetTextColor(dc, kProblemColour);
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    return GetSysColorBrush(COLOR_WINDOW);
+}
+
+// The tips show every problem, over the check line and over a marked box.
+bool CSetupDlg::OnSetupCheckTip(LPARAM notification) {
+    auto* info = reinterpret_cast<NMTTDISPINFOA*>(notification);
+    if (info->hdr.hwndFrom != m_hCheckTips || info->hdr.code != TTN_GETDISPINFOA)
+        return false;
+    HWND control = reinterpret_cast<HWND>(info->hdr.idFrom);
+    HWND box = GetParent(control) == m_hWnd ? control : GetParent(control);
+    const int id = GetDlgCtrlID(box);
+    const bool marked = (SlotOfShip(id) >= 0 && m_bMarked[0][SlotOfShip(id)]) ||
+                        (SlotOfPosition(id) >= 0 && m_bMarked[1][SlotOfPosition(id)]);
+    info->lpszText =
+        const_cast<char*>(id == IDC_SETUP_CHECK || marked ? m_strProblems.c_str() : "");
+    return true;
+}
+
+void CSetupDlg::OnFixDesignations() {
+    // As if the host typed them: each change reaches the script settings as an edit does.
+    for (const SlotInfo& slot : kSlots) {
+        HWND ship = GetDlgItem(slot.shipId);
+        const std::string text = ControlText(ship);
+        const std::string fixed = FixedDesignation(text);
+        if (fixed != text)
+            ::SetWindowTextA(ship, fixed.c_str());
+    }
+    RefreshSetupCheck();
+}

@@ -1,0 +1,145 @@
+// The live check on the real form under Wine: the line under the form, the marks, the tips and
+// the command that mends ship designations, as the host types, picks, pastes and chooses.
+#include "framework/Clipboard.h"
+#include "framework/File.h"
+#include "resources/resource.h"
+#include "script/ScriptSettings.h"
+#include "script/SetupCheck.h"
+#include "support/FormHarness.h"
+
+#include <commctrl.h>
+
+namespace {
+
+const SlotInfo &P1 = kSlots[0], &P2 = kSlots[1], &A1 = kSlots[6];
+
+class SetupCheckForm : public FormTest {
+protected:
+    std::string Line() const { return Text(IDC_SETUP_CHECK); }
+    // The line without its code, and the code on its own.
+    std::string Said() const { return Line().substr(0, Line().rfind(" Code ")); }
+    std::string Code() const { return Line().substr(Line().rfind(" Code ") + 6); }
+    // The code of what "Copy game set" puts on the clipboard.
+    std::string CodeOfCopy() {
+        SendMessageA(dlg->GetSafeHwnd(), WM_SYSCOMMAND, IDM_COPY_GAMESET, 0);
+        std::wstring text;
+        GetClipboardText(nullptr, text);
+        return SetupCode(CodePageText(text));
+    }
+    bool Marked(int id) {
+        HDC dc = CreateCompatibleDC(nullptr);
+        SetTextColor(dc, RGB(0, 0, 0));
+        HWND box = EditOf(id) ? EditOf(id) : Item(id);
+        LRESULT brush = SendMessageA(dlg->GetSafeHwnd(), WM_CTLCOLOREDIT, WPARAM(dc), LPARAM(box));
+        const bool red = brush != 0 && GetTextColor(dc) == RGB(192, 0, 0);
+        DeleteDC(dc);
+        return red;
+    }
+    std::string Tip(HWND control) {
+        HWND tips = nullptr;
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND hwnd, LPARAM found) {
+                char name[64];
+                GetClassNameA(hwnd, name, sizeof name);
+                if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0)
+                    return TRUE;
+                *reinterpret_cast<HWND*>(found) = hwnd;
+                return FALSE;
+            },
+            LPARAM(&tips));
+        // The text the tip shows (TTM_GETTEXTA gives 80 characters at most).
+        wchar_t text[1024] = {};
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = dlg->GetSafeHwnd();
+        tool.uId = UINT_PTR(control);
+        tool.lpszText = text;
+        SendMessageW(tips, TTM_GETTEXTW, sizeof text / sizeof *text, LPARAM(&tool));
+        return CodePageText(text);
+    }
+};
+
+TEST_F(SetupCheckForm, TheLineMarksAndTipsFollowWhatTheHostDoes) {
+    Open("shipP1=\"N-QRE\"\r\np1Pos=0\r\nshipP2=n-qrf\r\np2Pos=1\r\nshipSettings=4\r\n");
+    EXPECT_EQ(Said(), "1 problem. P2: the ship needs double quotation marks, as \"N-QRF\".");
+    EXPECT_EQ(Code(), CodeOfCopy()); // the code of what is handed to the other players
+    EXPECT_TRUE(Marked(P2.shipId));
+    EXPECT_FALSE(Marked(P1.shipId));
+    EXPECT_FALSE(Marked(P2.posId));
+    EXPECT_EQ(Tip(Item(IDC_SETUP_CHECK)),
+              "P2: the ship needs double quotation marks, as \"N-QRF\".");
+    EXPECT_EQ(Tip(Item(P2.shipId)), Tip(Item(IDC_SETUP_CHECK)));
+    EXPECT_EQ(Tip(Item(P1.shipId)), "");
+
+    // Typing, ticking and picking update it at once.
+    const std::string before = Code();
+    Click(A1.checkId);
+    Type(A1.shipId, "x");
+    EXPECT_EQ(Said(), "3 problems. P2: the ship needs double quotation marks, as \"N-QRF\".");
+    EXPECT_TRUE(Marked(A1.posId));
+    EXPECT_NE(Code(), before);
+    Type(A1.posId, "h"); // the same position as P2
+    EXPECT_NE(Tip(Item(IDC_SETUP_CHECK))
+                  .find("A1: the ship starts at H like P2; each needs a position of its own."),
+              std::string::npos)
+        << Tip(Item(IDC_SETUP_CHECK));
+    Pick(IDC_DIFFICULTY, 2); // the difficulty changes the code only
+    const std::string difficultyCode = Code();
+    Pick(IDC_DIFFICULTY, 1);
+    EXPECT_NE(Code(), difficultyCode);
+
+    // The fix mends what it can, as typing would, and leaves the rest marked.
+    SendMessageA(dlg->GetSafeHwnd(), WM_SYSCOMMAND, IDM_FIX_DESIGNATIONS, 0);
+    EXPECT_EQ(Texts({P1.shipId, P2.shipId, A1.shipId}), "\"N-QRE\"|\"N-QRF\"|x");
+    EXPECT_EQ(theScriptSettings.GetShip(1), "\"N-QRF\"");
+    EXPECT_FALSE(Marked(P2.shipId));
+    EXPECT_TRUE(Marked(A1.shipId));
+    EXPECT_EQ(Said(), "2 problems. A1: the ship needs double quotation marks, as \"N-QRF\".");
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(SetupCheckForm, AStoredOrPastedSetIsCheckedAndTheFixIsInBothMenus) {
+    GameSetMap sets;
+    CShipData& ready = *(sets["Ready"] = std::make_unique<CShipData>());
+    ready.m_strTitle = ready.m_strGameSet = "Ready";
+    ready.m_strShip[0] = "\"N-QRE\"";
+    ready.m_strPos[0] = "G";
+    ready.m_bSlot[0] = ready.m_bHostSelected = 1;
+    StoreLibraryFile(sets);
+    Open();
+    EXPECT_EQ(Said(), "1 problem. Choose HOST SELECTED or PLAYER SELECT.");
+    Pick(IDC_GAMESET, 0);
+    EXPECT_EQ(Said(), "Ready for the game.");
+    EXPECT_EQ(Code(), CodeOfCopy());
+
+    SetClipboardText(nullptr, "[Mul_Kestrine]\r\nGameSet=Pasted\r\nshipA1=T-MWA\r\na1Pos=3\r\n"
+                              "shipSettings=2\r\n");
+    SendMessageA(dlg->GetSafeHwnd(), WM_SYSCOMMAND, IDM_PASTE_GAMESET, 0);
+    EXPECT_EQ(Said(), "1 problem. A1: the ship needs double quotation marks, as \"N-QRF\".");
+
+    HMENU menu = GetSystemMenu(dlg->GetSafeHwnd(), FALSE);
+    const int last = GetMenuItemCount(menu) - 1;
+    char text[64] = {};
+    GetMenuStringA(menu, UINT(last), text, sizeof text, MF_BYPOSITION);
+    EXPECT_EQ(std::to_string(GetMenuItemID(menu, last)) + text, "96Fix ship designations");
+    // The right-click menu's last entry, picked with the keys.
+    for (int down = 0; down < 5; ++down)
+        PostMessageA(dlg->GetSafeHwnd(), WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(dlg->GetSafeHwnd(), WM_KEYDOWN, VK_RETURN, 0);
+    SendMessageA(dlg->GetSafeHwnd(), WM_CONTEXTMENU, WPARAM(dlg->GetSafeHwnd()), MAKELPARAM(5, 5));
+    EXPECT_EQ(Text(A1.shipId), "\"T-MWA\"");
+    EXPECT_EQ(Said(), "Ready for the game.");
+
+    // The line stands under every specified control, inside the form.
+    RECT line, form, close;
+    GetWindowRect(Item(IDC_SETUP_CHECK), &line);
+    GetClientRect(dlg->GetSafeHwnd(), &form);
+    GetWindowRect(Item(IDCANCEL), &close);
+    EXPECT_GT(line.top, close.bottom);
+    POINT corner{line.right, line.bottom};
+    ScreenToClient(dlg->GetSafeHwnd(), &corner);
+    EXPECT_LE(corner.y, form.bottom);
+}
+
+} // namespace
