@@ -18,6 +18,8 @@ namespace {
 
 // Posted by start-up, so that a file named on the command line opens once the form is shown.
 const UINT kImportStartupFile = WM_APP + 1;
+// Posted by start-up: the check's tool tips cost more than the form can wait for.
+const UINT kStartSetupTips = WM_APP + 2;
 
 // The entries of the system menu and the right-click menu, and what each runs.
 const struct {
@@ -170,6 +172,9 @@ bool CSetupDlg::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         RefreshSetupCheck();
         return true;
     }
+    case kStartSetupTips:
+        StartSetupCheck();
+        return true;
     case kImportStartupFile:
         ImportGameSetFiles(m_importFiles);
         RefreshSetupCheck();
@@ -179,6 +184,7 @@ bool CSetupDlg::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void CSetupDlg::StartSharing() {
+    PostMessage(m_hWnd, kStartSetupTips, 0, 0);
     DragAcceptFiles(m_hWnd, TRUE);
     if (!m_importFiles.empty())
         PostMessage(m_hWnd, kImportStartupFile, 0, 0);

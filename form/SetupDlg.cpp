@@ -161,7 +161,6 @@ bool CSetupDlg::OnInitDialog() {
     if (CWinApp* app = AfxGetApp())
         app->m_pMainWnd = m_hWnd;
     AddAboutMenuEntry();
-    StartSetupCheck();
     LimitTextBoxes();
     SendMessage(WM_SETICON, ICON_BIG, LPARAM(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, LPARAM(m_hIcon));
