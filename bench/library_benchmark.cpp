@@ -1,6 +1,9 @@
 // The library stream codec against a plain memcpy of the same bytes, and the round trip
-// through a file, for libraries of 100, 10,000 and 100,000 game sets.
+// through a file, for libraries of 100, 10,000 and 100,000 game sets; and the live check of a
+// setup with its code.
 #include "LibraryFixture.h"
+#include "library/GameSetText.h"
+#include "script/SetupCheck.h"
 
 #include <benchmark/benchmark.h>
 
@@ -110,6 +113,25 @@ void BM_ReadCraftedStream(benchmark::State& state) {
     state.counters["ms"] = benchmark::Counter(seconds / double(state.iterations()) * 1e3);
 }
 
+// What the form does on every edit: the check of all 22 slots, the game-set text and its code,
+// for a full setup with a problem in every third slot.
+void BM_CheckSetupAndCode(benchmark::State& state) {
+    SetupForm form;
+    CShipData shown;
+    form.optionChosen = true;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        form.ships[slot] = shown.m_strShip[slot] =
+            slot % 3 ? "\"N-QR" + std::to_string(slot) + "\"" : "n-qrf";
+        form.positions[slot] = shown.m_strPos[slot] = std::string(1, char('G' + slot % 20));
+    }
+    shown.m_strGameSet = "Team Base Assault";
+    for (auto _ : state) {
+        std::vector<SetupProblem> problems = CheckSetup(form);
+        benchmark::DoNotOptimize(CheckLine(problems, SetupCode(WriteGameSetText(shown, 1))));
+    }
+}
+
+BENCHMARK(BM_CheckSetupAndCode)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_WriteStream)->Arg(100)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadStream)->Arg(100)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FileRoundTrip)->Arg(100)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
