@@ -3,6 +3,7 @@
 // Medians of several runs.
 #include "LibraryFixture.h"
 #include "WinBench.h"
+#include "version.h"
 
 #include <cstdio>
 #include <string>
@@ -89,7 +90,7 @@ int main(int argc, char** argv) {
     }
 
     const std::string kestrine = WindowsPath(KESTRINE_EXE), bare = WindowsPath(BARE_DIALOG_EXE);
-    const char* form = "Kestrine v2.A for Ostravane";
+    const char* form = KESTRINE_FORM_CAPTION;
     double bareMs = MedianStart(bare, "Bare Dialog", empty);
     double bareFormMs = MedianStart(WindowsPath(BARE_FORM_EXE), form, empty);
     double emptyMs = MedianStart(kestrine, form, empty);

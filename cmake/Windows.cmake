@@ -29,7 +29,7 @@ add_library(kestrine_framework STATIC
     framework/Shell.cpp
     framework/Wnd.cpp
 )
-target_link_libraries(kestrine_framework PUBLIC kestrine_portable user32 gdi32 comctl32 comdlg32
+target_link_libraries(kestrine_framework PUBLIC kestrine_portable kestrine_files user32 gdi32 comctl32 comdlg32
                                                 shell32)
 target_compile_options(kestrine_framework PRIVATE ${KESTRINE_WARNINGS})
 

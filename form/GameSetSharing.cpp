@@ -151,11 +151,11 @@ bool CSetupDlg::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             at = POINT{0, 0};
             ClientToScreen(m_hWnd, &at);
         }
-        HMENU menu = CreatePopupMenu();
-        AppendShareMenu(menu);
-        UINT command = UINT(
-            TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, m_hWnd, nullptr));
-        DestroyMenu(menu);
+        CMenu menu(CreatePopupMenu());
+        AppendShareMenu(menu.Get());
+        UINT command = UINT(TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y,
+                                           0, m_hWnd, nullptr));
+        menu.Close();
         OnShareCommand(command);
         RefreshSetupCheck();
         return true;

@@ -165,8 +165,8 @@ bool CSetupDlg::OnInitDialog() {
     SendMessage(WM_SETICON, ICON_BIG, LPARAM(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, LPARAM(m_hIcon));
 
-    if (!theScriptSettings.Load() || !ReadFormFromScripts()) {
-        DWORD code = GetLastError(); // the registry's or the profile reader's own code
+    unsigned long code = 0;
+    if (!theScriptSettings.Load(&code) || (code = ReadFormFromScripts()) != 0) {
         MessageBox(WithCode("Error reading from scripts.ini; code %d.", code), nullptr, MB_OK);
         // The library lives in the working folder, not the game's: it serves this run all
         // the same, so that what SAVE and DELETE change is kept.
@@ -200,10 +200,10 @@ bool CSetupDlg::OnInitDialog() {
 }
 
 // The form's own reading of the title, ships and positions of scripts.ini.
-bool CSetupDlg::ReadFormFromScripts() {
+DWORD CSetupDlg::ReadFormFromScripts() {
     std::string directory;
-    if (!theScriptSettings.GetScriptsDirectory(directory))
-        return false;
+    if (DWORD error = theScriptSettings.GetScriptsDirectory(directory))
+        return error;
     const ScriptsSection section = ReadScriptsSection(directory + kScriptsFileName);
     if (section.hasTitle)
         m_strGameSet = FormText(section.title);
@@ -212,7 +212,7 @@ bool CSetupDlg::ReadFormFromScripts() {
             m_strShip[slot] = FormText(section.ships[slot]);
         theScriptSettings.SetPos(slot, section.positions[slot]);
     }
-    return true;
+    return 0;
 }
 
 // The profile writer counts lengths in 16 bits, and nobody types a 300-character ship: the

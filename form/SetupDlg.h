@@ -107,7 +107,7 @@ private:
     // Shows a game set (stored or shared) with the enabling rules its options call for.
     void ShowGameSet(const CShipData& record, const int* difficulty = nullptr);
     void LimitTextBoxes() const;
-    bool ReadFormFromScripts();
+    DWORD ReadFormFromScripts(); // 0, or the platform's code
     void LoadGameSetLibrary();
     void FillGameSetList();
     void CopyRecordToForm(const CShipData& record);

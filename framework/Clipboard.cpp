@@ -1,5 +1,7 @@
 #include "framework/Clipboard.h"
 
+#include "framework/Handle.h"
+
 #include <cstring>
 #include <cwchar>
 
@@ -19,19 +21,17 @@ bool Open(HWND owner) {
 } // namespace
 
 bool SetClipboardText(HWND owner, const std::string& text) {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    if (memory == nullptr)
+    CGlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
+    if (!memory.IsOpen())
         return false;
-    std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
-    GlobalUnlock(memory);
-    if (!Open(owner)) {
-        GlobalFree(memory);
+    std::memcpy(GlobalLock(memory.Get()), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory.Get());
+    if (!Open(owner))
         return false;
-    }
     EmptyClipboard();
-    bool placed = SetClipboardData(CF_TEXT, memory) != nullptr; // the clipboard owns it now
-    if (!placed)
-        GlobalFree(memory);
+    bool placed = SetClipboardData(CF_TEXT, memory.Get()) != nullptr;
+    if (placed)
+        memory.Detach(); // the clipboard owns it now
     CloseClipboard();
     return placed;
 }

@@ -4,26 +4,6 @@
 #include <atomic>
 #include <cctype>
 
-CFileHandle& CFileHandle::operator=(CFileHandle&& other) noexcept {
-    if (this != &other) {
-        Close();
-        m_handle = other.Detach();
-    }
-    return *this;
-}
-
-HANDLE CFileHandle::Detach() {
-    HANDLE handle = m_handle;
-    m_handle = INVALID_HANDLE_VALUE;
-    return handle;
-}
-
-void CFileHandle::Close() {
-    if (IsOpen())
-        CloseHandle(m_handle);
-    m_handle = INVALID_HANDLE_VALUE;
-}
-
 std::wstring WideText(const std::string& text) {
     if (text.empty())
         return std::wstring();

@@ -3,6 +3,8 @@
 // texts, as Windows gives them; errors are returned as the platform's codes (0 for success).
 #pragma once
 
+#include "framework/Handle.h"
+
 #include <windows.h>
 
 #include <string>
@@ -10,26 +12,6 @@
 #ifndef ERROR_DIRECTORY_NOT_SUPPORTED
 #define ERROR_DIRECTORY_NOT_SUPPORTED 336L
 #endif
-
-// An open file handle, closed when its owner goes.
-class CFileHandle {
-public:
-    CFileHandle() = default;
-    explicit CFileHandle(HANDLE handle) : m_handle(handle) {}
-    ~CFileHandle() { Close(); }
-    CFileHandle(const CFileHandle&) = delete;
-    CFileHandle& operator=(const CFileHandle&) = delete;
-    CFileHandle(CFileHandle&& other) noexcept : m_handle(other.Detach()) {}
-    CFileHandle& operator=(CFileHandle&& other) noexcept;
-
-    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE && m_handle != nullptr; }
-    HANDLE Get() const { return m_handle; }
-    HANDLE Detach();
-    void Close();
-
-private:
-    HANDLE m_handle = INVALID_HANDLE_VALUE;
-};
 
 // A text of the system code page as a wide text, and back; `lost` (when given) tells whether
 // some character had no equivalent and was replaced.

@@ -1,6 +1,7 @@
 #include "library/GameSetText.h"
 
 #include "script/IniText.h"
+#include "script/PlayValues.h"
 #include "script/PositionCodec.h"
 #include "script/ScriptSettings.h"
 #include "script/ValueText.h"
@@ -20,27 +21,26 @@ bool IsText(std::string_view text) {
     return true;
 }
 
-void AddLine(std::string& text, const char* key, const std::string& value) {
-    text += key;
-    text += '=';
-    text += OneLine(value);
-    text += "\r\n";
-}
-
 } // namespace
 
 std::string WriteGameSetText(const CShipData& form, int difficulty) {
-    std::string text = std::string("[") + kScriptsSection + "]\r\n";
-    AddLine(text, kTitleKey, form.m_strGameSet);
-    for (int slot = 0; slot < kSlotCount; ++slot)
-        AddLine(text, kSlots[slot].shipKey, form.m_strShip[slot]);
-    for (int slot = 0; slot < kSlotCount; ++slot)
-        AddLine(text, kSlots[slot].posKey, NumberText(LetterToPosition(form.m_strPos[slot])));
-    int flags = (form.m_bHostSelected ? kHostSelectedFlags : 0) |
-                (form.m_bPlayerSelect ? kPlayerSelectFlags : 0);
-    AddLine(text, kFlagsKey, NumberText(flags));
-    text += std::string("[") + kGameSettingsSection + "]\r\n";
-    AddLine(text, kDifficultyKey, NumberText(difficulty));
+    PlayValues play;
+    play.title = form.m_strGameSet;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        play.ships[slot] = form.m_strShip[slot];
+        play.positions[slot] = LetterToPosition(form.m_strPos[slot]);
+    }
+    play.flags = (form.m_bHostSelected ? kHostSelectedFlags : 0) |
+                 (form.m_bPlayerSelect ? kPlayerSelectFlags : 0);
+    play.difficulty = difficulty;
+    std::string text;
+    for (const auto& [section, keys] :
+         {std::make_pair(kScriptsSection, ScriptsKeyValues(play)),
+          std::make_pair(kGameSettingsSection, GameSettingsKeyValues(play))}) {
+        text += std::string("[") + section + "]\r\n";
+        for (const auto& [key, value] : keys)
+            text += std::string(key) + "=" + OneLine(value) + "\r\n";
+    }
     return text;
 }
 

@@ -1,5 +1,4 @@
-// Resource ids shared by the templates and the code.  The 22 slots' control ids live in the
-// slot table (script/Slots.cpp).
+// Resource ids shared by the templates and the code.
 #pragma once
 
 #define IDD_ABOUTBOX 100
@@ -22,6 +21,99 @@
 #define IDC_VIEW_MAP 1031
 #define IDC_SHIP_EDIT 1034
 #define IDC_GAMESET_LABEL 1079
+
+// The 22 slots of the form, in slot order: the check box that puts a slot in use, its ship box
+// and its start position box.
+#define IDC_USE_P1 1035
+#define IDC_SHIP_P1 1001
+#define IDC_POS_P1 1033
+#define IDC_USE_P2 1036
+#define IDC_SHIP_P2 1002
+#define IDC_POS_P2 1037
+#define IDC_USE_P3 1038
+#define IDC_SHIP_P3 1003
+#define IDC_POS_P3 1039
+#define IDC_USE_P4 1040
+#define IDC_SHIP_P4 1004
+#define IDC_POS_P4 1041
+#define IDC_USE_P5 1042
+#define IDC_SHIP_P5 1005
+#define IDC_POS_P5 1043
+#define IDC_USE_P6 1044
+#define IDC_SHIP_P6 1006
+#define IDC_POS_P6 1045
+#define IDC_USE_A1 1046
+#define IDC_SHIP_A1 1007
+#define IDC_POS_A1 1047
+#define IDC_USE_A2 1048
+#define IDC_SHIP_A2 1008
+#define IDC_POS_A2 1049
+#define IDC_USE_A3 1050
+#define IDC_SHIP_A3 1009
+#define IDC_POS_A3 1056
+#define IDC_USE_A4 1051
+#define IDC_SHIP_A4 1010
+#define IDC_POS_A4 1057
+#define IDC_USE_A5 1052
+#define IDC_SHIP_A5 1011
+#define IDC_POS_A5 1058
+#define IDC_USE_A6 1053
+#define IDC_SHIP_A6 1012
+#define IDC_POS_A6 1059
+#define IDC_USE_A7 1054
+#define IDC_SHIP_A7 1013
+#define IDC_POS_A7 1060
+#define IDC_USE_A8 1055
+#define IDC_SHIP_A8 1014
+#define IDC_POS_A8 1061
+#define IDC_USE_B1 1062
+#define IDC_SHIP_B1 1015
+#define IDC_POS_B1 1063
+#define IDC_USE_B2 1064
+#define IDC_SHIP_B2 1016
+#define IDC_POS_B2 1065
+#define IDC_USE_B3 1066
+#define IDC_SHIP_B3 1017
+#define IDC_POS_B3 1072
+#define IDC_USE_B4 1067
+#define IDC_SHIP_B4 1018
+#define IDC_POS_B4 1073
+#define IDC_USE_B5 1068
+#define IDC_SHIP_B5 1019
+#define IDC_POS_B5 1074
+#define IDC_USE_B6 1069
+#define IDC_SHIP_B6 1020
+#define IDC_POS_B6 1075
+#define IDC_USE_B7 1070
+#define IDC_SHIP_B7 1021
+#define IDC_POS_B7 1076
+#define IDC_USE_B8 1071
+#define IDC_SHIP_B8 1022
+#define IDC_POS_B8 1077
+
+// The map window's summary box of each slot, in slot order.
+#define IDC_MAP_P1 1037
+#define IDC_MAP_P2 1038
+#define IDC_MAP_P3 1039
+#define IDC_MAP_P4 1040
+#define IDC_MAP_P5 1041
+#define IDC_MAP_P6 1042
+#define IDC_MAP_A1 1043
+#define IDC_MAP_A2 1044
+#define IDC_MAP_A3 1045
+#define IDC_MAP_A4 1046
+#define IDC_MAP_A5 1047
+#define IDC_MAP_A6 1048
+#define IDC_MAP_A7 1049
+#define IDC_MAP_A8 1050
+#define IDC_MAP_B1 1051
+#define IDC_MAP_B2 1052
+#define IDC_MAP_B3 1053
+#define IDC_MAP_B4 1054
+#define IDC_MAP_B5 1055
+#define IDC_MAP_B6 1056
+#define IDC_MAP_B7 1057
+#define IDC_MAP_B8 1058
 // The live check of the setup under the form.
 #define IDC_SETUP_CHECK 1100
 

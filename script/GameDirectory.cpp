@@ -1,6 +1,8 @@
 // Finding the game's install directory, which its installer leaves in the registry.
 #include "script/ScriptSettings.h"
 
+#include "framework/Handle.h"
+
 #include <windows.h>
 
 #include <cstring>
@@ -15,16 +17,16 @@ const char kLongestGamePath[] = "Assets\\Scripts\\scripts.ini";
 // Reads the directory value from one view of the registry; returns the registry's code.  A
 // value that is not text is refused with a code of its own; an expandable one is expanded.
 LONG QueryDirectory(REGSAM view, std::string& directory) {
-    HKEY key;
-    LONG rc = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, KEY_QUERY_VALUE | view, &key);
+    HKEY opened = nullptr;
+    LONG rc = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, KEY_QUERY_VALUE | view, &opened);
     if (rc != ERROR_SUCCESS)
         return rc;
+    CRegistryKey key(opened);
     char data[kDirectoryCapacity];
     DWORD size = sizeof data;
     DWORD type = REG_NONE;
-    rc = RegQueryValueExA(key, kDirectoryValue, nullptr, &type, reinterpret_cast<BYTE*>(data),
+    rc = RegQueryValueExA(key.Get(), kDirectoryValue, nullptr, &type, reinterpret_cast<BYTE*>(data),
                           &size);
-    RegCloseKey(key);
     if (rc != ERROR_SUCCESS)
         return rc;
     if (type != REG_SZ && type != REG_EXPAND_SZ && type != REG_MULTI_SZ)
@@ -44,7 +46,7 @@ LONG QueryDirectory(REGSAM view, std::string& directory) {
 
 } // namespace
 
-bool CScriptSettings::GetGameDirectory(std::string& directory) const {
+unsigned long CScriptSettings::GetGameDirectory(std::string& directory) const {
     // The game's installer is a 32-bit program, so on 64-bit Windows its key normally lies in
     // the 32-bit view; a key in the native view is honoured too.
     std::string text;
@@ -53,26 +55,23 @@ bool CScriptSettings::GetGameDirectory(std::string& directory) const {
         LONG rcNative = QueryDirectory(0, text);
         if (rcNative != ERROR_SUCCESS) {
             // Name the fault of a key that exists over the absence of the other one.
-            SetLastError(rc32 != ERROR_FILE_NOT_FOUND ? rc32 : rcNative);
-            return false;
+            return DWORD(rc32 != ERROR_FILE_NOT_FOUND ? rc32 : rcNative);
         }
     }
     if (text.empty() || text.back() != '\\')
         text += '\\';
     // Every file path built on it must stay within the platform's path limit; the longest is
     // that of scripts.ini.
-    if (text.size() + strlen(kLongestGamePath) >= MAX_PATH) {
-        SetLastError(ERROR_FILENAME_EXCED_RANGE);
-        return false;
-    }
+    if (text.size() + strlen(kLongestGamePath) >= MAX_PATH)
+        return ERROR_FILENAME_EXCED_RANGE;
     directory = text;
-    return true;
+    return 0;
 }
 
-bool CScriptSettings::GetScriptsDirectory(std::string& directory) const {
+unsigned long CScriptSettings::GetScriptsDirectory(std::string& directory) const {
     std::string text;
-    if (!GetGameDirectory(text))
-        return false;
+    if (DWORD error = GetGameDirectory(text))
+        return error;
     directory = text + "Assets\\Scripts\\";
-    return true;
+    return 0;
 }

@@ -16,21 +16,20 @@ public:
     CScriptSettings();
     virtual ~CScriptSettings() = default;
 
-    // The game's install directory from the registry, ending in one backslash.  On failure
-    // returns false, leaves `directory` alone and sets the thread's last error to the
-    // registry's code.
-    bool GetGameDirectory(std::string& directory) const;
+    // The game's install directory from the registry, ending in one backslash.  Returns 0, or
+    // the registry's code and leaves `directory` alone.
+    unsigned long GetGameDirectory(std::string& directory) const;
     // The game directory followed by "Assets\Scripts\".
-    bool GetScriptsDirectory(std::string& directory) const;
+    unsigned long GetScriptsDirectory(std::string& directory) const;
 
     // Read and write the two files.  False when the game directory cannot be found or, for
-    // Save, when a file cannot be updated as a whole; Load leaves the reason in the last
-    // error, Save in `failure`.  Save changes both files or neither.  Neither shows anything.
+    // Save, when a file cannot be updated as a whole; the platform's code goes to `error` or
+    // `failure`.  Save changes both files or neither.  Neither shows anything.
     struct SaveFailure {
         unsigned long code = 0;
         bool atGameSettings = false; // gvx.ini failed (scripts.ini was put back)
     };
-    bool Load();
+    bool Load(unsigned long* error = nullptr);
     bool Save(SaveFailure* failure = nullptr) const;
 
     void SetTitle(const std::string& title) { m_title = title; }

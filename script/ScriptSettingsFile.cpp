@@ -1,14 +1,20 @@
 // Load and Save: the 46 keys of section Mul_Kestrine in their fixed order (title, the 22 ship
 // texts, the 22 positions, the option flags), then UIType of gvx.ini.
+#include "script/PlayValues.h"
 #include "script/Profile.h"
 #include "script/ScriptSettings.h"
 #include "script/SettingsFileUpdate.h"
 #include "script/ValueText.h"
 
-bool CScriptSettings::Load() {
-    std::string directory;
-    if (!GetScriptsDirectory(directory))
+bool CScriptSettings::Load(unsigned long* error) {
+    auto fail = [error](DWORD code) {
+        if (error != nullptr)
+            *error = code;
         return false;
+    };
+    std::string directory;
+    if (DWORD code = GetScriptsDirectory(directory))
+        return fail(code);
     const std::string scripts = directory + kScriptsFileName;
 
     const ScriptsSection section = ReadScriptsSection(scripts);
@@ -23,8 +29,8 @@ bool CScriptSettings::Load() {
     if (ReadProfileValue(scripts, kScriptsSection, kFlagsKey, value))
         m_flags = IntegerNumber(value.c_str());
 
-    if (!GetGameDirectory(directory))
-        return false;
+    if (DWORD code = GetGameDirectory(directory))
+        return fail(code);
     m_difficulty = ReadProfileValue(directory + kGameSettingsFileName, kGameSettingsSection,
                                     kDifficultyKey, value)
                        ? TruncatedNumber(value.c_str())
@@ -42,18 +48,23 @@ bool CScriptSettings::Save(SaveFailure* failure) const {
         return false;
     };
     std::string scriptsDirectory, gameDirectory;
-    if (!GetScriptsDirectory(scriptsDirectory) || !GetGameDirectory(gameDirectory))
-        return fail(GetLastError(), false);
+    if (DWORD code = GetScriptsDirectory(scriptsDirectory))
+        return fail(code, false);
+    if (DWORD code = GetGameDirectory(gameDirectory))
+        return fail(code, false);
 
-    ProfileValues values{{kTitleKey, m_title}};
-    for (int slot = 0; slot < kSlotCount; ++slot)
-        values.emplace_back(kSlots[slot].shipKey, m_ships[slot]);
-    for (int slot = 0; slot < kSlotCount; ++slot)
-        values.emplace_back(kSlots[slot].posKey, NumberText(m_positions[slot]));
-    values.emplace_back(kFlagsKey, NumberText(m_flags));
-    CSettingsFileUpdate scripts(scriptsDirectory + kScriptsFileName, kScriptsSection, values);
+    PlayValues play;
+    play.title = m_title;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        play.ships[slot] = m_ships[slot];
+        play.positions[slot] = m_positions[slot];
+    }
+    play.flags = m_flags;
+    play.difficulty = m_difficulty;
+    CSettingsFileUpdate scripts(scriptsDirectory + kScriptsFileName, kScriptsSection,
+                                ScriptsKeyValues(play));
     CSettingsFileUpdate game(gameDirectory + kGameSettingsFileName, kGameSettingsSection,
-                             {{kDifficultyKey, NumberText(m_difficulty)}});
+                             GameSettingsKeyValues(play));
     // Both are made and checked before either file changes; should gvx.ini still fail, the
     // game would otherwise play a new setup at an old difficulty.
     if (DWORD code = scripts.Prepare())

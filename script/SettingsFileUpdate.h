@@ -3,6 +3,8 @@
 // and byte-order mark, its attributes, a link standing in its place, other programs' handles.
 #pragma once
 
+#include "script/PlayValues.h"
+
 #include <windows.h>
 
 #include <memory>
@@ -10,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-using ProfileValues = std::vector<std::pair<const char*, std::string>>;
+using ProfileValues = KeyValues;
 
 // One settings file's update in two steps, so that several files change together: Prepare
 // makes the updated contents and checks them through the profile functions, as the game will

@@ -13,6 +13,7 @@ struct SlotInfo {
     int checkId;               // the form's check box that puts the slot in use
     int shipId;                // the form's ship edit box
     int posId;                 // the form's start position combo box
+    int mapId;                 // the map window's summary box
     const char* defaultLetter; // what PLAYER SELECT puts into an empty player position
 };
 

@@ -9,6 +9,7 @@ set(KESTRINE_PORTABLE_SOURCES
     ${PROJECT_SOURCE_DIR}/library/ShipData.cpp
     ${PROJECT_SOURCE_DIR}/script/IniEdit.cpp
     ${PROJECT_SOURCE_DIR}/script/IniText.cpp
+    ${PROJECT_SOURCE_DIR}/script/PlayValues.cpp
     ${PROJECT_SOURCE_DIR}/script/PositionCodec.cpp
     ${PROJECT_SOURCE_DIR}/script/SetupCheck.cpp
     ${PROJECT_SOURCE_DIR}/script/Slots.cpp

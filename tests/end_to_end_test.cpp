@@ -1,9 +1,13 @@
 // kestrine.exe as players meet it: separate processes under Wine, with the registry and the
 // game's files laid out by the test, driven through window messages.
+#include "resources/resource.h"
 #include "support/WinTestSupport.h"
+#include "version.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
+
+#include <dlgs.h>
 
 #include <vector>
 
@@ -46,7 +50,7 @@ protected:
         processes.emplace_back();
         EXPECT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
                                    work.Path().c_str(), &startup, &processes.back()));
-        return WaitForWindow("Kestrine v2.A for Ostravane", processes.back().dwProcessId);
+        return WaitForWindow(KESTRINE_FORM_CAPTION, processes.back().dwProcessId);
     }
 
     // A visible top-level dialog window with this caption (of this process).
@@ -82,12 +86,13 @@ TEST_F(EndToEnd, PlayersHandAGameSetOverByClipboardAndByFileAndPlayIt) {
     WriteFileBytes(scripts, "[Mul_Kestrine]\r\n"); // the other players' own game
     WriteFileBytes(game / "gvx.ini", "[UI]\r\nUIType=0\r\n");
     auto expectTheSet = [](HWND form) {
-        EXPECT_EQ(Text(GetDlgItem(form, 1079)), "Shared Set");
-        EXPECT_EQ(Text(GetDlgItem(form, 1000)), "Shared Set");
-        EXPECT_EQ(Text(GetDlgItem(form, 1007)), "\"T-MWA\"");
-        EXPECT_EQ(Text(GetDlgItem(form, 1047)), "R");
-        EXPECT_EQ(SendMessageA(GetDlgItem(form, 1028), BM_GETCHECK, 0, 0), BST_CHECKED);
-        EXPECT_EQ(SendMessageA(GetDlgItem(form, 1030), CB_GETCURSEL, 0, 0), 2);
+        EXPECT_EQ(Text(GetDlgItem(form, IDC_GAMESET_LABEL)), "Shared Set");
+        EXPECT_EQ(Text(GetDlgItem(form, IDC_GAMESET)), "Shared Set");
+        EXPECT_EQ(Text(GetDlgItem(form, IDC_SHIP_A1)), "\"T-MWA\"");
+        EXPECT_EQ(Text(GetDlgItem(form, IDC_POS_A1)), "R");
+        EXPECT_EQ(SendMessageA(GetDlgItem(form, IDC_HOST_SELECTED), BM_GETCHECK, 0, 0),
+                  BST_CHECKED);
+        EXPECT_EQ(SendMessageA(GetDlgItem(form, IDC_DIFFICULTY), CB_GETCURSEL, 0, 0), 2);
     };
 
     // By clipboard, through the system menu.
@@ -103,7 +108,7 @@ TEST_F(EndToEnd, PlayersHandAGameSetOverByClipboardAndByFileAndPlayIt) {
     PostMessageA(host, WM_SYSCOMMAND, 0x0040, 0);
     HWND save = WaitForWindow("Export game set");
     ASSERT_NE(save, nullptr);
-    HWND name = GetDlgItem(save, 1148); // the file name box of the standard dialog
+    HWND name = GetDlgItem(save, cmb13); // the file name box of the standard dialog
     if (HWND edit = FindWindowExA(name, nullptr, "Edit", nullptr))
         name = edit;
     Send(name, WM_SETTEXT, 0, LPARAM(file.c_str()));

@@ -12,11 +12,9 @@ namespace {
 std::string LookUp() {
     CScriptSettings settings;
     std::string game = "untouched", scripts = "untouched";
-    SetLastError(0);
-    bool found = settings.GetGameDirectory(game);
-    DWORD error = GetLastError();
+    DWORD error = settings.GetGameDirectory(game);
     settings.GetScriptsDirectory(scripts);
-    return (found ? "" : "error " + std::to_string(error) + "|") + game + "|" + scripts;
+    return (error == 0 ? "" : "error " + std::to_string(error) + "|") + game + "|" + scripts;
 }
 
 TEST(GameDirectory, FolderValuesOfEveryKind) {

@@ -3,6 +3,7 @@
 #include "framework/Shell.h"
 #include "resources/resource.h"
 #include "support/FormHarness.h"
+#include "version.h"
 #include "windows/HelpDlg.h"
 #include "windows/MapPositions.h"
 
@@ -55,8 +56,8 @@ TEST_F(SideWindows, MapShowsThePositionBoxesAsTheyStandAndChangesNothing) {
     std::string shown;
     inside = [&](CDialog& map) {
         for (int slot = 0; slot < kSlotCount; ++slot)
-            shown += WindowText(map.GetDlgItem(1037 + slot)) + "|";
-        SetWindowTextA(map.GetDlgItem(1037), "changed in the map");
+            shown += WindowText(map.GetDlgItem(kSlots[slot].mapId)) + "|";
+        SetWindowTextA(map.GetDlgItem(IDC_MAP_P1), "changed in the map");
     };
     Click(IDC_VIEW_MAP);
     EXPECT_EQ(seen, std::string(48, ' ') + "MAP POSITIONS|\n"); // modal: the form waits
@@ -119,7 +120,7 @@ TEST_F(SideWindows, AboutVisitAndShipEditStartWhatTheyShould) {
     SendMessageA(dlg->GetSafeHwnd(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
     dlg->PumpWaitingMessages();
     EXPECT_EQ(seen, "About Kestrine|\nAbout Kestrine|\n");
-    EXPECT_EQ(titles, "KESTRINE v2.A for Ostravane|KESTRINE v2.A for Ostravane|");
+    EXPECT_EQ(titles, KESTRINE_ABOUT_TITLE "|" KESTRINE_ABOUT_TITLE "|");
     EXPECT_EQ(g_shellCalls, "1open|https://kestrine.example/|11\n"
                             "1open|https://kestrine.example/|11\n");
 

@@ -2,6 +2,8 @@
 // been written.
 #include "windows/HelpDlg.h"
 
+#include "version.h"
+
 const HelpTopic kHelpTopics[kHelpTopicCount] = {
     {"What is Kestrine?",
      "Kestrine is a customized multiplayer mission program that allows the Host Player to set "
@@ -77,7 +79,7 @@ const HelpTopic kHelpTopics[kHelpTopicCount] = {
      "Positions' for ALL ships that you add in the edit boxes.\n5. Use Ship Edit to copy and "
      "paste ship designations this way you know for sure that the entries are correct."},
     {"TOPIC ''Developer Notes''",
-     "\n\n Kestrine v2.A for Ostravane."
+     "\n\n " KESTRINE_FORM_CAPTION "."
      "\n\nWritten by the Kestrine developers.\nBuilt in C++ on the Win32 API with MinGW-w64 and "
      "CMake."},
 };

@@ -8,7 +8,7 @@ CMapDlg::CMapDlg(HWND parent) : CDialog(IDD_MAP, parent) {}
 
 void CMapDlg::DoDataExchange(CDataExchange& dx) {
     for (int slot = 0; slot < kSlotCount; ++slot)
-        DDX_Text(dx, kFirstMapBox + slot, m_strMap[slot]);
+        DDX_Text(dx, kSlots[slot].mapId, m_strMap[slot]);
 }
 
 bool CMapDlg::OnInitDialog() {

@@ -15,6 +15,3 @@ protected:
     bool OnInitDialog() override;
     void DoDataExchange(CDataExchange& dx) override;
 };
-
-// The summary box of a slot: 1037 for P1 on to 1058 for B8.
-constexpr int kFirstMapBox = 1037;

@@ -2,6 +2,7 @@
 // files: shoot.exe KESTRINE_EXE FOLDER [all].  Starts Kestrine in the current folder, saves
 // the form as FOLDER\kestrine.bmp and, with "all", opens the map, help and about windows
 // through their buttons and saves each as map.bmp, help.bmp and about.bmp.  Ends Kestrine.
+#include "version.h"
 #include <windows.h>
 
 #include <cstdio>
@@ -9,7 +10,7 @@
 
 namespace {
 
-const char kFormCaption[] = "Kestrine v2.A for Ostravane";
+const char kFormCaption[] = KESTRINE_FORM_CAPTION;
 
 HWND WaitForWindow(const char* caption) {
     for (int i = 0; i < 600; ++i) {
