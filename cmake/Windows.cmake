@@ -2,7 +2,7 @@
 
 add_library(kestrine_files STATIC framework/File.cpp)
 target_include_directories(kestrine_files PUBLIC ${PROJECT_SOURCE_DIR})
-target_compile_options(kestrine_files PRIVATE ${KESTRINE_WARNINGS})
+target_link_libraries(kestrine_files PRIVATE kestrine_warnings)
 
 add_library(kestrine_script STATIC
     script/GameDirectory.cpp
@@ -12,13 +12,13 @@ add_library(kestrine_script STATIC
     script/SettingsFileUpdate.cpp
 )
 target_link_libraries(kestrine_script PUBLIC kestrine_portable kestrine_files advapi32)
-target_compile_options(kestrine_script PRIVATE ${KESTRINE_WARNINGS})
+target_link_libraries(kestrine_script PRIVATE kestrine_warnings)
 
 add_library(kestrine_library STATIC
     library/LibraryFile.cpp
 )
 target_link_libraries(kestrine_library PUBLIC kestrine_portable kestrine_files)
-target_compile_options(kestrine_library PRIVATE ${KESTRINE_WARNINGS})
+target_link_libraries(kestrine_library PRIVATE kestrine_warnings)
 
 add_library(kestrine_framework STATIC
     framework/App.cpp
@@ -31,7 +31,7 @@ add_library(kestrine_framework STATIC
 )
 target_link_libraries(kestrine_framework PUBLIC kestrine_portable kestrine_files user32 gdi32 comctl32 comdlg32
                                                 shell32)
-target_compile_options(kestrine_framework PRIVATE ${KESTRINE_WARNINGS})
+target_link_libraries(kestrine_framework PRIVATE kestrine_warnings)
 
 add_library(kestrine_form STATIC
     form/GameSetCommands.cpp
@@ -47,7 +47,7 @@ add_library(kestrine_form STATIC
     windows/MapPositions.cpp
 )
 target_link_libraries(kestrine_form PUBLIC kestrine_framework kestrine_script kestrine_library)
-target_compile_options(kestrine_form PRIVATE ${KESTRINE_WARNINGS})
+target_link_libraries(kestrine_form PRIVATE kestrine_warnings)
 
 # The resources go into the program and into the GUI test programs alike.
 set(KESTRINE_RESOURCES ${PROJECT_SOURCE_DIR}/resources/kestrine.rc)
@@ -59,12 +59,12 @@ set_source_files_properties(${KESTRINE_RESOURCES} PROPERTIES OBJECT_DEPENDS
 
 add_executable(kestrine WIN32 app/SetupApp.cpp ${KESTRINE_RESOURCES})
 target_link_libraries(kestrine PRIVATE kestrine_form)
-target_compile_options(kestrine PRIVATE ${KESTRINE_WARNINGS})
+target_link_libraries(kestrine PRIVATE kestrine_warnings)
 
 # Screenshots of the windows, for ./run without a display and for the pictures in docs/.
 add_executable(kestrine_shoot tools/screenshot/shoot.cpp)
 target_link_libraries(kestrine_shoot PRIVATE gdi32 user32)
-target_compile_options(kestrine_shoot PRIVATE ${KESTRINE_WARNINGS})
+target_link_libraries(kestrine_shoot PRIVATE kestrine_warnings)
 set_target_properties(kestrine_shoot PROPERTIES EXCLUDE_FROM_ALL ON OUTPUT_NAME shoot)
 
 # Benchmarks run under Wine by tools/bench-wine.sh; they print figures and are not tests.
@@ -82,6 +82,6 @@ add_dependencies(bench_startup kestrine bench_bare_dialog bench_bare_form)
 add_executable(bench_play bench/play_bench.cpp)
 target_link_libraries(bench_play PRIVATE kestrine_script)
 foreach(bench bench_library_file bench_bare_dialog bench_bare_form bench_startup bench_play)
-    target_compile_options(${bench} PRIVATE ${KESTRINE_WARNINGS})
+    target_link_libraries(${bench} PRIVATE kestrine_warnings)
     set_target_properties(${bench} PROPERTIES EXCLUDE_FROM_ALL ON)
 endforeach()

@@ -6,6 +6,7 @@ set -euo pipefail
 action=$1
 state=$(mkdir -p "$2" && cd "$2" && pwd)
 export WINEPREFIX=$state/prefix WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
+source "$(dirname "$0")/xvfb.sh"
 
 start_display() {
     # A display this script started earlier for the same state is still good.
@@ -17,17 +18,9 @@ start_display() {
         echo "$DISPLAY" >"$state/display"
         return
     fi
-    local n=90
-    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$state/xvfb.log" 2>&1 &
-    echo $! >"$state/xvfb.pid"
-    echo ":$n" >"$state/display"
-    for _ in $(seq 100); do
-        [ -e "/tmp/.X11-unix/X$n" ] && return
-        sleep 0.1
-    done
-    echo "Xvfb did not start on :$n" >&2
-    exit 1
+    virtual_display_start "$state/xvfb.log"
+    echo "$virtual_display_pid" >"$state/xvfb.pid"
+    echo "$virtual_display" >"$state/display"
 }
 
 # A small file system of the run's own that tests fill up to see a full disk; only where this

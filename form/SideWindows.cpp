@@ -7,6 +7,14 @@
 #include "windows/MapDlg.h"
 #include "windows/MapPositions.h"
 
+namespace {
+
+// SHIP EDIT starts this separate viewer by its bare name, from the working directory or the
+// search path.
+const char kShipViewer[] = "RozeRavi39902v.exe";
+
+} // namespace
+
 void CSetupDlg::OnViewMap() {
     CMapDlg map;
     UpdateData(true); // the texts on screen, picked from the list or typed

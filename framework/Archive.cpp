@@ -110,12 +110,6 @@ void CArchive::WriteString(const std::string& text) {
     Write(text.data(), length);
 }
 
-std::string CArchive::ReadString() {
-    std::string text;
-    ReadString(text);
-    return text;
-}
-
 void CArchive::ReadString(std::string& text) {
     Require(1);
     uint32_t length = *m_in++;

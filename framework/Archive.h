@@ -62,7 +62,6 @@ public:
     CArchive& operator=(const CArchive&) = delete;
 
     bool IsLoading() const { return m_in != nullptr; }
-    bool IsStoring() const { return m_out != nullptr; }
 
     // One call per field serves both directions: reads into the value when loading, writes
     // it when storing.
@@ -72,7 +71,6 @@ public:
     void WriteCount(uint32_t count);
     uint32_t ReadCount();
     void WriteString(const std::string& text);
-    std::string ReadString();
     void ReadString(std::string& text);
     void WriteInt32(int32_t value);
     int32_t ReadInt32();

@@ -69,7 +69,6 @@ protected:
     // Any other message; true when handled.
     virtual bool OnWindowMessage(UINT, WPARAM, LPARAM) { return false; }
 
-    bool IsWritingForm() const { return m_writing; }
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -33,7 +33,6 @@ public:
     bool Save(SaveFailure* failure = nullptr) const;
 
     void SetTitle(const std::string& title) { m_title = title; }
-    const std::string& GetTitle() const { return m_title; }
     void SetShip(int slot, const std::string& ship) { m_ships[slot] = ship; }
     const std::string& GetShip(int slot) const { return m_ships[slot]; }
     void SetPos(int slot, int position) { m_positions[slot] = position; }

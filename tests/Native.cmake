@@ -2,28 +2,14 @@
 # game-set text reader (with Clang), and the codec benchmark (with Google Benchmark, not run
 # by CTest).
 
-set(KESTRINE_PORTABLE_SOURCES
-    ${PROJECT_SOURCE_DIR}/framework/Archive.cpp
-    ${PROJECT_SOURCE_DIR}/library/GameSetLibrary.cpp
-    ${PROJECT_SOURCE_DIR}/library/GameSetText.cpp
-    ${PROJECT_SOURCE_DIR}/library/ShipData.cpp
-    ${PROJECT_SOURCE_DIR}/script/IniEdit.cpp
-    ${PROJECT_SOURCE_DIR}/script/IniText.cpp
-    ${PROJECT_SOURCE_DIR}/script/PlayValues.cpp
-    ${PROJECT_SOURCE_DIR}/script/PositionCodec.cpp
-    ${PROJECT_SOURCE_DIR}/script/SetupCheck.cpp
-    ${PROJECT_SOURCE_DIR}/script/Slots.cpp
-    ${PROJECT_SOURCE_DIR}/script/ValueText.cpp)
-
 if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     set(KESTRINE_FUZZ_SECONDS 60 CACHE STRING "How long CTest fuzzes each reader")
     # kestrine_fuzz(NAME SEEDS): a libFuzzer run of NAME.cpp from the committed seeds; new
     # inputs go to a corpus in the build tree, the seeds stay as they are.
     function(kestrine_fuzz name seeds)
-        add_executable(${name} fuzz/${name}.cpp ${KESTRINE_PORTABLE_SOURCES})
-        target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
-        target_compile_options(${name} PRIVATE ${KESTRINE_WARNINGS}
-                               -fsanitize=fuzzer,address,undefined)
+        add_executable(${name} fuzz/${name}.cpp)
+        target_link_libraries(${name} PRIVATE kestrine_portable kestrine_warnings)
+        target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
         target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
         set(corpus ${CMAKE_CURRENT_BINARY_DIR}/${name}-corpus)
         file(MAKE_DIRECTORY ${corpus})
@@ -41,5 +27,5 @@ find_package(benchmark QUIET)
 if(benchmark_FOUND)
     add_executable(bench_library ${PROJECT_SOURCE_DIR}/bench/library_benchmark.cpp)
     target_link_libraries(bench_library PRIVATE kestrine_portable benchmark::benchmark)
-    target_compile_options(bench_library PRIVATE ${KESTRINE_WARNINGS})
+    target_link_libraries(bench_library PRIVATE kestrine_warnings)
 endif()

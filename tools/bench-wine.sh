@@ -3,8 +3,7 @@
 # file round trip, start-up, and PLAY.  Prints figures; checks nothing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build/win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-    -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --preset win >/dev/null
 cmake --build build/win --target bench_library_file bench_startup bench_play
 export KESTRINE_WINE_STATE=$PWD/build/win/wine
 cmake/wine-env.sh start "$KESTRINE_WINE_STATE"

@@ -4,8 +4,7 @@
 # folder build/demo/work for the library, and starts a virtual display when there is none
 # (demo_headless is then 1).  The caller's EXIT trap should call demo_stop.
 demo_start() {
-    cmake -S . -B build/win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-        -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --preset win >/dev/null
     cmake --build build/win --target kestrine kestrine_shoot
 
     demo_root=$PWD
@@ -15,16 +14,10 @@ demo_start() {
     export WINEPREFIX=$demo/prefix WINEDEBUG=-all WINEARCH=win64 \
         WINEDLLOVERRIDES="mscoree,mshtml="
 
-    demo_xvfb=
     demo_headless=
     if [ -z "${DISPLAY:-}" ]; then
         demo_headless=1
-        local n=90
-        while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-        demo_xvfb=$!
-        export DISPLAY=":$n"
-        for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+        virtual_display_start
     fi
 
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -71,5 +64,5 @@ demo_shoot() {
 
 demo_stop() {
     wineserver -k 2>/dev/null || true
-    [ -z "${demo_xvfb:-}" ] || kill "$demo_xvfb" 2>/dev/null || true
+    virtual_display_stop
 }

@@ -7,6 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/setup.sh
 source tools/demo.sh
+source cmake/xvfb.sh
 
 ensure_packages cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 xvfb imagemagick
 

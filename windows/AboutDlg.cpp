@@ -5,7 +5,6 @@
 #include "resources/resource.h"
 
 const char kAuthorWebAddress[] = "https://kestrine.example/";
-const char kShipViewer[] = "RozeRavi39902v.exe";
 
 namespace {
 

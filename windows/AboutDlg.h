@@ -15,6 +15,3 @@ protected:
     bool OnCommand(int id, UINT code) override;
 };
 
-// SHIP EDIT starts this separate viewer by its bare name, from the working directory or the
-// search path.
-extern const char kShipViewer[];
