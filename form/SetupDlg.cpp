@@ -80,6 +80,12 @@ void CSetupDlg::EnableSlot(int slot, bool ship, bool position) const {
 
 // --- Enabling rules --------------------------------------------------------------------------
 
+// One kind of control (check box, ship box or position box) of each of P1 to P6.
+void CSetupDlg::EnablePlayerControls(int SlotInfo::*control, bool enable) const {
+    for (int slot = 0; slot < kPlayerSlotCount; ++slot)
+        EnableItem(kSlots[slot].*control, enable);
+}
+
 void CSetupDlg::OnSlotCheck(int slot) {
     EnableSlot(slot, true, true);
     UpdateData(true);
@@ -96,10 +102,8 @@ void CSetupDlg::OnHostSelected() {
     m_bHostSelected = 1;
     m_bPlayerSelect = 0;
     // The player ship boxes keep their state: a ship opens when its slot is checked.
-    for (int slot = 0; slot < kPlayerSlotCount; ++slot) {
-        EnableItem(kSlots[slot].checkId, true);
-        EnableItem(kSlots[slot].posId, true);
-    }
+    EnablePlayerControls(&SlotInfo::checkId, true);
+    EnablePlayerControls(&SlotInfo::posId, true);
     theScriptSettings.SetFlag(kFlagHostSelected);
     UpdateData(false);
 }
@@ -116,11 +120,9 @@ void CSetupDlg::OnPlayerSelect() {
         if (m_strPos[slot].empty())
             m_strPos[slot] = kSlots[slot].defaultLetter;
     }
-    for (int slot = 0; slot < kPlayerSlotCount; ++slot) {
-        EnableItem(kSlots[slot].shipId, false);
-        EnableItem(kSlots[slot].checkId, false);
-        EnableItem(kSlots[slot].posId, true);
-    }
+    EnablePlayerControls(&SlotInfo::shipId, false);
+    EnablePlayerControls(&SlotInfo::checkId, false);
+    EnablePlayerControls(&SlotInfo::posId, true);
     theScriptSettings.SetFlag(kFlagPlayerSelect);
     UpdateData(false);
 }

@@ -121,6 +121,7 @@ private:
     bool SaveGameSetLibraryBeforeLeaving();
     std::string SaveFailure(const LibrarySaveResult& result) const;
     void EnableSlot(int slot, bool ship, bool position) const;
+    void EnablePlayerControls(int SlotInfo::*control, bool enable) const;
 
     static const CommandEntry<CSetupDlg> kMessageMap[];
 };

@@ -45,23 +45,14 @@ struct FileHandleTraits {
     static Handle Invalid() { return INVALID_HANDLE_VALUE; }
     static void Close(Handle handle) { CloseHandle(handle); }
 };
-struct RegistryKeyTraits {
-    using Handle = HKEY;
+// Handles that are null when there is none, closed by `close`.
+template <class H, auto close> struct NullHandleTraits {
+    using Handle = H;
     static Handle Invalid() { return nullptr; }
-    static void Close(Handle handle) { RegCloseKey(handle); }
-};
-struct GlobalMemoryTraits {
-    using Handle = HGLOBAL;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle handle) { GlobalFree(handle); }
-};
-struct MenuTraits {
-    using Handle = HMENU;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle handle) { DestroyMenu(handle); }
+    static void Close(Handle handle) { close(handle); }
 };
 
-using CFileHandle = CHandleOwner<FileHandleTraits>;     // CreateFile
-using CRegistryKey = CHandleOwner<RegistryKeyTraits>;   // RegOpenKeyEx
-using CGlobalMemory = CHandleOwner<GlobalMemoryTraits>; // GlobalAlloc
-using CMenu = CHandleOwner<MenuTraits>;                 // CreateMenu, CreatePopupMenu
+using CFileHandle = CHandleOwner<FileHandleTraits>;                        // CreateFile
+using CRegistryKey = CHandleOwner<NullHandleTraits<HKEY, RegCloseKey>>;    // RegOpenKeyEx
+using CGlobalMemory = CHandleOwner<NullHandleTraits<HGLOBAL, GlobalFree>>; // GlobalAlloc
+using CMenu = CHandleOwner<NullHandleTraits<HMENU, DestroyMenu>>;          // CreatePopupMenu

@@ -126,7 +126,8 @@ TEST_F(EndToEnd, PlayersHandAGameSetOverByClipboardAndByFileAndPlayIt) {
     EXPECT_EQ(Text(GetDlgItem(box, 0xFFFF)), "Configuration Saved For Game Play!");
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(WaitForSingleObject(processes.back().hProcess, 15000), WAIT_OBJECT_0);
-    EXPECT_EQ(KeyValue(scripts, "shipA1") + KeyValue(game / "gvx.ini", "UIType"), "\"T-MWA\"2");
+    EXPECT_EQ(KeyValue(scripts, "shipA1"), "\"T-MWA\"");
+    EXPECT_EQ(KeyValue(game / "gvx.ini", "UIType"), "2");
 }
 
 } // namespace

@@ -48,7 +48,9 @@ TEST_F(GameSets, ChoosingASetFillsTheFormAndAppliesItsRules) {
     StoreLibrary({{"Zeta", 1}, {"alpha", 0}, {"Mid", 1}});
     Open();
     ASSERT_EQ(Count(), 3); // sorted, each with its record
-    EXPECT_EQ(ItemText(0) + ItemText(1) + ItemText(2), "alphaMidZeta");
+    EXPECT_EQ(ItemText(0), "alpha");
+    EXPECT_EQ(ItemText(1), "Mid");
+    EXPECT_EQ(ItemText(2), "Zeta");
     EXPECT_EQ(dlg->m_cbGameSet.GetItemDataPtr(1), dlg->m_mapGameSets.Find("Mid"));
 
     Pick(IDC_DIFFICULTY, 2);
@@ -82,9 +84,11 @@ TEST_F(GameSets, SaveStoresTheFormUnderTheTypedTitleAndEmptiesIt) {
     Click(IDC_SAVE);
     EXPECT_EQ(Count(), 1); // overwritten in place, with PLAYER SELECT's letter for P1
     ASSERT_EQ(dlg->m_mapGameSets.Find("Base"), stored);
-    EXPECT_EQ(stored->m_strShip[6] + stored->m_strPos[0] + stored->m_strPos[21] +
-                  std::to_string(stored->m_bPlayerSelect) + std::to_string(stored->m_bSlot[21]),
-              "newGQ10");
+    EXPECT_EQ(stored->m_strShip[6], "new");
+    EXPECT_EQ(stored->m_strPos[0], "G");
+    EXPECT_EQ(stored->m_strPos[21], "Q");
+    EXPECT_EQ(stored->m_bPlayerSelect, 1);
+    EXPECT_EQ(stored->m_bSlot[21], 0);
     ExpectEmptyForm();
     EXPECT_EQ(States({A1.shipId, P2.checkId}), "E|"); // enabled states are not changed
     EXPECT_EQ(GetFocus(), EditOf(IDC_GAMESET));
@@ -99,7 +103,8 @@ TEST_F(GameSets, DeleteBlanksTheSetWhichStaysListedAndReloadsEmpty) {
     Open();
     TypeTitle("Doomed");
     Click(IDC_DELETE);
-    EXPECT_EQ(ItemText(0) + ItemText(1), "DoomedOther"); // its old text until the program ends
+    EXPECT_EQ(ItemText(0), "Doomed"); // its old text until the program ends
+    EXPECT_EQ(ItemText(1), "Other");
     GameSetMap expected;
     expected["Doomed"] = std::make_unique<CShipData>();
     expected["Other"] = StoredSet("Other", 1);
@@ -107,7 +112,8 @@ TEST_F(GameSets, DeleteBlanksTheSetWhichStaysListedAndReloadsEmpty) {
     ExpectEmptyForm();
 
     Pick(IDC_GAMESET, 0); // its item now loads an empty form
-    EXPECT_EQ(Texts({IDC_GAMESET_LABEL, P1.shipId}) + States({P1.shipId, P1.posId}), "||E");
+    EXPECT_EQ(Texts({IDC_GAMESET_LABEL, P1.shipId}), "|");
+    EXPECT_EQ(States({P1.shipId, P1.posId}), "|E");
     TypeTitle("Doomed"); // saving under its title again reuses the record and its item
     Click(IDC_SAVE);
     EXPECT_EQ(dlg->m_mapGameSets.Find("Doomed")->m_strTitle + ItemText(0), "DoomedDoomed");
@@ -131,7 +137,8 @@ TEST_F(GameSets, SaveAndDeleteWithoutAStoredTitleKeepTheFleetAndTheFile) {
         Click(button);
         ASSERT_EQ(boxes.size(), 1u) << title;
         EXPECT_EQ(boxes[0].text, box);
-        EXPECT_EQ(Text(A1.shipId) + States({A1.checkId}), "composedCE");
+        EXPECT_EQ(Text(A1.shipId), "composed");
+        EXPECT_EQ(States({A1.checkId}), "CE");
     }
     EXPECT_EQ(dlg->m_mapGameSets.Find("Kept")->m_strShip[0], "\"N-QRE\"");
     EXPECT_EQ(ReadFileBytes(LibraryFile()), stored);

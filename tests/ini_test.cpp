@@ -3,6 +3,10 @@
 #include "library/GameSetText.h"
 #include "script/IniEdit.h"
 #include "script/IniText.h"
+#include "script/PositionCodec.h"
+#include "script/ValueText.h"
+
+#include <climits>
 
 #include <gtest/gtest.h>
 
@@ -89,6 +93,43 @@ TEST(GameSetText, QuotedNumbersAndTheDifficultyOfAGameSet) {
     ASSERT_EQ(ReadGameSetText("[Mul_Kestrine]\r\n[UI]\r\nUIType=\"2\"\r\n", record, difficulty),
               GameSetTextFault::None);
     EXPECT_EQ(difficulty, 2);
+}
+
+TEST(ValueText, NumbersAsTheGamesFilesHoldThem) {
+    const std::pair<const char*, int> truncated[] = {
+        {"3.9", 3},
+        {"-2.5", -2},
+        {"1e1", 10},
+        {"1E1", 10},
+        {" 7", 7},
+        {"abc", 0},
+        {"0x10", 0},
+        {"inf", 0},
+        {"", 0},
+        {"-0.9", 0},
+        {"12abc", 12},
+        {"99999999999", INT_MAX},
+        {"-99999999999", INT_MIN},
+    };
+    for (const auto& [text, number] : truncated)
+        EXPECT_EQ(TruncatedNumber(text), number) << text;
+    const std::pair<const char*, int> integers[] = {
+        {"4", 4}, {" -3x", -3}, {"abc", 0}, {"4.9", 4}, {"+2", 2}, {"99999999999", INT_MAX},
+    };
+    for (const auto& [text, number] : integers)
+        EXPECT_EQ(IntegerNumber(text), number) << text;
+    EXPECT_EQ(NumberText(-1), "-1");
+}
+
+TEST(PositionCodec, LettersAndNumbers) {
+    const std::pair<const char*, int> letters[] = {
+        {"G", 0}, {"Z", 19}, {" q ", 10}, {"g", 0}, {"F", -1}, {"GG", -1}, {"", -1}, {"[", -1},
+    };
+    for (const auto& [text, position] : letters)
+        EXPECT_EQ(LetterToPosition(text), position) << text;
+    const std::pair<int, const char*> numbers[] = {{0, "G"}, {19, "Z"}, {20, ""}, {-1, ""}};
+    for (const auto& [position, letter] : numbers)
+        EXPECT_EQ(PositionToLetter(position), letter) << position;
 }
 
 } // namespace
