@@ -1,6 +1,7 @@
 #include "app/SetupApp.h"
 
 #include "form/SetupDlg.h"
+#include "framework/StartupTimes.h"
 
 #include <commctrl.h>
 
@@ -20,6 +21,7 @@ bool CSetupApp::InitInstance() {
 }
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+    MarkStartup("WinMain");
     if (CWinApp* app = AfxGetApp()) {
         app->m_lpCmdLine = commandLine ? commandLine : "";
         app->InitInstance();

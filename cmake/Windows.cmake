@@ -27,6 +27,7 @@ add_library(kestrine_framework STATIC
     framework/Dialog.cpp
     framework/FileDialog.cpp
     framework/Shell.cpp
+    framework/StartupTimes.cpp
     framework/Wnd.cpp
 )
 target_link_libraries(kestrine_framework PUBLIC kestrine_portable kestrine_files user32 gdi32 comctl32 comdlg32

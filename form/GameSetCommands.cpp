@@ -5,20 +5,64 @@
 
 #include "resources/resource.h"
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 namespace {
 
 const char kNoTitle[] = "Type a title for the game set first.";
 
+// Titles as a sorted list box compares them: by the user's locale, ignoring letter case.
+int CompareTitles(const std::string& a, const std::string& b) {
+    return CompareStringA(GetUserDefaultLCID(), NORM_IGNORECASE, a.c_str(), int(a.size()),
+                          b.c_str(), int(b.size())) -
+           CSTR_EQUAL;
+}
+
+std::string SortKeyOf(const std::string& title) {
+    const LCID locale = GetUserDefaultLCID();
+    const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
+    int size = LCMapStringA(locale, flags, title.c_str(), int(title.size()), nullptr, 0);
+    std::string key(size_t(std::max(size, 0)), '\0');
+    if (size > 0)
+        LCMapStringA(locale, flags, title.c_str(), int(title.size()), &key[0], size);
+    return key;
+}
+
 } // namespace
 
+// The list of a stored library is put in at once, in the order the sorted box keeps: the
+// titles sorted by the locale's sort keys (as the box compares them, ignoring case) go in at
+// the end, with the box's drawing off.  Adding them one by one costs the box a search and a
+// move of its whole list each time, which with thousands of sets takes longer than the form.
 void CSetupDlg::FillGameSetList() {
+    std::vector<std::pair<std::string, CShipData*>> items;
+    items.reserve(m_mapGameSets.Sets().size());
     for (const auto& entry : m_mapGameSets.Sets()) {
-        CShipData* record = entry.second.get();
         // The item shows the record's own title: a deleted set is an empty line.
-        int index = m_cbGameSet.AddString(record->m_strTitle);
-        if (index >= 0)
-            m_cbGameSet.SetItemDataPtr(index, record);
+        CShipData* record = entry.second.get();
+        items.emplace_back(SortKeyOf(record->m_strTitle), record);
     }
+    std::stable_sort(items.begin(), items.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    const bool inOrder =
+        std::is_sorted(items.begin(), items.end(), [](const auto& a, const auto& b) {
+            return CompareTitles(b.second->m_strTitle, a.second->m_strTitle) < 0;
+        });
+    HWND box = m_cbGameSet.GetSafeHwnd();
+    ::SendMessageA(box, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageA(box, CB_INITSTORAGE, items.size(), items.size() * 16);
+    for (const auto& item : items) {
+        const std::string& title = item.second->m_strTitle;
+        // Where the keys and the box's own comparison disagree, the box sorts each title.
+        int index =
+            inOrder ? int(::SendMessageA(box, CB_INSERTSTRING, WPARAM(-1), LPARAM(title.c_str())))
+                    : m_cbGameSet.AddString(title);
+        if (index >= 0)
+            m_cbGameSet.SetItemDataPtr(index, item.second);
+    }
+    ::SendMessageA(box, WM_SETREDRAW, TRUE, 0);
 }
 
 void CSetupDlg::CopyRecordToForm(const CShipData& record) {

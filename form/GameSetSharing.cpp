@@ -6,6 +6,7 @@
 #include "framework/Clipboard.h"
 #include "framework/File.h"
 #include "framework/FileDialog.h"
+#include "framework/StartupTimes.h"
 #include "library/GameSetText.h"
 #include "resources/resource.h"
 
@@ -173,6 +174,8 @@ bool CSetupDlg::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return true;
     }
     case kStartSetupTips:
+        MarkStartup("form shown");
+        ReportStartup();
         StartSetupCheck();
         return true;
     case kImportStartupFile:

@@ -3,6 +3,7 @@
 #include "framework/App.h"
 #include "framework/DataExchange.h"
 #include "framework/File.h"
+#include "framework/StartupTimes.h"
 #include "resources/resource.h"
 #include "script/PositionCodec.h"
 #include "script/Profile.h"
@@ -159,6 +160,7 @@ void CSetupDlg::PositionsToLetters() {
 // --- Start-up and the window's life ----------------------------------------------------------
 
 bool CSetupDlg::OnInitDialog() {
+    MarkStartup("form created");
     CDialog::OnInitDialog();
     if (CWinApp* app = AfxGetApp())
         app->m_pMainWnd = m_hWnd;
@@ -166,9 +168,12 @@ bool CSetupDlg::OnInitDialog() {
     LimitTextBoxes();
     SendMessage(WM_SETICON, ICON_BIG, LPARAM(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, LPARAM(m_hIcon));
+    MarkStartup("lists, menus and limits");
 
     unsigned long code = 0;
-    if (!theScriptSettings.Load(&code) || (code = ReadFormFromScripts()) != 0) {
+    const bool loaded = theScriptSettings.Load(&code);
+    MarkStartup("settings files");
+    if (!loaded || (code = ReadFormFromScripts()) != 0) {
         MessageBox(WithCode("Error reading from scripts.ini; code %d.", code), nullptr, MB_OK);
         // The library lives in the working folder, not the game's: it serves this run all
         // the same, so that what SAVE and DELETE change is kept.
@@ -194,10 +199,14 @@ bool CSetupDlg::OnInitDialog() {
         theScriptSettings.SetFlag(kFlagPlayerSelect);
         OnPlayerSelect();
     }
+    MarkStartup("form's own reading, exchange and rules");
     LoadGameSetLibrary();
+    MarkStartup("library read");
     FillGameSetList();
+    MarkStartup("title list");
     StartSharing();
     RefreshSetupCheck();
+    MarkStartup("check line");
     return true;
 }
 

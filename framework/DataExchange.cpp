@@ -6,7 +6,7 @@ void DDX_Text(CDataExchange& dx, int id, std::string& value) {
     HWND control = dx.m_pDlgWnd->GetDlgItem(id);
     if (dx.m_bSaveAndValidate)
         value = WindowText(control);
-    else
+    else if (WindowText(control) != value) // a box that shows it already is left alone
         SetWindowTextA(control, value.c_str());
 }
 
@@ -22,6 +22,8 @@ void DDX_CBString(CDataExchange& dx, int id, std::string& value) {
     HWND control = dx.m_pDlgWnd->GetDlgItem(id);
     if (dx.m_bSaveAndValidate) {
         value = WindowText(control);
+    } else if (value.empty() && GetWindowTextLengthA(control) == 0) {
+        // An empty text selects no entry and leaves the selection: nothing to change.
     } else if (SendMessageA(control, CB_SELECTSTRING, WPARAM(-1), LPARAM(value.c_str())) ==
                CB_ERR) {
         SetWindowTextA(control, value.c_str());

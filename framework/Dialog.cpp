@@ -144,6 +144,13 @@ void CDialog::ExecuteDlgInit() {
         return;
     const BYTE* data = static_cast<const BYTE*>(LockResource(LoadResource(instance, found)));
     const BYTE* end = data + SizeofResource(instance, found);
+    // Each list is filled with its drawing off: nothing is shown until the end.
+    HWND list = nullptr;
+    auto finishList = [&list] {
+        if (list != nullptr)
+            ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+        list = nullptr;
+    };
     while (data != nullptr && end - data >= 8) {
         WORD id, message;
         DWORD length;
@@ -156,9 +163,16 @@ void CDialog::ExecuteDlgInit() {
         if (length > DWORD(end - data))
             break;
         std::string text(reinterpret_cast<const char*>(data), length);
-        SendDlgItemMessageA(m_hWnd, id, message, 0, LPARAM(text.c_str()));
+        HWND control = ::GetDlgItem(m_hWnd, id);
+        if (control != list) {
+            finishList();
+            list = control;
+            ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+        }
+        ::SendMessageA(control, message, 0, LPARAM(text.c_str()));
         data += length;
     }
+    finishList();
 }
 
 bool CDialog::Create() {

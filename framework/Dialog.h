@@ -29,7 +29,11 @@ public:
 
     bool UpdateData(bool saveAndValidate = true);
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
-    void EnableItem(int id, bool enable) const { ::EnableWindow(GetDlgItem(id), enable); }
+    void EnableItem(int id, bool enable) const {
+        HWND item = GetDlgItem(id);
+        if ((::IsWindowEnabled(item) != FALSE) != enable) // no repaint for a state it has
+            ::EnableWindow(item, enable);
+    }
     void EndDialog(INT_PTR result);
     bool HasEnded() const { return m_ended; }
     INT_PTR Result() const { return m_result; }
@@ -68,7 +72,6 @@ protected:
     virtual HBRUSH OnCtlColorEdit(HDC, HWND) { return nullptr; }
     // Any other message; true when handled.
     virtual bool OnWindowMessage(UINT, WPARAM, LPARAM) { return false; }
-
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

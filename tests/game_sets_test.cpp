@@ -68,6 +68,37 @@ TEST_F(GameSets, ChoosingASetFillsTheFormAndAppliesItsRules) {
               "CE|E||E|E");
 }
 
+// The list of a stored library comes in at once, in the order the sorted box itself keeps,
+// and a set saved later still finds its place.
+TEST_F(GameSets, TheListIsInTheSortedBoxsOwnOrder) {
+    const char* titles[] = {"beta", "Alpha", "charlie", "Beta 2", "alpha1",   "_under",  "10", "9",
+                            "Zulu", "zulu-", "a-b",     "ab",     "\xC4rger", "Eagle's", ""};
+    GameSetMap map;
+    for (const char* title : titles)
+        map[title] = StoredSet(title, 1);
+    StoreLibraryFile(map);
+    Open();
+    HWND sorted = CreateWindowA("COMBOBOX", "", CBS_DROPDOWN | CBS_SORT | CBS_HASSTRINGS, 0, 0, 100,
+                                100, nullptr, nullptr, nullptr, nullptr);
+    for (const char* title : titles)
+        SendMessageA(sorted, CB_ADDSTRING, 0, LPARAM(title));
+    auto expectSameOrder = [&] {
+        ASSERT_EQ(Count(), int(SendMessageA(sorted, CB_GETCOUNT, 0, 0)));
+        for (int i = 0; i < Count(); ++i) {
+            char text[64] = {};
+            SendMessageA(sorted, CB_GETLBTEXT, WPARAM(i), LPARAM(text));
+            EXPECT_EQ(ItemText(i), text) << i;
+            EXPECT_EQ(dlg->m_cbGameSet.GetItemDataPtr(i), dlg->m_mapGameSets.Find(ItemText(i)));
+        }
+    };
+    expectSameOrder();
+    TypeTitle("Bravo");
+    Click(IDC_SAVE);
+    SendMessageA(sorted, CB_ADDSTRING, 0, LPARAM("Bravo"));
+    expectSameOrder();
+    DestroyWindow(sorted);
+}
+
 TEST_F(GameSets, SaveStoresTheFormUnderTheTypedTitleAndEmptiesIt) {
     StoreLibrary({{"Base", 1}});
     WriteFileBytes(work / "QXData.dat.new", "stale"); // an earlier version's, read-only
