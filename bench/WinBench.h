@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 inline double NowMs() {
@@ -20,4 +21,18 @@ inline double NowMs() {
 inline double Median(std::vector<double> samples) {
     std::sort(samples.begin(), samples.end());
     return samples[samples.size() / 2];
+}
+
+// Names `directory` as the game's folder in both views of the registry, as its installer would.
+inline void SetGameDirectory(const std::string& directory) {
+    for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+        HKEY key;
+        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Brellix\\Ostravane", 0, nullptr, 0,
+                            KEY_SET_VALUE | view, nullptr, &key, nullptr) == ERROR_SUCCESS) {
+            RegSetValueExA(key, "Directory", 0, REG_SZ,
+                           reinterpret_cast<const BYTE*>(directory.c_str()),
+                           DWORD(directory.size() + 1));
+            RegCloseKey(key);
+        }
+    }
 }

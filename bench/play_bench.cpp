@@ -38,19 +38,6 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
     CloseHandle(file);
 }
 
-void SetGameDirectory(const std::string& directory) {
-    for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
-        HKEY key;
-        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Brellix\\Ostravane", 0, nullptr, 0,
-                            KEY_SET_VALUE | view, nullptr, &key, nullptr) == ERROR_SUCCESS) {
-            RegSetValueExA(key, "Directory", 0, REG_SZ,
-                           reinterpret_cast<const BYTE*>(directory.c_str()),
-                           DWORD(directory.size() + 1));
-            RegCloseKey(key);
-        }
-    }
-}
-
 // The 46 keys and UIType, one profile write each, as the record would be written key by key.
 void WriteKeyByKey(const std::string& scripts, const std::string& gvx) {
     WritePrivateProfileStringA("Mul_Kestrine", "GameSet", "Bench", scripts.c_str());

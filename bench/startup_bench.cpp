@@ -83,19 +83,6 @@ struct Phases {
     }
 };
 
-void SetGameDirectory(const std::string& directory) {
-    for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
-        HKEY key;
-        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Brellix\\Ostravane", 0, nullptr, 0,
-                            KEY_SET_VALUE | view, nullptr, &key, nullptr) == ERROR_SUCCESS) {
-            RegSetValueExA(key, "Directory", 0, REG_SZ,
-                           reinterpret_cast<const BYTE*>(directory.c_str()),
-                           DWORD(directory.size() + 1));
-            RegCloseKey(key);
-        }
-    }
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -145,8 +132,8 @@ int main(int argc, char** argv) {
         for (Program& program : programs) {
             SetEnvironmentVariableA("KESTRINE_STARTUP_TIMES",
                                     program.phases.empty() ? nullptr : program.phases.c_str());
-            program.runs.ms.push_back(TimeToWindow(program.exe, program.caption.c_str(),
-                                                   program.folder));
+            program.runs.ms.push_back(
+                TimeToWindow(program.exe, program.caption.c_str(), program.folder));
         }
     }
     SetEnvironmentVariableA("KESTRINE_STARTUP_TIMES", nullptr);
