@@ -3,6 +3,8 @@
 // that gives the member's index (a slot) for a control id, -1 for controls outside it.
 #pragma once
 
+#include "framework/Dialog.h"
+
 #include <windows.h>
 
 #include <cstddef>
@@ -43,3 +45,16 @@ bool DispatchCommand(T* target, const CommandEntry<T> (&map)[N], int id, UINT co
     }
     return false;
 }
+
+// A dialog whose control notifications go to its message map (T::kMessageMap) first, then to
+// the dialog's own buttons.
+template <class T> class CMappedDialog : public CDialog {
+public:
+    using CDialog::CDialog;
+
+protected:
+    bool OnCommand(int id, UINT code) override {
+        return DispatchCommand(static_cast<T*>(this), T::kMessageMap, id, code) ||
+               CDialog::OnCommand(id, code);
+    }
+};

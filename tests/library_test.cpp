@@ -194,6 +194,20 @@ TEST_F(Library, FilesItCannotUseAreNeverOverwrittenAndNamed) {
     EXPECT_NE(boxes[0].text.find("another program had it open when Kestrine started"),
               std::string::npos);
 
+    // A folder that takes no new file: the platform's own reason, said at the save.
+    const std::string frozen = TestBedFolder("frozen");
+    if (!frozen.empty()) {
+        dlg.reset();
+        boxes.clear();
+        cwd.reset();
+        cwd = std::make_unique<WorkingDirectory>(frozen);
+        Open();
+        SaveSet("Frozen");
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_NE(boxes[0].text.find("(error 5)"), std::string::npos) << boxes[0].text;
+        EXPECT_FALSE(FileExists(frozen + "QXData.dat"));
+    }
+
     // A folder of that name.
     dlg.reset();
     boxes.clear();

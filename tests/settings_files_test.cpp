@@ -4,6 +4,7 @@
 // functions.
 #include "framework/File.h"
 #include "resources/resource.h"
+#include "script/PlayValues.h"
 #include "support/FormHarness.h"
 
 #include <functional>
@@ -184,12 +185,11 @@ TEST_F(SettingsFiles, PlayCreatesAScriptsIniWithTheKeysInTheirOrder) {
     const std::string text = ReadFileBytes(ScriptsIni());
     for (size_t at = 0; at < text.size(); at = text.find("\r\n", at) + 2)
         keys += text.substr(at, text.find_first_of("=\r", at) - at) + " ";
-    std::string expected = "[Mul_Kestrine] GameSet ";
-    for (const SlotInfo& slot : kSlots)
-        expected += std::string(slot.shipKey) + " ";
-    for (const SlotInfo& slot : kSlots)
-        expected += std::string(slot.posKey) + " ";
-    EXPECT_EQ(keys, expected + "shipSettings ");
+    std::string expected = "[Mul_Kestrine] ";
+    for (const auto& key : ScriptsKeyValues(PlayValues()))
+        expected += std::string(key.first) + " ";
+    EXPECT_EQ(keys, expected);
+    EXPECT_EQ(ScriptsKeyValues(PlayValues()).size(), 46u);
     EXPECT_EQ(ReadFileBytes(GvxIni()), "[UI]\r\nUIType=0\r\n");
 }
 

@@ -6,19 +6,11 @@
 
 const char kAuthorWebAddress[] = "https://kestrine.example/";
 
-namespace {
-
-const CommandEntry<CAboutDlg> kMessageMap[] = {
+const CommandEntry<CAboutDlg> CAboutDlg::kMessageMap[1] = {
     OnControl<CAboutDlg>(IDC_VISIT, BN_CLICKED, &CAboutDlg::OnVisit),
 };
 
-} // namespace
-
-CAboutDlg::CAboutDlg(HWND parent) : CDialog(IDD_ABOUTBOX, parent) {}
-
-bool CAboutDlg::OnCommand(int id, UINT code) {
-    return DispatchCommand(this, kMessageMap, id, code) || CDialog::OnCommand(id, code);
-}
+CAboutDlg::CAboutDlg(HWND parent) : CMappedDialog(IDD_ABOUTBOX, parent) {}
 
 // Nothing is reported either way: the browser is the user's business.
 void CAboutDlg::OnVisit() {

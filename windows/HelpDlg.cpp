@@ -4,19 +4,11 @@
 #include "framework/MessageMap.h"
 #include "resources/resource.h"
 
-namespace {
-
-const CommandEntry<CHelpDlg> kMessageMap[] = {
+const CommandEntry<CHelpDlg> CHelpDlg::kMessageMap[1] = {
     OnControl<CHelpDlg>(IDC_TOPIC, CBN_SELCHANGE, &CHelpDlg::OnSelchangeTopic),
 };
 
-} // namespace
-
-CHelpDlg::CHelpDlg(HWND parent) : CDialog(IDD_HELP, parent) {}
-
-bool CHelpDlg::OnCommand(int id, UINT code) {
-    return DispatchCommand(this, kMessageMap, id, code) || CDialog::OnCommand(id, code);
-}
+CHelpDlg::CHelpDlg(HWND parent) : CMappedDialog(IDD_HELP, parent) {}
 
 void CHelpDlg::DoDataExchange(CDataExchange& dx) {
     DDX_Control(dx, IDC_TOPIC, m_cbTopic);

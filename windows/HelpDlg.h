@@ -1,7 +1,7 @@
 // CHelpDlg: the help topics, one picked at a time from an auto-completing list.
 #pragma once
 
-#include "framework/Dialog.h"
+#include "framework/MessageMap.h"
 #include "library/AutoCombo.h"
 
 #include <string>
@@ -13,7 +13,7 @@ struct HelpTopic {
 constexpr int kHelpTopicCount = 19;
 extern const HelpTopic kHelpTopics[kHelpTopicCount];
 
-class CHelpDlg : public CDialog {
+class CHelpDlg : public CMappedDialog<CHelpDlg> {
 public:
     explicit CHelpDlg(HWND parent = nullptr);
 
@@ -23,8 +23,9 @@ public:
     CAutoCombo m_cbTopic;
     std::string m_strTopicText;
 
+    static const CommandEntry<CHelpDlg> kMessageMap[1];
+
 protected:
     bool OnInitDialog() override;
     void DoDataExchange(CDataExchange& dx) override;
-    bool OnCommand(int id, UINT code) override;
 };
