@@ -1,6 +1,6 @@
 # The Windows program and the libraries its tests link against.
 
-add_library(kestrine_files STATIC framework/File.cpp)
+add_library(kestrine_files STATIC framework/File.cpp framework/TextEncoding.cpp)
 target_include_directories(kestrine_files PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(kestrine_files PRIVATE kestrine_warnings)
 

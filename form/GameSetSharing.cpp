@@ -7,6 +7,7 @@
 #include "framework/File.h"
 #include "framework/FileDialog.h"
 #include "framework/StartupTimes.h"
+#include "framework/TextEncoding.h"
 #include "library/GameSetText.h"
 #include "resources/resource.h"
 
@@ -72,30 +73,6 @@ std::string FileNameOf(const std::string& title) {
     if (IsDeviceName(name.substr(0, stem)))
         name.insert(stem == std::string::npos ? name.size() : stem, "_");
     return name + ".ini";
-}
-
-// Text files as editors save them: ANSI, or UTF-8 or UTF-16 with a byte-order mark.
-std::wstring DecodedText(const std::string& bytes, bool& isUnicode) {
-    auto fromUtf8 = [](const std::string& utf8) {
-        std::wstring wide(utf8.size(), L'\0');
-        wide.resize(size_t(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), &wide[0],
-                                               int(wide.size()))));
-        return wide;
-    };
-    isUnicode = true;
-    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
-        return fromUtf8(bytes.substr(3));
-    if (bytes.compare(0, 2, "\xFF\xFE") == 0 || bytes.compare(0, 2, "\xFE\xFF") == 0) {
-        const bool bigEndian = bytes[0] == '\xFE';
-        std::wstring wide;
-        for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
-            unsigned char first = bytes[i], second = bytes[i + 1];
-            wide += wchar_t(bigEndian ? (first << 8 | second) : (second << 8 | first));
-        }
-        return wide;
-    }
-    isUnicode = false;
-    return std::wstring();
 }
 
 // The characters of `text` that the system code page cannot hold, each once.
@@ -246,26 +223,25 @@ void CSetupDlg::ImportGameSetFiles(const std::vector<std::wstring>& files) {
 }
 
 void CSetupDlg::ImportGameSetFile(const std::wstring& path) {
-    const std::wstring& name = path;
     std::string bytes;
     // One byte more than a game-set text may hold tells a file that is too large; another
     // program may hold the file open meanwhile, even for writing.
     DWORD error = ReadWholeFile(path, bytes, 2 * (kMaxGameSetText + 2));
     if (error == ERROR_DIRECTORY_NOT_SUPPORTED) {
-        RefuseImport(name, L"it is a folder");
+        RefuseImport(path, L"it is a folder");
     } else if (error == ERROR_BAD_FILE_TYPE) {
-        RefuseImport(name, L"it is not a file");
+        RefuseImport(path, L"it is not a file");
     } else if (error == ERROR_FILE_TOO_LARGE) {
-        RefuseImport(name, WideText(GameSetTextFaultText(GameSetTextFault::TooLarge)));
+        RefuseImport(path, WideText(GameSetTextFaultText(GameSetTextFault::TooLarge)));
     } else if (error != 0) {
-        RefuseImport(name, WideText("it cannot be read: " + ErrorText(error)));
+        RefuseImport(path, WideText("it cannot be read: " + ErrorText(error)));
     } else {
-        bool isUnicode = false;
-        const std::wstring text = DecodedText(bytes, isUnicode);
-        if (isUnicode)
-            ImportGameSetText(text, name);
+        // Files as editors save them: ANSI, or UTF-8 or UTF-16 with a byte-order mark.
+        std::wstring text;
+        if (DecodeUnicodeText(bytes, text))
+            ImportGameSetText(text, path);
         else
-            ImportGameSetText(bytes, name);
+            ImportGameSetText(bytes, path);
     }
 }
 
@@ -283,9 +259,8 @@ void CSetupDlg::ImportGameSetText(const std::wstring& text, const std::wstring& 
 
 void CSetupDlg::ImportGameSetText(const std::string& text, const std::wstring& source) {
     CShipData record;
-    int difficulty = m_nDifficulty;
     UpdateData(true);
-    difficulty = m_nDifficulty;
+    int difficulty = m_nDifficulty; // kept by a set without a difficulty
     GameSetTextFault fault = ReadGameSetText(text, record, difficulty);
     if (fault != GameSetTextFault::None) {
         RefuseImport(source, WideText(GameSetTextFaultText(fault)));

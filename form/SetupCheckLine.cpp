@@ -13,13 +13,6 @@ namespace {
 
 const COLORREF kProblemColour = RGB(192, 0, 0);
 
-std::string ControlText(HWND control) {
-    int length = GetWindowTextLengthA(control);
-    std::string text(size_t(length) + 1, '\0');
-    text.resize(size_t(GetWindowTextA(control, &text[0], length + 1)));
-    return text;
-}
-
 } // namespace
 
 void CSetupDlg::StartSetupCheck() {
@@ -59,10 +52,10 @@ void CSetupDlg::RefreshSetupCheck() {
     // The form as shown, and the game-set text that "Copy game set" would make of it.
     SetupForm form;
     CShipData shown;
-    shown.m_strGameSet = ControlText(GetDlgItem(IDC_GAMESET_LABEL));
+    shown.m_strGameSet = WindowText(GetDlgItem(IDC_GAMESET_LABEL));
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        form.ships[slot] = shown.m_strShip[slot] = ControlText(GetDlgItem(kSlots[slot].shipId));
-        form.positions[slot] = shown.m_strPos[slot] = ControlText(GetDlgItem(kSlots[slot].posId));
+        form.ships[slot] = shown.m_strShip[slot] = WindowText(GetDlgItem(kSlots[slot].shipId));
+        form.positions[slot] = shown.m_strPos[slot] = WindowText(GetDlgItem(kSlots[slot].posId));
     }
     shown.m_bHostSelected = checked(IDC_HOST_SELECTED);
     shown.m_bPlayerSelect = checked(IDC_PLAYER_SELECT);
@@ -70,7 +63,7 @@ void CSetupDlg::RefreshSetupCheck() {
     const int difficulty = int(::SendMessageA(GetDlgItem(IDC_DIFFICULTY), CB_GETCURSEL, 0, 0));
     const std::vector<SetupProblem> problems = CheckSetup(form);
     const std::string text = CheckLine(problems, SetupCode(WriteGameSetText(shown, difficulty)));
-    if (ControlText(line) != text)
+    if (WindowText(line) != text)
         ::SetWindowTextA(line, text.c_str());
 
     m_strProblems.clear();
@@ -94,13 +87,17 @@ void CSetupDlg::RefreshSetupCheck() {
     }
 }
 
-HBRUSH CSetupDlg::OnCtlColorEdit(HDC dc, HWND control) {
+bool CSetupDlg::IsMarked(HWND control) const {
     // A position box's edit field is a child of the box.
-    HWND box = GetParent(control) == m_hWnd ? control : GetParent(control);
+    HWND box = ::GetParent(control) == m_hWnd ? control : ::GetParent(control);
     const int id = GetDlgCtrlID(box);
     const int shipSlot = SlotOfShip(id), positionSlot = SlotOfPosition(id);
-    if (!(shipSlot >= 0 && m_bMarked[0][shipSlot]) &&
-        !(positionSlot >= 0 && m_bMarked[1][positionSlot]))
+    return (shipSlot >= 0 && m_bMarked[0][shipSlot]) ||
+           (positionSlot >= 0 && m_bMarked[1][positionSlot]);
+}
+
+HBRUSH CSetupDlg::OnCtlColorEdit(HDC dc, HWND control) {
+    if (!IsMarked(control))
         return nullptr;
     SetTextColor(dc, kProblemColour);
     SetBkColor(dc, GetSysColor(COLOR_WINDOW));
@@ -113,12 +110,8 @@ bool CSetupDlg::OnSetupCheckTip(LPARAM notification) {
     if (info->hdr.hwndFrom != m_hCheckTips || info->hdr.code != TTN_GETDISPINFOA)
         return false;
     HWND control = reinterpret_cast<HWND>(info->hdr.idFrom);
-    HWND box = GetParent(control) == m_hWnd ? control : GetParent(control);
-    const int id = GetDlgCtrlID(box);
-    const bool marked = (SlotOfShip(id) >= 0 && m_bMarked[0][SlotOfShip(id)]) ||
-                        (SlotOfPosition(id) >= 0 && m_bMarked[1][SlotOfPosition(id)]);
-    info->lpszText =
-        const_cast<char*>(id == IDC_SETUP_CHECK || marked ? m_strProblems.c_str() : "");
+    const bool shows = GetDlgCtrlID(control) == IDC_SETUP_CHECK || IsMarked(control);
+    info->lpszText = const_cast<char*>(shows ? m_strProblems.c_str() : "");
     return true;
 }
 
@@ -126,7 +119,7 @@ void CSetupDlg::OnFixDesignations() {
     // As if the host typed them: each change reaches the script settings as an edit does.
     for (const SlotInfo& slot : kSlots) {
         HWND ship = GetDlgItem(slot.shipId);
-        const std::string text = ControlText(ship);
+        const std::string text = WindowText(ship);
         const std::string fixed = FixedDesignation(text);
         if (fixed != text)
             ::SetWindowTextA(ship, fixed.c_str());

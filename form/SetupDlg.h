@@ -99,6 +99,7 @@ private:
     void AddAboutMenuEntry();
     void StartSetupCheck();
     bool OnSetupCheckTip(LPARAM notification);
+    bool IsMarked(HWND control) const; // a ship or position box the check marked
     void AppendShareMenu(HMENU menu) const;
     void StartSharing();
     std::string GameSetTextOfForm();

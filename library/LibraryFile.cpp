@@ -149,13 +149,13 @@ LibrarySaveResult CGameSetLibrary::SaveGameSets() {
 
     LibrarySaveResult result(LibrarySave::Saved);
     GameSetMap merged;
+    bool readable = exists;
     if (exists) {
         try {
             merged =
                 ReadLibraryStream(reinterpret_cast<const uint8_t*>(onDisk.data()), onDisk.size());
         } catch (const CArchiveException& damage) {
-            // Damaged since start-up: it goes aside as at start-up, and this run's whole
-            // library takes its place.
+            // Damaged since start-up: it goes aside as at start-up.
             held.Close();
             const std::wstring kept = KeepAside(m_path);
             if (kept.empty()) {
@@ -165,12 +165,13 @@ LibrarySaveResult CGameSetLibrary::SaveGameSets() {
             }
             result.damagedKeptAs = CodePageText(kept);
             result.damage = damage.what();
-            merged.clear();
-            for (const auto& entry : m_sets)
-                merged[entry.first] = std::make_unique<CShipData>(*entry.second);
+            readable = false;
         }
-    } else {
-        // No file (deleted meanwhile, or never written): everything this run holds.
+    }
+    // Without a readable file (deleted meanwhile, never written, damaged), everything this run
+    // holds takes its place.
+    if (!readable) {
+        merged.clear();
         for (const auto& entry : m_sets)
             merged[entry.first] = std::make_unique<CShipData>(*entry.second);
     }

@@ -1,16 +1,11 @@
 #include "script/IniEdit.h"
 
+#include "script/IniText.h"
+
 namespace {
 
 template <class Char> bool IsLineEnd(Char c) {
     return c == Char('\r') || c == Char('\n');
-}
-
-// The blanks the profile functions drop around names and values, the DOS end-of-file mark
-// among them.
-template <class Char> bool IsBlank(Char c) {
-    return c == Char(' ') || c == Char('\t') || c == Char('\v') || c == Char('\f') ||
-           c == Char(0x1A);
 }
 
 template <class Char> struct Line {
@@ -19,11 +14,8 @@ template <class Char> struct Line {
 
 template <class Char>
 std::basic_string<Char> Trimmed(const std::basic_string<Char>& text, size_t start, size_t end) {
-    while (start < end && IsBlank(text[start]))
-        ++start;
-    while (end > start && IsBlank(text[end - 1]))
-        --end;
-    return text.substr(start, end - start);
+    return std::basic_string<Char>(
+        TrimIniBlanks(std::basic_string_view<Char>(text).substr(start, end - start)));
 }
 
 template <class Char> Char Lower(Char c) {
@@ -64,7 +56,7 @@ template <class Char>
 bool IsHeader(const std::basic_string<Char>& text, const Line<Char>& line,
               std::basic_string<Char>& name) {
     size_t first = line.start;
-    while (first < line.end && IsBlank(text[first]))
+    while (first < line.end && IsIniBlank(text[first]))
         ++first;
     if (first == line.end || text[first] != Char('['))
         return false;
@@ -150,7 +142,7 @@ std::basic_string<Char> SetIniValues(const std::basic_string<Char>& text,
     size_t insertAfter = header;
     for (size_t i = header + 1; header < lines.size() && i < sectionEnd; ++i) {
         for (size_t at = lines[i].start; at < lines[i].end; ++at) {
-            if (!IsBlank(text[at])) {
+            if (!IsIniBlank(text[at])) {
                 insertAfter = i;
                 break;
             }

@@ -23,19 +23,6 @@ template <class F> void ForEachLine(std::string_view text, F line) {
 
 } // namespace
 
-std::string_view TrimBlanks(std::string_view text) {
-    // The DOS end-of-file mark, vertical tabs and form feeds count as blanks, as for the
-    // profile functions.
-    auto blank = [](char c) {
-        return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A';
-    };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 bool SameIniName(std::string_view a, std::string_view b) {
     a = TrimBlanks(a);
     b = TrimBlanks(b);
@@ -105,11 +92,4 @@ std::string OneLine(std::string text) {
             c = ' ';
     }
     return text;
-}
-
-std::string_view Unquoted(std::string_view value) {
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front())
-        return value.substr(1, value.size() - 2);
-    return value;
 }

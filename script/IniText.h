@@ -36,13 +36,42 @@ private:
     std::map<std::string, IniSection> m_sections; // by IniNameKey
 };
 
+// The rules of the profile functions for one line's texts, for ANSI and UTF-16 text alike.
+
+// The blanks dropped around names and values: the DOS end-of-file mark, vertical tabs and
+// form feeds among them.
+template <class Char> constexpr bool IsIniBlank(Char c) {
+    return c == Char(' ') || c == Char('\t') || c == Char('\v') || c == Char('\f') ||
+           c == Char(0x1A);
+}
+
+template <class Char>
+std::basic_string_view<Char> TrimIniBlanks(std::basic_string_view<Char> text) {
+    while (!text.empty() && IsIniBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsIniBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
 // A value as the profile functions give it: one pair of quotation marks around it removed.
-std::string_view Unquoted(std::string_view value);
+template <class Char> std::basic_string_view<Char> UnquotedIni(std::basic_string_view<Char> value) {
+    if (value.size() >= 2 && (value.front() == Char('"') || value.front() == Char('\'')) &&
+        value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
+inline std::string_view TrimBlanks(std::string_view text) {
+    return TrimIniBlanks(text);
+}
+inline std::string_view Unquoted(std::string_view value) {
+    return UnquotedIni(value);
+}
 
 // Names as the profile functions compare them: ignoring case and surrounding blanks.
 bool SameIniName(std::string_view a, std::string_view b);
 std::string IniNameKey(std::string_view name); // trimmed, lower case
-std::string_view TrimBlanks(std::string_view text);
 
 // The text with every CR and LF replaced by a blank, so that it stays one value of one line.
 std::string OneLine(std::string text);

@@ -6,6 +6,7 @@
 #include "script/SettingsFileUpdate.h"
 
 #include "framework/File.h"
+#include "framework/TextEncoding.h"
 #include "script/IniEdit.h"
 #include "script/IniText.h"
 
@@ -17,79 +18,37 @@ ProfileWriter g_writer = nullptr;
 
 // --- Encodings -------------------------------------------------------------------------------
 
-enum class Encoding { Ansi, Utf8, Utf16LE, Utf16BE };
-
-Encoding EncodingOf(const std::string& bytes) {
-    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
-        return Encoding::Utf8;
-    if (bytes.compare(0, 2, "\xFF\xFE") == 0)
-        return Encoding::Utf16LE;
-    if (bytes.compare(0, 2, "\xFE\xFF") == 0)
-        return Encoding::Utf16BE;
-    return Encoding::Ansi;
-}
-
-std::string Utf8Of(const std::string& codePageText) {
-    const std::wstring wide = WideText(codePageText);
-    if (wide.empty())
-        return std::string();
-    int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr,
-                                     nullptr);
-    std::string utf8(size_t(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), &utf8[0], length, nullptr,
-                        nullptr);
-    return utf8;
-}
-
 std::u16string Utf16Of(const std::string& codePageText) {
     const std::wstring wide = WideText(codePageText);
     return std::u16string(wide.begin(), wide.end());
 }
 
-std::u16string Units(const std::string& bytes, size_t from, bool bigEndian) {
-    std::u16string units;
-    units.reserve((bytes.size() - from) / 2);
-    for (size_t i = from; i + 1 < bytes.size(); i += 2) {
-        unsigned char first = bytes[i], second = bytes[i + 1];
-        units += char16_t(bigEndian ? (first << 8 | second) : (second << 8 | first));
-    }
-    return units;
-}
-
-std::string Bytes(const std::u16string& units, bool bigEndian) {
-    std::string bytes;
-    bytes.reserve(units.size() * 2);
-    for (char16_t unit : units) {
-        char high = char(unit >> 8), low = char(unit & 0xFF);
-        bytes += bigEndian ? high : low;
-        bytes += bigEndian ? low : high;
-    }
-    return bytes;
-}
-
 // The file's bytes with the values set, in the file's own encoding.
 std::string EditedBytes(const std::string& bytes, const char* section,
                         const ProfileValues& values) {
-    const Encoding encoding = EncodingOf(bytes);
-    if (encoding == Encoding::Ansi || encoding == Encoding::Utf8) {
-        const bool utf8 = encoding == Encoding::Utf8;
+    const TextEncoding encoding = EncodingOf(bytes);
+    const size_t mark = ByteOrderMarkSize(encoding);
+    if (encoding == TextEncoding::Ansi || encoding == TextEncoding::Utf8) {
+        const bool utf8 = encoding == TextEncoding::Utf8;
         IniValues<char> set;
-        for (const auto& value : values)
-            set.values.emplace_back(value.first,
-                                    utf8 ? Utf8Of(OneLine(value.second)) : OneLine(value.second));
-        const size_t mark = utf8 ? 3 : 0;
+        for (const auto& value : values) {
+            const std::string line = OneLine(value.second);
+            set.values.emplace_back(value.first, utf8 ? Utf8FromWide(WideText(line)) : line);
+        }
         return bytes.substr(0, mark) + SetIniValues(bytes.substr(mark), std::string(section), set);
     }
-    const bool bigEndian = encoding == Encoding::Utf16BE;
+    const bool bigEndian = encoding == TextEncoding::Utf16BE;
     IniValues<char16_t> set;
     for (const auto& value : values)
         set.values.emplace_back(Utf16Of(value.first), Utf16Of(OneLine(value.second)));
-    std::string edited =
-        bytes.substr(0, 2) +
-        Bytes(SetIniValues(Units(bytes, 2, bigEndian), Utf16Of(section), set), bigEndian);
+    const std::wstring units = Utf16Units(bytes, mark, bigEndian);
+    const std::u16string edited =
+        SetIniValues(std::u16string(units.begin(), units.end()), Utf16Of(section), set);
+    std::string result =
+        bytes.substr(0, mark) + Utf16Bytes(std::wstring(edited.begin(), edited.end()), bigEndian);
     if (bytes.size() % 2 != 0) // an odd last byte stays where it was
-        edited += bytes.back();
-    return edited;
+        result += bytes.back();
+    return result;
 }
 
 // --- Reading through the profile functions ---------------------------------------------------
@@ -131,19 +90,11 @@ bool SameName(const std::wstring& a, const std::wstring& b) {
 }
 
 std::wstring Trim(const std::wstring& text) {
-    const wchar_t* blanks = L" \t\v\f\x1A";
-    size_t start = text.find_first_not_of(blanks);
-    if (start == std::wstring::npos)
-        return std::wstring();
-    return text.substr(start, text.find_last_not_of(blanks) + 1 - start);
+    return std::wstring(TrimIniBlanks(std::wstring_view(text)));
 }
 
-// A value as the profile functions give it: one pair of quotation marks around it removed.
 std::wstring Unquoted(const std::wstring& text) {
-    if (text.size() >= 2 && (text.front() == L'"' || text.front() == L'\'') &&
-        text.back() == text.front())
-        return text.substr(1, text.size() - 2);
-    return text;
+    return std::wstring(UnquotedIni(std::wstring_view(text)));
 }
 
 // What the profile functions give back for a value written: blanks around it dropped, and
