@@ -26,17 +26,17 @@ std::string WithCode(const char* format, DWORD code) {
 
 const CommandEntry<CSetupDlg> CSetupDlg::kMessageMap[] = {
     OnFamily<CSetupDlg>(SlotOfCheck, BN_CLICKED, &CSetupDlg::OnSlotCheck),
-    OnControl<CSetupDlg>(IDC_HOST_SELECTED, BN_CLICKED, &CSetupDlg::OnHostSelected),
-    OnControl<CSetupDlg>(IDC_PLAYER_SELECT, BN_CLICKED, &CSetupDlg::OnPlayerSelect),
     OnFamily<CSetupDlg>(SlotOfShip, EN_CHANGE, &CSetupDlg::OnShipChange),
     OnFamily<CSetupDlg>(SlotOfPosition, CBN_SELCHANGE, &CSetupDlg::OnPositionChange),
     OnControl<CSetupDlg>(IDC_GAMESET, CBN_SELCHANGE, &CSetupDlg::OnSelchangeGameSet),
-    OnControl<CSetupDlg>(IDC_SAVE, BN_CLICKED, &CSetupDlg::OnSaveGameSet),
-    OnControl<CSetupDlg>(IDC_DELETE, BN_CLICKED, &CSetupDlg::OnDeleteGameSet),
-    OnControl<CSetupDlg>(IDC_VIEW_MAP, BN_CLICKED, &CSetupDlg::OnViewMap),
-    OnControl<CSetupDlg>(IDC_SHIP_EDIT, BN_CLICKED, &CSetupDlg::OnShipEdit),
-    OnControl<CSetupDlg>(IDC_HELP_BUTTON, BN_CLICKED, &CSetupDlg::OnHelpButton),
-    OnControl<CSetupDlg>(IDC_ABOUT_BUTTON, BN_CLICKED, &CSetupDlg::OnAboutButton),
+    OnClicked<CSetupDlg>(IDC_HOST_SELECTED, &CSetupDlg::OnHostSelected),
+    OnClicked<CSetupDlg>(IDC_PLAYER_SELECT, &CSetupDlg::OnPlayerSelect),
+    OnClicked<CSetupDlg>(IDC_SAVE, &CSetupDlg::OnSaveGameSet),
+    OnClicked<CSetupDlg>(IDC_DELETE, &CSetupDlg::OnDeleteGameSet),
+    OnClicked<CSetupDlg>(IDC_VIEW_MAP, &CSetupDlg::OnViewMap),
+    OnClicked<CSetupDlg>(IDC_SHIP_EDIT, &CSetupDlg::OnShipEdit),
+    OnClicked<CSetupDlg>(IDC_HELP_BUTTON, &CSetupDlg::OnHelpButton),
+    OnClicked<CSetupDlg>(IDC_ABOUT_BUTTON, &CSetupDlg::OnAboutButton),
 };
 
 CSetupDlg::CSetupDlg(HWND parent)

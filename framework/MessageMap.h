@@ -21,6 +21,11 @@ template <class T> constexpr CommandEntry<T> OnControl(int id, UINT code, void (
     return {code, id, handler, nullptr, nullptr};
 }
 
+// A button's BN_CLICKED, the notification most entries route.
+template <class T> constexpr CommandEntry<T> OnClicked(int id, void (T::*handler)()) {
+    return OnControl(id, BN_CLICKED, handler);
+}
+
 template <class T>
 constexpr CommandEntry<T> OnFamily(int (*memberOf)(int), UINT code, void (T::*handler)(int)) {
     return {code, 0, nullptr, memberOf, handler};

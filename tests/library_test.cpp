@@ -102,10 +102,8 @@ TEST_F(Library, TwoRunsOnOneFileKeepTheSetsOfBoth) {
     two.NoteChange("Mine");
     one.SaveGameSets();
     two.SaveGameSets();
-    CGameSetLibrary reader(LibraryFile());
-    reader.LoadGameSets();
-    EXPECT_EQ(reader.Find("Mine")->m_strShip[0], "later");
-    EXPECT_EQ(reader.Sets().size(), 4u);
+    EXPECT_EQ(ReadLibrary(LibraryFile())->Find("Mine")->m_strShip[0], "later");
+    EXPECT_EQ(ReadLibrary(LibraryFile())->Sets().size(), 4u);
 }
 
 TEST_F(Library, AFailedSaveIsSaidAtOnceAndWrittenAtTheNextSave) {
@@ -114,26 +112,28 @@ TEST_F(Library, AFailedSaveIsSaidAtOnceAndWrittenAtTheNextSave) {
     HANDLE other =
         CreateFileA(LibraryFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     SaveSet("Pending");
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_NE(boxes[0].text.find(LibraryFile()), std::string::npos);
-    EXPECT_NE(boxes[0].text.find("(error 32)"), std::string::npos);
+    const std::string said = OneBox().text;
+    EXPECT_EQ(said.rfind("The game sets could not be saved to " + LibraryFile() + ": ", 0), 0u);
+    EXPECT_PRED_FORMAT2(testing::IsSubstring,
+                        "(error 32). The file was left as it was.\n\nThe change is kept: "
+                        "Kestrine writes it with the next SAVE, DELETE or CLOSE.",
+                        said);
 
-    // PLAY ends Kestrine: it writes the library first, and asks when it cannot.
+    // PLAY ends Kestrine, as CLOSE does: it writes the library first, and asks when it cannot;
+    // No keeps the form open.
     AnswerNo();
     Click(IDC_HOST_SELECTED);
     Click(IDOK);
     ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_NE(boxes[1].text.find("Close Kestrine anyway?"), std::string::npos);
+    EXPECT_PRED_FORMAT2(testing::IsSubstring, "Close Kestrine anyway?", boxes[1].text);
+    EXPECT_EQ(boxes[1].style, UINT(MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2));
     EXPECT_FALSE(dlg->HasEnded());
     EXPECT_FALSE(FileExists(ScriptsIni())); // nothing handed to the game yet
     CloseHandle(other);
     Click(IDOK);
     EXPECT_TRUE(dlg->HasEnded());
     EXPECT_EQ(boxes.back().text, "Configuration Saved For Game Play!");
-    CGameSetLibrary reader(LibraryFile());
-    reader.LoadGameSets();
-    EXPECT_NE(reader.Find("Pending"), nullptr);
-    EXPECT_NE(reader.Find("Stored"), nullptr);
+    EXPECT_EQ(ReadLibrary(LibraryFile())->Sets().size(), 2u); // "Stored" and "Pending"
 }
 
 TEST_F(Library, AFullDiskKeepsTheLibraryByteForByte) {
@@ -151,8 +151,7 @@ TEST_F(Library, AFullDiskKeepsTheLibraryByteForByte) {
     dlg->m_strShip[0] = std::string(255, 's');
     dlg->UpdateData(false);
     SaveSet("Large");
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_NE(boxes[0].text.find("(error 112)"), std::string::npos) << boxes[0].text;
+    EXPECT_PRED_FORMAT2(testing::IsSubstring, "(error 112)", OneBox().text);
     EXPECT_EQ(ReadFileBytes(library), stored);
     EXPECT_FALSE(FileExists(onDisk / "*.tmp"));
 
@@ -160,10 +159,10 @@ TEST_F(Library, AFullDiskKeepsTheLibraryByteForByte) {
     AnswerNo();
     Click(IDCANCEL);
     EXPECT_TRUE(dlg->HasEnded());
-    CGameSetLibrary reader(library);
-    reader.LoadGameSets();
-    ASSERT_NE(reader.Find("Large"), nullptr);
-    EXPECT_EQ(reader.Find("Large")->m_strShip[0], std::string(255, 's'));
+    const auto written = ReadLibrary(library);
+    const CShipData* large = written->Find("Large");
+    ASSERT_NE(large, nullptr);
+    EXPECT_EQ(large->m_strShip[0], std::string(255, 's'));
 }
 
 TEST_F(Library, FilesItCannotUseAreNeverOverwrittenAndNamed) {
@@ -172,16 +171,12 @@ TEST_F(Library, FilesItCannotUseAreNeverOverwrittenAndNamed) {
     Open();
     WriteFileBytes(LibraryFile(), "damaged by someone");
     SaveSet("Mine");
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_NE(boxes[0].text.find("was found damaged"), std::string::npos) << boxes[0].text;
+    EXPECT_PRED_FORMAT2(testing::IsSubstring, "was found damaged", OneBox().text);
     EXPECT_EQ(ReadFileBytes(work / "QXData.dat.bad"), "damaged by someone");
-    CGameSetLibrary reader(LibraryFile());
-    reader.LoadGameSets();
-    EXPECT_EQ(reader.Sets().size(), 2u);
+    EXPECT_EQ(ReadLibrary(LibraryFile())->Sets().size(), 2u);
 
     // Held by another program at start-up, released later: this run never writes it.
-    dlg.reset();
-    boxes.clear();
+    Restart();
     const std::string stored = ReadFileBytes(LibraryFile());
     HANDLE other =
         CreateFileA(LibraryFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -190,35 +185,30 @@ TEST_F(Library, FilesItCannotUseAreNeverOverwrittenAndNamed) {
     SaveSet("Lost");
     Click(IDCANCEL);
     EXPECT_EQ(ReadFileBytes(LibraryFile()), stored);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_NE(boxes[0].text.find("another program had it open when Kestrine started"),
-              std::string::npos);
+    EXPECT_PRED_FORMAT2(testing::IsSubstring, "another program had it open when Kestrine started",
+                        OneBox().text);
 
     // A folder that takes no new file: the platform's own reason, said at the save.
     const std::string frozen = TestBedFolder("frozen");
     if (!frozen.empty()) {
-        dlg.reset();
-        boxes.clear();
+        Restart();
         cwd.reset();
         cwd = std::make_unique<WorkingDirectory>(frozen);
         Open();
         SaveSet("Frozen");
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_NE(boxes[0].text.find("(error 5)"), std::string::npos) << boxes[0].text;
+        EXPECT_PRED_FORMAT2(testing::IsSubstring, "(error 5)", OneBox().text);
         EXPECT_FALSE(FileExists(frozen + "QXData.dat"));
     }
 
     // A folder of that name.
-    dlg.reset();
-    boxes.clear();
+    Restart();
     TempFolder folder;
     cwd.reset();
     cwd = std::make_unique<WorkingDirectory>(folder.Path());
     CreateDirectoryA((folder / "QXData.dat").c_str(), nullptr);
     Open();
     SaveSet("Nowhere");
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_NE(boxes[0].text.find(": it is a folder."), std::string::npos) << boxes[0].text;
+    EXPECT_PRED_FORMAT2(testing::IsSubstring, ": it is a folder.", OneBox().text);
 }
 
 } // namespace

@@ -59,6 +59,20 @@ protected:
         SendMessageA(dlg->GetSafeHwnd(), WM_SYSCOMMAND, id, 0);
         dlg->PumpWaitingMessages();
     }
+    // Files dropped on the form, as Explorer drops them.
+    void Drop(const std::vector<std::string>& paths) {
+        std::wstring list;
+        for (const std::string& path : paths)
+            list += WideText(path) + L'\0';
+        list += L'\0';
+        HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+        auto* files = static_cast<DROPFILES*>(GlobalLock(drop));
+        files->pFiles = sizeof(DROPFILES);
+        files->fWide = TRUE;
+        memcpy(files + 1, list.data(), list.size() * sizeof(wchar_t));
+        GlobalUnlock(drop);
+        SendMessageA(dlg->GetSafeHwnd(), WM_DROPFILES, WPARAM(drop), 0);
+    }
 };
 
 TEST_F(Sharing, CopyThenPasteAndAGamesOwnScriptsIni) {
@@ -129,9 +143,9 @@ TEST_F(Sharing, WhatIsNoGameSetLeavesTheFormAsItWasWithOneBox) {
         SetClipboardText(nullptr, "hello players");
         g_chosenFile = work / file;
         Command(*file ? IDM_IMPORT_GAMESET : IDM_PASTE_GAMESET);
-        ASSERT_EQ(boxes.size(), 1u) << file;
-        EXPECT_EQ(boxes[0].text.rfind("Kestrine cannot import a game set from ", 0), 0u);
-        EXPECT_EQ(boxes[0].text.substr(boxes[0].text.size() - box.size()), box);
+        const std::string said = OneBox().text;
+        EXPECT_EQ(said.rfind("Kestrine cannot import a game set from ", 0), 0u);
+        EXPECT_EQ(said.substr(said.size() - std::min(said.size(), box.size())), box);
         EXPECT_EQ(shown(), before);
     }
 }
@@ -149,21 +163,14 @@ TEST_F(Sharing, ExportThenImportAFileAndAFileDroppedOnTheForm) {
     ExpectComposedSet();
 
     dlg->ClearForm(); // a file dropped on the form
-    const std::string path = g_chosenFile;
-    HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + path.size() + 2);
-    auto* files = static_cast<DROPFILES*>(GlobalLock(drop));
-    files->pFiles = sizeof(DROPFILES);
-    memcpy(reinterpret_cast<char*>(files) + sizeof(DROPFILES), path.c_str(), path.size());
-    GlobalUnlock(drop);
-    SendMessageA(dlg->GetSafeHwnd(), WM_DROPFILES, WPARAM(drop), 0);
+    Drop({g_chosenFile});
     ExpectComposedSet();
 
     g_chosenFile = work / "missing\\shared.ini"; // a failed export leaves nothing behind
     Command(IDM_EXPORT_GAMESET);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(
-        boxes[0].text.rfind("The game set could not be exported to " + g_chosenFile + ": ", 0), 0u);
-    EXPECT_NE(boxes[0].text.find(" (error 3). No file was written."), std::string::npos);
+    const std::string said = OneBox().text;
+    EXPECT_EQ(said.rfind("The game set could not be exported to " + g_chosenFile + ": ", 0), 0u);
+    EXPECT_PRED_FORMAT2(testing::IsSubstring, " (error 3). No file was written.", said);
     EXPECT_FALSE(FileExists(g_chosenFile));
 }
 
@@ -225,26 +232,15 @@ TEST_F(Sharing, NamesFoldersDevicesAndSeveralFiles) {
         boxes.clear();
         g_chosenFile = file;
         Command(IDM_IMPORT_GAMESET);
-        ASSERT_EQ(boxes.size(), 1u) << file;
-        EXPECT_EQ(boxes[0].text, "Kestrine cannot import a game set from " + file + box);
+        EXPECT_EQ(OneBox().text, "Kestrine cannot import a game set from " + file + box);
     }
 
     // Of several files dropped, the first is imported, and the user is told.
     boxes.clear();
     WriteFileBytes(work / "first.ini", "[Mul_Kestrine]\r\nGameSet=First\r\n");
-    const std::wstring paths =
-        WideText(work / "first.ini") + L'\0' + WideText(work / "second.ini") + L'\0' + L'\0';
-    HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + paths.size() * sizeof(wchar_t));
-    auto* files = static_cast<DROPFILES*>(GlobalLock(drop));
-    files->pFiles = sizeof(DROPFILES);
-    files->fWide = TRUE;
-    memcpy(reinterpret_cast<char*>(files) + sizeof(DROPFILES), paths.data(),
-           paths.size() * sizeof(wchar_t));
-    GlobalUnlock(drop);
-    SendMessageA(dlg->GetSafeHwnd(), WM_DROPFILES, WPARAM(drop), 0);
+    Drop({work / "first.ini", work / "second.ini"});
     EXPECT_EQ(Text(IDC_GAMESET_LABEL), "First");
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Only one game set is imported at a time: Kestrine imported " +
+    EXPECT_EQ(OneBox().text, "Only one game set is imported at a time: Kestrine imported " +
                                  work / "first.ini" + " and left the other 1 file.");
 
     const std::vector<std::wstring> arguments =
@@ -273,8 +269,7 @@ TEST_F(Sharing, TextsAndPathsBeyondTheCodePage) {
     SetClipboardData(CF_UNICODETEXT, memory);
     CloseClipboard();
     Command(IDM_PASTE_GAMESET);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].wideText, L"Kestrine cannot import a game set from the clipboard: it holds "
+    EXPECT_EQ(OneBox().wideText, L"Kestrine cannot import a game set from the clipboard: it holds "
                                  L"characters that the game's files cannot hold (\x65E5\x672C).");
     ExpectComposedSet();
 }

@@ -7,7 +7,7 @@
 const char kAuthorWebAddress[] = "https://kestrine.example/";
 
 const CommandEntry<CAboutDlg> CAboutDlg::kMessageMap[1] = {
-    OnControl<CAboutDlg>(IDC_VISIT, BN_CLICKED, &CAboutDlg::OnVisit),
+    OnClicked<CAboutDlg>(IDC_VISIT, &CAboutDlg::OnVisit),
 };
 
 CAboutDlg::CAboutDlg(HWND parent) : CMappedDialog(IDD_ABOUTBOX, parent) {}

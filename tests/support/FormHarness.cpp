@@ -16,6 +16,17 @@ std::string LibraryStream(const GameSetMap& sets) {
     return std::string(bytes.begin(), bytes.end());
 }
 
+std::unique_ptr<CGameSetLibrary> ReadLibrary(const std::string& file) {
+    auto library = std::make_unique<CGameSetLibrary>(file);
+    library->LoadGameSets();
+    return library;
+}
+
+MessageBoxCall FormTest::OneBox() const {
+    EXPECT_EQ(boxes.size(), 1u) << (boxes.empty() ? "" : boxes.back().text);
+    return boxes.size() == 1 ? boxes[0] : MessageBoxCall{};
+}
+
 void FormTest::SetUp() {
     MakeGameFolders(game.Path());
     registry.SetDirectory(game.Path());

@@ -14,6 +14,8 @@
 
 // The bytes of a library file holding these game sets.
 std::string LibraryStream(const GameSetMap& sets);
+// The game sets `file` holds, as the next run reads them.
+std::unique_ptr<CGameSetLibrary> ReadLibrary(const std::string& file);
 
 class FormTest : public ::testing::Test {
 protected:
@@ -22,6 +24,13 @@ protected:
 
     // Lays out scripts.ini (section lines) and opens the form on it.
     void Open(const std::string& scripts = std::string());
+    // Ends the form and forgets the boxes it showed, for the next Open; the files stay.
+    void Restart() {
+        dlg.reset();
+        boxes.clear();
+    }
+    // The one box shown; a failure, and an empty call, when there was none or several.
+    MessageBoxCall OneBox() const;
     std::string ScriptsIni() const { return game / "Assets\\Scripts\\scripts.ini"; }
     std::string GvxIni() const { return game / "gvx.ini"; }
     std::string LibraryFile() const { return work / "QXData.dat"; }
