@@ -25,12 +25,13 @@ add_library(kestrine_framework STATIC
     framework/Clipboard.cpp
     framework/DataExchange.cpp
     framework/Dialog.cpp
+    framework/DialogTemplate.cpp
     framework/FileDialog.cpp
     framework/Shell.cpp
     framework/StartupTimes.cpp
     framework/Wnd.cpp
 )
-target_link_libraries(kestrine_framework PUBLIC kestrine_portable kestrine_files user32 gdi32 comctl32 comdlg32
+target_link_libraries(kestrine_framework PUBLIC kestrine_portable kestrine_files user32 gdi32 comctl32
                                                 shell32)
 target_link_libraries(kestrine_framework PRIVATE kestrine_warnings)
 

@@ -32,37 +32,44 @@ std::string SortKeyOf(const std::string& title) {
 
 } // namespace
 
-// The list of a stored library is put in at once, in the order the sorted box keeps: the
-// titles sorted by the locale's sort keys (as the box compares them, ignoring case) go in at
-// the end, with the box's drawing off.  Adding them one by one costs the box a search and a
-// move of its whole list each time, which with thousands of sets takes longer than the form.
-void CSetupDlg::FillGameSetList() {
+// The stored sets in the order the sorted title box keeps: by the locale's sort keys, as the
+// box compares titles, ignoring case.  False where that order and the box's own comparison
+// disagree somewhere.
+bool TitleListOrder(const GameSetMap& sets, std::vector<CShipData*>& order) {
     std::vector<std::pair<std::string, CShipData*>> items;
-    items.reserve(m_mapGameSets.Sets().size());
-    for (const auto& entry : m_mapGameSets.Sets()) {
+    items.reserve(sets.size());
+    for (const auto& entry : sets) {
         // The item shows the record's own title: a deleted set is an empty line.
         CShipData* record = entry.second.get();
         items.emplace_back(SortKeyOf(record->m_strTitle), record);
     }
     std::stable_sort(items.begin(), items.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
-    const bool inOrder =
-        std::is_sorted(items.begin(), items.end(), [](const auto& a, const auto& b) {
-            return CompareTitles(b.second->m_strTitle, a.second->m_strTitle) < 0;
-        });
-    HWND box = m_cbGameSet.GetSafeHwnd();
-    ::SendMessageA(box, WM_SETREDRAW, FALSE, 0);
-    ::SendMessageA(box, CB_INITSTORAGE, items.size(), items.size() * 16);
-    for (const auto& item : items) {
-        const std::string& title = item.second->m_strTitle;
-        // Where the keys and the box's own comparison disagree, the box sorts each title.
-        int index =
-            inOrder ? int(::SendMessageA(box, CB_INSERTSTRING, WPARAM(-1), LPARAM(title.c_str())))
-                    : m_cbGameSet.AddString(title);
-        if (index >= 0)
-            m_cbGameSet.SetItemDataPtr(index, item.second);
+    order.clear();
+    for (const auto& item : items)
+        order.push_back(item.second);
+    return std::is_sorted(order.begin(), order.end(), [](CShipData* a, CShipData* b) {
+        return CompareTitles(a->m_strTitle, b->m_strTitle) < 0;
+    });
+}
+
+// The list of a stored library is put in at once, in the box's own order, at the end of the
+// list.  Adding the titles one by one costs the box a search and a move of its whole list
+// each time, which with thousands of sets takes longer than the form.
+void CSetupDlg::FillGameSetList(const LibraryReading& reading) {
+    if (!reading.inOrder) { // the box sorts each title itself
+        for (CShipData* record : reading.listOrder) {
+            const int index = m_cbGameSet.AddString(record->m_strTitle);
+            if (index >= 0)
+                m_cbGameSet.SetItemDataPtr(index, record);
+        }
+        return;
     }
-    ::SendMessageA(box, WM_SETREDRAW, TRUE, 0);
+    std::vector<std::pair<const char*, void*>> items;
+    items.reserve(reading.listOrder.size());
+    for (CShipData* record : reading.listOrder)
+        items.emplace_back(record->m_strTitle.c_str(), record);
+    m_cbGameSet.AppendItems(items);
 }
 
 void CSetupDlg::CopyRecordToForm(const CShipData& record) {

@@ -42,7 +42,16 @@ const CommandEntry<CSetupDlg> CSetupDlg::kMessageMap[] = {
 CSetupDlg::CSetupDlg(HWND parent)
     : CDialog(IDD_SETUP, parent), m_bSlot{}, m_bHostSelected(0), m_bPlayerSelect(0),
       m_nDifficulty(-1),
-      m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
+      m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))) {
+    // A successful start disables every ship and position box first: they are made so.
+    std::vector<int> slotBoxes;
+    for (const SlotInfo& slot : kSlots) {
+        slotBoxes.push_back(slot.shipId);
+        slotBoxes.push_back(slot.posId);
+    }
+    CreateDisabled(std::move(slotBoxes));
+    StartLibraryReading();
+}
 
 bool CSetupDlg::OnCommand(int id, UINT code) {
     const bool handled =
@@ -174,11 +183,14 @@ bool CSetupDlg::OnInitDialog() {
     const bool loaded = theScriptSettings.Load(&code);
     MarkStartup("settings files");
     if (!loaded || (code = ReadFormFromScripts()) != 0) {
+        for (int slot = 0; slot < kSlotCount; ++slot)
+            EnableSlot(slot, true, true); // as the template has them
         MessageBox(WithCode("Error reading from scripts.ini; code %d.", code), nullptr, MB_OK);
         // The library lives in the working folder, not the game's: it serves this run all
         // the same, so that what SAVE and DELETE change is kept.
-        LoadGameSetLibrary();
-        FillGameSetList();
+        const LibraryReading reading = TakeLibraryReading();
+        LoadGameSetLibrary(reading.result);
+        FillGameSetList(reading);
         StartSharing();
         RefreshSetupCheck();
         return false;
@@ -200,9 +212,10 @@ bool CSetupDlg::OnInitDialog() {
         OnPlayerSelect();
     }
     MarkStartup("form's own reading, exchange and rules");
-    LoadGameSetLibrary();
-    MarkStartup("library read");
-    FillGameSetList();
+    const LibraryReading reading = TakeLibraryReading();
+    LoadGameSetLibrary(reading.result);
+    MarkStartup("library ready");
+    FillGameSetList(reading);
     MarkStartup("title list");
     StartSharing();
     RefreshSetupCheck();
@@ -289,6 +302,7 @@ bool CSetupDlg::OnHelpInfo() {
 
 void CSetupDlg::OnDestroy() {
     WinHelpA(m_hWnd, nullptr, HELP_QUIT, 0);
+    TakeLibraryReading(); // a form that never got as far as the library
     m_mapGameSets.Release();
 }
 
@@ -334,8 +348,25 @@ void CSetupDlg::OnOK() {
 
 // --- The game-set library --------------------------------------------------------------------
 
-void CSetupDlg::LoadGameSetLibrary() {
-    LibraryLoadResult result = m_mapGameSets.LoadGameSets();
+// The library is read, and its titles sorted, on a thread of its own while the window and its
+// controls are created, which takes far longer; the form waits for it where it shows the
+// library (and says what went wrong) as before.  Nothing else touches the library meanwhile.
+void CSetupDlg::StartLibraryReading() {
+    m_libraryReading = std::async(std::launch::async, [this] {
+        LibraryReading reading;
+        reading.result = m_mapGameSets.LoadGameSets();
+        MarkStartup("library file read, on its own thread");
+        reading.inOrder = TitleListOrder(m_mapGameSets.Sets(), reading.listOrder);
+        MarkStartup("titles sorted, on the same thread");
+        return reading;
+    });
+}
+
+CSetupDlg::LibraryReading CSetupDlg::TakeLibraryReading() {
+    return m_libraryReading.valid() ? m_libraryReading.get() : LibraryReading();
+}
+
+void CSetupDlg::LoadGameSetLibrary(const LibraryLoadResult& result) {
     const std::string library = "The game-set library " + m_mapGameSets.FullPath();
     if (result.status == LibraryLoad::Damaged && !result.keptAs.empty()) {
         MessageBox(library + " could not be read (" + result.reason +

@@ -10,6 +10,7 @@
 #include "library/GameSetLibrary.h"
 #include "script/Slots.h"
 
+#include <future>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,10 @@ constexpr size_t kMaxFormText = 255;
 inline std::string FormText(const std::string& text) {
     return text.substr(0, kMaxFormText);
 }
+
+// The stored sets in the order the sorted title box keeps; false where the locale's sort keys
+// and the box's own comparison disagree somewhere, and the box must sort them itself.
+bool TitleListOrder(const GameSetMap& sets, std::vector<CShipData*>& order);
 
 // The files named on a command line ("kestrine.exe FILE", quotes or not).
 std::vector<std::wstring> FilesOfCommandLine(const wchar_t* commandLine);
@@ -45,6 +50,13 @@ public:
     HICON m_hIcon;
 
     CGameSetLibrary m_mapGameSets;
+    // The stored game sets as read beside the form's creation, in the title box's order.
+    struct LibraryReading {
+        LibraryLoadResult result = LibraryLoad::NoFile;
+        std::vector<CShipData*> listOrder; // the records in the sorted box's own order
+        bool inOrder = true; // false where the locale's sort keys and the box disagree
+    };
+    std::future<LibraryReading> m_libraryReading;
     std::vector<std::wstring> m_importFiles; // a shared game set to open once the form is shown
     bool m_bToldNotKept = false;             // the once-a-run notice that changes will not be kept
     HWND m_hCheckTips = nullptr;             // the tool tips of the check line and the marked boxes
@@ -109,8 +121,10 @@ private:
     void ShowGameSet(const CShipData& record, const int* difficulty = nullptr);
     void LimitTextBoxes() const;
     DWORD ReadFormFromScripts(); // 0, or the platform's code
-    void LoadGameSetLibrary();
-    void FillGameSetList();
+    void StartLibraryReading();
+    LibraryReading TakeLibraryReading();
+    void LoadGameSetLibrary(const LibraryLoadResult& result);
+    void FillGameSetList(const LibraryReading& reading);
     void CopyRecordToForm(const CShipData& record);
     void CopyFormToRecord(CShipData& record, const std::string& title) const;
     void EnableForSelectedSet();

@@ -2,6 +2,7 @@
 
 #include "framework/App.h"
 #include "framework/DataExchange.h"
+#include "framework/DialogTemplate.h"
 
 #include <exception>
 #include <string>
@@ -41,6 +42,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
         self = reinterpret_cast<CDialog*>(lParam);
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, lParam);
         self->Attach(hwnd);
+        self->m_items.clear();
     } else {
         self = reinterpret_cast<CDialog*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     }
@@ -86,6 +88,7 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnDestroy();
         return FALSE;
     case WM_NCDESTROY:
+        m_items.clear();
         SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, 0);
         Detach();
         return FALSE;
@@ -123,6 +126,18 @@ void CDialog::OnCancel() {
 void CDialog::EndDialog(INT_PTR result) {
     m_result = result;
     m_ended = true;
+}
+
+// A dialog's controls stay the same while it lives, and the platform's lookup goes through all
+// of them each time (under Wine with a round trip to its server): each is looked up once.
+HWND CDialog::GetDlgItem(int id) const {
+    const auto known = m_items.find(id);
+    if (known != m_items.end())
+        return known->second;
+    HWND item = ::GetDlgItem(m_hWnd, id);
+    if (item != nullptr)
+        m_items.emplace(id, item);
+    return item;
 }
 
 bool CDialog::UpdateData(bool saveAndValidate) {
@@ -163,7 +178,7 @@ void CDialog::ExecuteDlgInit() {
         if (length > DWORD(end - data))
             break;
         std::string text(reinterpret_cast<const char*>(data), length);
-        HWND control = ::GetDlgItem(m_hWnd, id);
+        HWND control = GetDlgItem(id);
         if (control != list) {
             finishList();
             list = control;
@@ -175,10 +190,23 @@ void CDialog::ExecuteDlgInit() {
     finishList();
 }
 
+HWND CDialog::CreateFromTemplate(HWND parent) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    const LPARAM self = reinterpret_cast<LPARAM>(this);
+    if (!m_createDisabled.empty()) {
+        const std::vector<DWORD> disabled =
+            TemplateWithStyle(instance, m_templateId, m_createDisabled, WS_DISABLED);
+        if (!disabled.empty())
+            return CreateDialogIndirectParamA(instance,
+                                              reinterpret_cast<LPCDLGTEMPLATEA>(disabled.data()),
+                                              parent, DialogProc, self);
+    }
+    return CreateDialogParamA(instance, MAKEINTRESOURCEA(m_templateId), parent, DialogProc, self);
+}
+
 bool CDialog::Create() {
     m_ended = false;
-    HWND hwnd = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId),
-                                   m_parent, DialogProc, reinterpret_cast<LPARAM>(this));
+    HWND hwnd = CreateFromTemplate(m_parent);
     if (hwnd == nullptr)
         return false;
     ShowWindow(hwnd, SW_SHOW);
@@ -195,8 +223,7 @@ INT_PTR CDialog::DoModal() {
     bool parentEnabled = parent != nullptr && IsWindowEnabled(parent);
     if (parentEnabled)
         EnableWindow(parent, FALSE);
-    HWND hwnd = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId),
-                                   parent, DialogProc, reinterpret_cast<LPARAM>(this));
+    HWND hwnd = CreateFromTemplate(parent);
     if (hwnd == nullptr) {
         if (parentEnabled)
             EnableWindow(parent, TRUE);

@@ -14,6 +14,9 @@
 
 #include <windows.h>
 
+#include <unordered_map>
+#include <vector>
+
 class CDataExchange;
 
 class CDialog : public CWnd {
@@ -28,7 +31,7 @@ public:
     void DestroyWindow();
 
     bool UpdateData(bool saveAndValidate = true);
-    HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
+    HWND GetDlgItem(int id) const;
     void EnableItem(int id, bool enable) const {
         HWND item = GetDlgItem(id);
         if ((::IsWindowEnabled(item) != FALSE) != enable) // no repaint for a state it has
@@ -53,6 +56,10 @@ public:
     static void SetModalObserver(ModalObserver observer, void* context);
 
 protected:
+    // These controls are created disabled, whatever the template says: cheaper than disabling
+    // each one as the dialog starts.
+    void CreateDisabled(std::vector<int> ids) { m_createDisabled = std::move(ids); }
+
     // The base fills the template's list boxes and combo boxes from its initialisation data
     // and writes the fields into the controls once.
     virtual bool OnInitDialog();
@@ -78,10 +85,13 @@ private:
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void ExecuteDlgInit();
     bool PreTranslateInput(MSG& msg);
+    HWND CreateFromTemplate(HWND parent);
 
     UINT m_templateId;
     HWND m_parent;
     bool m_writing = false;
     bool m_ended = false;
     INT_PTR m_result = 0;
+    mutable std::unordered_map<int, HWND> m_items; // the controls looked up so far, by id
+    std::vector<int> m_createDisabled;
 };

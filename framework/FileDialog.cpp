@@ -8,6 +8,16 @@ namespace {
 
 FileDialogFunction g_fileDialog = nullptr;
 
+// The standard dialogs live in comdlg32, which costs a start-up more to load than most of the
+// form does: it is loaded when a dialog is first asked for.
+using FileNameFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
+FileNameFunction StandardDialogFunction(bool save) {
+    static const HMODULE library = LoadLibraryW(L"comdlg32.dll");
+    const FARPROC found =
+        library ? GetProcAddress(library, save ? "GetSaveFileNameW" : "GetOpenFileNameW") : nullptr;
+    return reinterpret_cast<FileNameFunction>(reinterpret_cast<void*>(found));
+}
+
 bool StandardDialog(const FileDialogRequest& request, std::wstring& path) {
     // Room for any path the dialog may give back.
     std::wstring file(32768, L'\0');
@@ -24,7 +34,8 @@ bool StandardDialog(const FileDialogRequest& request, std::wstring& path) {
     dialog.lpstrDefExt = extension.c_str();
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
                    (request.save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-    if (!(request.save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog)))
+    const FileNameFunction show = StandardDialogFunction(request.save);
+    if (show == nullptr || !show(&dialog))
         return false;
     path = file.c_str();
     return true;

@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 #include <utility>
 #include <vector>
 
@@ -11,6 +13,7 @@ namespace {
 
 struct Marks {
     bool enabled = std::getenv("KESTRINE_STARTUP_TIMES") != nullptr;
+    std::mutex guard; // phases may end on other threads
     ULONGLONG created = 0;
     std::vector<std::pair<const char*, ULONGLONG>> marks;
 };
@@ -30,14 +33,23 @@ ULONGLONG Now() {
 
 void MarkStartup(const char* phase) {
     Marks& marks = TheMarks();
-    if (marks.enabled)
-        marks.marks.emplace_back(phase, Now());
+    if (!marks.enabled)
+        return;
+    const ULONGLONG now = Now();
+    std::lock_guard<std::mutex> lock(marks.guard);
+    marks.marks.emplace_back(phase, now);
 }
 
 void ReportStartup() {
     Marks& marks = TheMarks();
-    if (!marks.enabled || marks.marks.empty())
+    if (!marks.enabled)
         return;
+    std::lock_guard<std::mutex> lock(marks.guard);
+    if (marks.marks.empty())
+        return;
+    // In the order they happened, whichever thread they were on.
+    std::stable_sort(marks.marks.begin(), marks.marks.end(),
+                     [](const auto& a, const auto& b) { return a.second < b.second; });
     FILETIME created, exited, kernel, user;
     if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user))
         return;

@@ -1,6 +1,7 @@
 // The fleet editor form's enabling rules, exchange and the auto-completing title box, on the
 // real form under Wine.
 #include "framework/Clipboard.h"
+#include "framework/DialogTemplate.h"
 #include "resources/resource.h"
 #include "script/ScriptSettings.h"
 #include "support/FormHarness.h"
@@ -18,9 +19,11 @@ protected:
 };
 
 TEST_F(FormRules, CheckingASlotOpensItAndUncheckingEmptiesIt) {
-    SetWindowTextA(Item(A1.shipId), "\"T-MWA\""); // shown from scripts.ini while disabled
+    SetWindowTextA(Item(A1.shipId), "\"T-MWA\"");    // shown from scripts.ini while disabled
+    EXPECT_FALSE(IsWindowEnabled(EditOf(A1.posId))); // a disabled box takes no typing
     Click(A1.checkId);
     EXPECT_EQ(States({A1.checkId, A1.shipId, A1.posId}), "CE|E|E");
+    EXPECT_TRUE(IsWindowEnabled(EditOf(A1.posId)));
     Type(A1.posId, "g");
     Type(A1.shipId, "x");
     EXPECT_EQ(theScriptSettings.GetShip(6), "x\"T-MWA\""); // typing stores it at once
@@ -95,6 +98,39 @@ TEST_F(FormRules, TheTitleBoxCompletesTypedTextFromItsList) {
     SetWindowTextA(Item(IDC_GAMESET), std::string(129, 'k').c_str());
     SendMessageA(Item(IDC_GAMESET), CB_SETEDITSEL, 0, MAKELPARAM(129, 129));
     EXPECT_EQ(typed("z"), std::string(126, 'k') + "MATCHED 126-133");
+}
+
+} // namespace
+
+namespace {
+
+// The template copy that creates some controls disabled: those and only those, the rest of
+// the form as the template has it.
+TEST(DialogTemplate, ControlsMadeDisabledAndNothingElseChanged) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    EXPECT_TRUE(TemplateWithStyle(instance, 9999, {IDC_SHIP_P1}, WS_DISABLED).empty());
+    const std::vector<DWORD> copy =
+        TemplateWithStyle(instance, IDD_SETUP, {IDC_SHIP_B8, IDC_POS_P1}, WS_DISABLED);
+    ASSERT_FALSE(copy.empty());
+    const DLGPROC nothing = [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; };
+    // Each control's id, and "-" after those disabled.
+    auto controls = [](HWND form) {
+        std::string ids;
+        for (HWND item = GetWindow(form, GW_CHILD); item; item = GetWindow(item, GW_HWNDNEXT))
+            ids += std::to_string(GetDlgCtrlID(item)) + (IsWindowEnabled(item) ? " " : "- ");
+        DestroyWindow(form);
+        return ids;
+    };
+    std::string expected =
+        controls(CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_SETUP), nullptr, nothing, 0));
+    for (int id : {IDC_SHIP_B8, IDC_POS_P1}) {
+        const std::string item = " " + std::to_string(id) + " ";
+        ASSERT_NE(expected.find(item), std::string::npos);
+        expected.replace(expected.find(item), item.size(), " " + std::to_string(id) + "- ");
+    }
+    EXPECT_EQ(controls(CreateDialogIndirectParamA(
+                  instance, reinterpret_cast<LPCDLGTEMPLATEA>(copy.data()), nullptr, nothing, 0)),
+              expected);
 }
 
 } // namespace
