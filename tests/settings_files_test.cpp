@@ -1,7 +1,7 @@
 // PLAY on the game's files as players have them: every encoding the profile functions read,
-// a section the one-pass update cannot place, read-only, hidden and linked files, files other
-// programs hold open, a folder that takes no new file.  Each is checked the way the game reads it,
-// through the profile functions.
+// odd lines, a section the one-pass update cannot place, read-only, hidden and linked files,
+// files other programs hold open, a folder that takes no new file.  Each is checked the way
+// the game reads it, through the profile functions.
 #include "framework/File.h"
 #include "resources/resource.h"
 #include "support/FormHarness.h"
@@ -133,6 +133,25 @@ TEST_F(SettingsFiles, PlayKeepsEveryEncodingAndItsByteOrderMark) {
             EXPECT_NE(bytes.find(Encoded(file == gvxIni ? "UIType=2\r\n" : "shipA1=\"T-MWA\"\r\n",
                                          encoding, false)),
                       std::string::npos);
+        }
+    }
+}
+
+TEST_F(SettingsFiles, PlayReadsOddLinesAsTheGameDoes) {
+    const std::pair<std::string, const char*> rows[] = {
+        {"[Odd]]\r\nkeep=2\r\n", "a stray ]"},
+        {"[Odd\r\nb=2\r\n", "a missing ]"},
+        {"[]\r\nc=3\r\n", "a [] line"},
+        {"[Odd]\r\nx=1\x1A\r\n\x1A", "DOS end-of-file marks"},
+        {"[Odd]\r\nx=\v1\f\r\n", "vertical tabs and form feeds"},
+        {"[Odd]\r\nnote=a\0b\r\n"s, "a NUL inside a line"},
+    };
+    for (const auto& [odd, name] : rows) {
+        SCOPED_TRACE(name);
+        for (bool oddFirst : {true, false}) {
+            Restart();
+            PlayOn(oddFirst ? odd + kScripts : kScripts + odd, kGvx + odd);
+            ExpectPlayed();
         }
     }
 }
