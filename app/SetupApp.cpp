@@ -1,6 +1,7 @@
 #include "app/SetupApp.h"
 
 #include "form/SetupDlg.h"
+#include "framework/Shell.h"
 #include "framework/StartupTimes.h"
 
 #include <commctrl.h>
@@ -14,7 +15,7 @@ bool CSetupApp::InitInstance() {
 
     CSetupDlg dlg;
     // "kestrine.exe FILE" opens a shared game set, so that such files open with a double-click.
-    dlg.m_importFiles = FilesOfCommandLine(GetCommandLineW());
+    dlg.m_importFiles = CommandLineArguments(GetCommandLineW()); // "kestrine.exe FILE"
     dlg.DoModal();
     m_pMainWnd = nullptr;
     return false; // PLAY or CLOSE alike: the program ends here

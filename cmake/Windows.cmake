@@ -31,8 +31,7 @@ add_library(kestrine_framework STATIC
     framework/StartupTimes.cpp
     framework/Wnd.cpp
 )
-target_link_libraries(kestrine_framework PUBLIC kestrine_portable kestrine_files user32 gdi32 comctl32
-                                                shell32)
+target_link_libraries(kestrine_framework PUBLIC kestrine_portable kestrine_files user32 gdi32 comctl32)
 target_link_libraries(kestrine_framework PRIVATE kestrine_warnings)
 
 add_library(kestrine_form STATIC

@@ -6,12 +6,12 @@
 #include "framework/Clipboard.h"
 #include "framework/File.h"
 #include "framework/FileDialog.h"
+#include "framework/Shell.h"
 #include "framework/StartupTimes.h"
 #include "framework/TextEncoding.h"
 #include "library/GameSetText.h"
 #include "resources/resource.h"
 
-#include <shellapi.h>
 #include <windowsx.h>
 
 #include <cstring>
@@ -89,18 +89,6 @@ std::wstring CharactersBeyondCodePage(const std::wstring& text) {
 
 } // namespace
 
-std::vector<std::wstring> FilesOfCommandLine(const wchar_t* commandLine) {
-    std::vector<std::wstring> files;
-    int count = 0;
-    wchar_t** arguments = CommandLineToArgvW(commandLine, &count);
-    if (arguments == nullptr)
-        return files;
-    for (int i = 1; i < count; ++i) // the first is the program
-        files.emplace_back(arguments[i]);
-    LocalFree(arguments);
-    return files;
-}
-
 void CSetupDlg::AppendShareMenu(HMENU menu) const {
     char text[64];
     for (const auto& entry : kShareMenu) {
@@ -139,14 +127,7 @@ bool CSetupDlg::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return true;
     }
     case WM_DROPFILES: {
-        HDROP drop = reinterpret_cast<HDROP>(wParam);
-        std::vector<std::wstring> files(DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0));
-        for (UINT i = 0; i < files.size(); ++i) {
-            files[i].resize(DragQueryFileW(drop, i, nullptr, 0));
-            DragQueryFileW(drop, i, &files[i][0], UINT(files[i].size() + 1));
-        }
-        DragFinish(drop);
-        ImportGameSetFiles(files);
+        ImportGameSetFiles(DroppedFiles(reinterpret_cast<HDROP>(wParam)));
         RefreshSetupCheck();
         return true;
     }
@@ -165,7 +146,9 @@ bool CSetupDlg::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void CSetupDlg::StartSharing() {
     PostMessage(m_hWnd, kStartSetupTips, 0, 0);
-    DragAcceptFiles(m_hWnd, TRUE);
+    // Files may be dropped on the form (what DragAcceptFiles sets).
+    SetWindowLongPtrA(m_hWnd, GWL_EXSTYLE,
+                      GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
     if (!m_importFiles.empty())
         PostMessage(m_hWnd, kImportStartupFile, 0, 0);
 }

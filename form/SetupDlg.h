@@ -25,9 +25,6 @@ inline std::string FormText(const std::string& text) {
 // and the box's own comparison disagree somewhere, and the box must sort them itself.
 bool TitleListOrder(const GameSetMap& sets, std::vector<CShipData*>& order);
 
-// The files named on a command line ("kestrine.exe FILE", quotes or not).
-std::vector<std::wstring> FilesOfCommandLine(const wchar_t* commandLine);
-
 class CSetupDlg : public CDialog {
 public:
     explicit CSetupDlg(HWND parent = nullptr);

@@ -1,19 +1,69 @@
 #include "framework/Shell.h"
 
-#include <shellapi.h>
-
 namespace {
 
 ShellExecuteFunction g_shellExecute = nullptr;
+
+// shell32 is loaded when first needed: a start-up that opens no file and starts nothing is
+// spared its loading.
+template <class Function> Function FromShell(const char* name) {
+    static const HMODULE shell = LoadLibraryW(L"shell32.dll");
+    const FARPROC found = shell ? GetProcAddress(shell, name) : nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(found));
+}
 
 } // namespace
 
 HINSTANCE ShellExecuteThrough(HWND owner, const char* verb, const char* file,
                               const char* parameters, const char* directory, int show) {
-    ShellExecuteFunction function = g_shellExecute ? g_shellExecute : ShellExecuteA;
+    ShellExecuteFunction function =
+        g_shellExecute ? g_shellExecute : FromShell<ShellExecuteFunction>("ShellExecuteA");
+    if (function == nullptr)
+        return reinterpret_cast<HINSTANCE>(SE_ERR_DLLNOTFOUND);
     return function(owner, verb, file, parameters, directory, show);
 }
 
 void SetShellExecuteFunction(ShellExecuteFunction function) {
     g_shellExecute = function;
+}
+
+std::vector<std::wstring> CommandLineArguments(const wchar_t* commandLine) {
+    // The program's name runs to the closing quote, or to the first blank.
+    const wchar_t* rest = commandLine;
+    if (*rest == L'"') {
+        for (++rest; *rest != L'\0' && *rest != L'"'; ++rest) {
+        }
+        rest += *rest == L'"';
+    } else {
+        while (*rest != L'\0' && *rest != L' ' && *rest != L'\t')
+            ++rest;
+    }
+    std::vector<std::wstring> arguments;
+    if (wcsspn(rest, L" \t") == wcslen(rest)) // nothing after it
+        return arguments;
+    using SplitFunction = LPWSTR*(WINAPI*)(LPCWSTR, int*);
+    const auto split = FromShell<SplitFunction>("CommandLineToArgvW");
+    int count = 0;
+    wchar_t** all = split ? split(commandLine, &count) : nullptr;
+    if (all == nullptr)
+        return arguments;
+    for (int i = 1; i < count; ++i) // the first is the program
+        arguments.emplace_back(all[i]);
+    LocalFree(all);
+    return arguments;
+}
+
+std::vector<std::wstring> DroppedFiles(HDROP drop) {
+    using QueryFunction = UINT(WINAPI*)(HDROP, UINT, LPWSTR, UINT);
+    using FinishFunction = void(WINAPI*)(HDROP);
+    const auto query = FromShell<QueryFunction>("DragQueryFileW");
+    const auto finish = FromShell<FinishFunction>("DragFinish");
+    std::vector<std::wstring> files(query ? query(drop, 0xFFFFFFFF, nullptr, 0) : 0);
+    for (UINT i = 0; i < files.size(); ++i) {
+        files[i].resize(query(drop, i, nullptr, 0));
+        query(drop, i, &files[i][0], UINT(files[i].size() + 1));
+    }
+    if (finish)
+        finish(drop);
+    return files;
 }

@@ -3,6 +3,7 @@
 #include "framework/Clipboard.h"
 #include "framework/File.h"
 #include "framework/FileDialog.h"
+#include "framework/Shell.h"
 #include "resources/resource.h"
 #include "support/FormHarness.h"
 
@@ -162,7 +163,8 @@ TEST_F(Sharing, ExportThenImportAFileAndAFileDroppedOnTheForm) {
     EXPECT_EQ(g_asked, "Import game set|");
     ExpectComposedSet();
 
-    dlg->ClearForm(); // a file dropped on the form
+    dlg->ClearForm(); // a file dropped on the form, which takes drops
+    EXPECT_TRUE(GetWindowLongA(dlg->GetSafeHwnd(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
     Drop({g_chosenFile});
     ExpectComposedSet();
 
@@ -243,10 +245,16 @@ TEST_F(Sharing, NamesFoldersDevicesAndSeveralFiles) {
     EXPECT_EQ(OneBox().text, "Only one game set is imported at a time: Kestrine imported " +
                                  work / "first.ini" + " and left the other 1 file.");
 
-    const std::vector<std::wstring> arguments =
-        FilesOfCommandLine(L"kestrine.exe first.ini \"C:\\My sets\\second.ini\"");
-    ASSERT_EQ(arguments.size(), 2u);
-    EXPECT_EQ(arguments[1], L"C:\\My sets\\second.ini");
+    // The files of a command line: those after the program's name, quoted or not.
+    const std::pair<const wchar_t*, std::vector<std::wstring>> commandLines[] = {
+        {L"kestrine.exe first.ini \"C:\\My sets\\second.ini\"",
+         {L"first.ini", L"C:\\My sets\\second.ini"}},
+        {L"\"C:\\Program Files\\kestrine.exe\" \t", {}},
+        {L"\"C:\\a b\\kestrine.exe\"x.ini", {L"x.ini"}},
+        {L"kestrine.exe", {}},
+    };
+    for (const auto& [commandLine, files] : commandLines)
+        EXPECT_EQ(CommandLineArguments(commandLine), files) << CodePageText(commandLine);
 }
 
 TEST_F(Sharing, TextsAndPathsBeyondTheCodePage) {
