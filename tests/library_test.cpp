@@ -16,18 +16,6 @@ bool BrowseAndCancel(const FileDialogRequest&, std::wstring&) {
     return false;
 }
 
-// Writes into `file` until the disk takes no more.
-void FillDisk(const std::string& file) {
-    HANDLE filler = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    const std::string block(4096, 'f');
-    DWORD wrote = 0;
-    for (DWORD size : {4096u, 1u}) {
-        while (WriteFile(filler, block.data(), size, &wrote, nullptr) && wrote == size) {
-        }
-    }
-    CloseHandle(filler);
-}
-
 class Library : public FormTest {
 protected:
     void SaveSet(const std::string& title) {
@@ -147,7 +135,7 @@ TEST_F(Library, AFullDiskKeepsTheLibraryByteForByte) {
     SaveFromAnotherRun("Stored", library);
     const std::string stored = ReadFileBytes(library);
     Open();
-    FillDisk(onDisk / "filler");
+    FillDisk(onDisk.Path(), "filler");
     dlg->m_strShip[0] = std::string(255, 's');
     dlg->UpdateData(false);
     SaveSet("Large");

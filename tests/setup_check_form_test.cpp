@@ -36,18 +36,6 @@ protected:
         return red;
     }
     std::string Tip(HWND control) {
-        HWND tips = nullptr;
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND hwnd, LPARAM found) {
-                char name[64];
-                GetClassNameA(hwnd, name, sizeof name);
-                if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0)
-                    return TRUE;
-                *reinterpret_cast<HWND*>(found) = hwnd;
-                return FALSE;
-            },
-            LPARAM(&tips));
         // The text the tip shows (TTM_GETTEXTA gives 80 characters at most).
         wchar_t text[1024] = {};
         TOOLINFOW tool{};
@@ -55,7 +43,7 @@ protected:
         tool.hwnd = dlg->GetSafeHwnd();
         tool.uId = UINT_PTR(control);
         tool.lpszText = text;
-        SendMessageW(tips, TTM_GETTEXTW, sizeof text / sizeof *text, LPARAM(&tool));
+        SendMessageW(dlg->m_hCheckTips, TTM_GETTEXTW, sizeof text / sizeof *text, LPARAM(&tool));
         return CodePageText(text);
     }
 };

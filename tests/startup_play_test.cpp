@@ -119,9 +119,7 @@ TEST_F(StartUp, PlayOnAFullDiskOrAMissingFolderLeavesTheGamesFilesAsTheyWere) {
     Open();
     for (const SlotInfo& s : kSlots)
         SetWindowTextA(Item(s.shipId), std::string(255, 's').c_str());
-    ULARGE_INTEGER free;
-    if (GetDiskFreeSpaceExA(folder.c_str(), &free, nullptr, nullptr))
-        WriteFileBytes(folder + "filler", std::string(size_t(free.QuadPart - 8192), 'f'));
+    FillDisk(folder, "filler", 8192);
     Click(IDOK);
     EXPECT_EQ(OneBox().text, "Error saving to sripts.ini; code 112.");
     EXPECT_EQ(ReadFileBytes(scripts) + ReadFileBytes(gvx), before + "[UI]\r\nUIType=1\r\n");

@@ -164,3 +164,9 @@ std::string FullDiskFolder() {
         return std::string();
     return folder;
 }
+
+void FillDisk(const std::string& folder, const std::string& filler, unsigned long long room) {
+    ULARGE_INTEGER free;
+    ASSERT_TRUE(GetDiskFreeSpaceExA(folder.c_str(), &free, nullptr, nullptr));
+    WriteFileBytes(folder + filler, std::string(size_t(free.QuadPart - room), 'f'));
+}
