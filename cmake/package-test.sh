@@ -22,6 +22,17 @@ contents=$(cd "$check" && find . -type f ! -path './out/*' | sort | tr '\n' ' ')
 cmp "$check/README.md" "$source/README.md"
 cmp "$check/LICENSE" "$source/LICENSE"
 
+# The libraries of the file dialogs and of the shell load when a command first needs them,
+# not at every start.
+imports=$(x86_64-w64-mingw32-objdump -p "$check/kestrine.exe" | sed -n 's/^\s*DLL Name: //p' |
+    tr 'A-Z' 'a-z' | sort | tr '\n' ' ')
+case " $imports" in
+*" comdlg32.dll "* | *" shell32.dll "*)
+    echo "kestrine.exe loads at start: $imports" >&2
+    exit 1
+    ;;
+esac
+
 # The packaged program starts and shows its form (on a game folder that holds nothing yet).
 run=$(dirname "$0")/wine-run.sh
 key='HKLM\Software\Brellix\Ostravane'
@@ -33,4 +44,4 @@ status=0
     echo "the packaged kestrine.exe did not show its form" >&2
     exit 1
 }
-echo "package $(basename "$zip") holds $contents and starts"
+echo "package $(basename "$zip") holds $contents and starts, loading $imports"

@@ -1,22 +1,13 @@
 #include "framework/FileDialog.h"
 
 #include "framework/File.h"
+#include "framework/LoadOnUse.h"
 
 #include <commdlg.h>
 
 namespace {
 
 FileDialogFunction g_fileDialog = nullptr;
-
-// The standard dialogs live in comdlg32, which costs a start-up more to load than most of the
-// form does: it is loaded when a dialog is first asked for.
-using FileNameFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
-FileNameFunction StandardDialogFunction(bool save) {
-    static const HMODULE library = LoadLibraryW(L"comdlg32.dll");
-    const FARPROC found =
-        library ? GetProcAddress(library, save ? "GetSaveFileNameW" : "GetOpenFileNameW") : nullptr;
-    return reinterpret_cast<FileNameFunction>(reinterpret_cast<void*>(found));
-}
 
 bool StandardDialog(const FileDialogRequest& request, std::wstring& path) {
     // Room for any path the dialog may give back.
@@ -34,7 +25,9 @@ bool StandardDialog(const FileDialogRequest& request, std::wstring& path) {
     dialog.lpstrDefExt = extension.c_str();
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
                    (request.save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-    const FileNameFunction show = StandardDialogFunction(request.save);
+    using FileNameFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
+    const auto show = LoadOnUse<FileNameFunction>(
+        L"comdlg32.dll", request.save ? "GetSaveFileNameW" : "GetOpenFileNameW");
     if (show == nullptr || !show(&dialog))
         return false;
     path = file.c_str();

@@ -1,15 +1,13 @@
 #include "framework/Shell.h"
 
+#include "framework/LoadOnUse.h"
+
 namespace {
 
 ShellExecuteFunction g_shellExecute = nullptr;
 
-// shell32 is loaded when first needed: a start-up that opens no file and starts nothing is
-// spared its loading.
 template <class Function> Function FromShell(const char* name) {
-    static const HMODULE shell = LoadLibraryW(L"shell32.dll");
-    const FARPROC found = shell ? GetProcAddress(shell, name) : nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(found));
+    return LoadOnUse<Function>(L"shell32.dll", name);
 }
 
 } // namespace
