@@ -197,6 +197,7 @@ TEST_F(GameSets, ChangesThatCannotBeKeptAreSaid) {
         Click(button); // the change applies in memory
     }
     EXPECT_TRUE(dlg->HasEnded());
+    // Said once, at the first change.
     EXPECT_EQ(OneBox().text, "Kestrine cannot write the game-set library " + LibraryFile() +
                                  ": the file is read-only.\n\nChanges to the game sets will not "
                                  "be kept after Kestrine closes.");
