@@ -4,6 +4,7 @@
 // the game reads it, through the profile functions.
 #include "framework/File.h"
 #include "resources/resource.h"
+#include "script/PlayValues.h"
 #include "support/FormHarness.h"
 
 #include <functional>
@@ -157,16 +158,23 @@ TEST_F(SettingsFiles, PlayReadsOddLinesAsTheGameDoes) {
 }
 
 // A NUL ends a section's name for the profile functions, not for the one-pass update: the
-// keys go where the game reads them, written by the profile writer itself.
+// keys go where the game reads them, written by the profile writer itself.  The game's own
+// file holds every key there already.
 TEST_F(SettingsFiles, PlayPutsTheKeysWhereTheGameReadsThem) {
-    WriteFileBytes(ScriptsIni(), "[Other]\r\nkeep=1\r\n[Mul_Kestrine\0]\r\nGameSet=hidden\r\n"s);
+    std::string scripts = "[Other]\r\nkeep=1\r\n[Mul_Kestrine\0]\r\n"s;
+    const std::map<std::string, std::string> own = {{"GameSet", "hidden"}, {"shipP1", "old"}};
+    for (const auto& [key, value] : ScriptsKeyValues(PlayValues()))
+        scripts += std::string(key) + "=" + (own.count(key) ? own.at(key) : value) + "\r\n";
+    WriteFileBytes(ScriptsIni(), scripts);
     Open();
-    EXPECT_EQ(Text(IDC_GAMESET_LABEL), "hidden");
+    EXPECT_EQ(Texts({IDC_GAMESET_LABEL, P1.shipId}), "hidden|old");
     Click(IDC_HOST_SELECTED);
+    Click(P1.checkId);
+    SetWindowTextA(Item(P1.shipId), "new"); // a key the game reads in the first section
     Click(IDOK);
     EXPECT_EQ(OneBox().text, "Configuration Saved For Game Play!");
+    EXPECT_EQ(Profile(ScriptsIni(), "Mul_Kestrine", "shipP1"), "new");
     EXPECT_EQ(Profile(ScriptsIni(), "Mul_Kestrine", "shipSettings"), "4");
-    EXPECT_EQ(Profile(ScriptsIni(), "Mul_Kestrine", "p1Pos"), "-1");
     EXPECT_FALSE(FileExists(game / "Assets\\Scripts\\*.tmp"));
     EXPECT_EQ(Profile(ScriptsIni(), "Other", "keep"), "1");
 }
