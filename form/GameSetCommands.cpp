@@ -58,11 +58,8 @@ bool TitleListOrder(const GameSetMap& sets, std::vector<CShipData*>& order) {
 // each time, which with thousands of sets takes longer than the form.
 void CSetupDlg::FillGameSetList(const LibraryReading& reading) {
     if (!reading.inOrder) { // the box sorts each title itself
-        for (CShipData* record : reading.listOrder) {
-            const int index = m_cbGameSet.AddString(record->m_strTitle);
-            if (index >= 0)
-                m_cbGameSet.SetItemDataPtr(index, record);
-        }
+        for (CShipData* record : reading.listOrder)
+            ListRecord(record);
         return;
     }
     std::vector<std::pair<const char*, void*>> items;
@@ -70,6 +67,13 @@ void CSetupDlg::FillGameSetList(const LibraryReading& reading) {
     for (CShipData* record : reading.listOrder)
         items.emplace_back(record->m_strTitle.c_str(), record);
     m_cbGameSet.AppendItems(items);
+}
+
+// One stored set into the sorted title box, at the place the box finds for it.
+void CSetupDlg::ListRecord(CShipData* record) {
+    const int index = m_cbGameSet.AddString(record->m_strTitle);
+    if (index >= 0)
+        m_cbGameSet.SetItemDataPtr(index, record);
 }
 
 void CSetupDlg::CopyRecordToForm(const CShipData& record) {

@@ -385,11 +385,8 @@ void CSetupDlg::LoadGameSetLibrary(const LibraryLoadResult& result) {
 // Shows what a save brought: sets that another run stored join the title list, and a file
 // found damaged on the disk was kept aside.
 void CSetupDlg::TakeSaveResult(const LibrarySaveResult& result) {
-    for (CShipData* record : result.addedSets) {
-        int index = m_cbGameSet.AddString(record->m_strTitle);
-        if (index >= 0)
-            m_cbGameSet.SetItemDataPtr(index, record);
-    }
+    for (CShipData* record : result.addedSets)
+        ListRecord(record);
     if (!result.damagedKeptAs.empty())
         MessageBox("The game-set library " + m_mapGameSets.FullPath() + " was found damaged (" +
                        result.damage + ").\n\nIt was kept unchanged as " + result.damagedKeptAs +

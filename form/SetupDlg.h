@@ -122,6 +122,7 @@ private:
     LibraryReading TakeLibraryReading();
     void LoadGameSetLibrary(const LibraryLoadResult& result);
     void FillGameSetList(const LibraryReading& reading);
+    void ListRecord(CShipData* record);
     void CopyRecordToForm(const CShipData& record);
     void CopyFormToRecord(CShipData& record, const std::string& title) const;
     void EnableForSelectedSet();

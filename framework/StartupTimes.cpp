@@ -14,7 +14,6 @@ namespace {
 struct Marks {
     bool enabled = std::getenv("KESTRINE_STARTUP_TIMES") != nullptr;
     std::mutex guard; // phases may end on other threads
-    ULONGLONG created = 0;
     std::vector<std::pair<const char*, ULONGLONG>> marks;
 };
 
