@@ -13,6 +13,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 std::string Set(const std::string& text,
                 std::initializer_list<std::pair<const char*, const char*>> values,
                 const std::string& section = "Mul_Kestrine") {
@@ -52,6 +54,10 @@ TEST(IniEdit, SetsKeysWhereTheProfileWriterWouldAndKeepsEveryOtherByte) {
          "[Mul_Kestrine]\r\n\x1AshipP1=new\r\n\x1A"},
         {"a key without = gets one", "[Mul_Kestrine]\r\nshipP1\r\n",
          "[Mul_Kestrine]\r\nshipP1=new\r\n"},
+        {"an empty header is a section of its own", "[Mul_Kestrine]\r\n[]\r\nshipP1=old\r\n",
+         "[Mul_Kestrine]\r\nshipP1=new\r\n[]\r\nshipP1=old\r\n"},
+        {"a NUL inside a line is kept", "[Mul_Kestrine]\r\nnote=a\0b\r\nshipP1=old\r\n"s,
+         "[Mul_Kestrine]\r\nnote=a\0b\r\nshipP1=new\r\n"s},
     };
     for (const auto& row : rows)
         EXPECT_EQ(Set(row.before, {{"shipP1", "new"}}), row.after) << row.name;
@@ -82,10 +88,12 @@ TEST(IniText, ReadsAsTheProfileFunctionsRead) {
 TEST(GameSetText, QuotedNumbersAndTheDifficultyOfAGameSet) {
     CShipData record;
     int difficulty = 1;
-    ASSERT_EQ(ReadGameSetText("[Mul_Kestrine]\r\np1Pos=\"7\"\r\nshipSettings='4'\r\n", record,
-                              difficulty),
+    ASSERT_EQ(ReadGameSetText("[Other]\r\nx=1\r\n[mul_kestrine]\r\np1Pos=\"7\"\r\na1Pos=11.5\r\n"
+                              "shipSettings='4'\r\n",
+                              record, difficulty),
               GameSetTextFault::None);
     EXPECT_EQ(record.m_strPos[0], "N");
+    EXPECT_EQ(record.m_strPos[6], "R");
     EXPECT_EQ(record.m_bHostSelected, 1);
     EXPECT_EQ(difficulty, 1); // no [UI]: the form keeps its own
     ASSERT_EQ(ReadGameSetText("[Mul_Kestrine]\r\n[UI]\r\n", record, difficulty),

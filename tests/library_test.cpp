@@ -51,8 +51,8 @@ TEST_F(Library, StaysWhereKestrineStartedAfterFileDialogs) {
     WriteFileBytes(elsewhere / "QXData.dat", "someone else's");
     SetFileDialogFunction(BrowseAndCancel);
     Open();
-    SendMessageA(dlg->GetSafeHwnd(), WM_SYSCOMMAND, IDM_IMPORT_GAMESET, 0);
-    SendMessageA(dlg->GetSafeHwnd(), WM_SYSCOMMAND, IDM_EXPORT_GAMESET, 0);
+    Command(IDM_IMPORT_GAMESET);
+    Command(IDM_EXPORT_GAMESET);
     SetFileDialogFunction(nullptr);
     char folder[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, folder);
@@ -125,7 +125,7 @@ TEST_F(Library, AFailedSaveIsSaidAtOnceAndWrittenAtTheNextSave) {
 }
 
 TEST_F(Library, AFullDiskKeepsTheLibraryByteForByte) {
-    const std::string disk = FullDiskFolder();
+    const std::string disk = TestBedFolder("full");
     if (disk.empty())
         GTEST_SKIP() << "the test bed has no small disk to fill (needs root)";
     TempFolder onDisk(disk);

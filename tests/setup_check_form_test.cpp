@@ -21,7 +21,7 @@ protected:
     std::string Code() const { return Line().substr(Line().rfind(" Code ") + 6); }
     // The code of what "Copy game set" puts on the clipboard.
     std::string CodeOfCopy() {
-        SendMessageA(dlg->GetSafeHwnd(), WM_SYSCOMMAND, IDM_COPY_GAMESET, 0);
+        Command(IDM_COPY_GAMESET);
         std::wstring text;
         GetClipboardText(nullptr, text);
         return SetupCode(CodePageText(text));
@@ -49,6 +49,13 @@ protected:
 };
 
 TEST_F(SetupCheckForm, TheLineMarksAndTipsFollowWhatTheHostDoes) {
+    GameSetMap sets;
+    CShipData& ready = *(sets["Ready"] = std::make_unique<CShipData>());
+    ready.m_strTitle = ready.m_strGameSet = "Ready";
+    ready.m_strShip[0] = "\"N-QRE\"";
+    ready.m_strPos[0] = "G";
+    ready.m_bSlot[0] = ready.m_bHostSelected = 1;
+    StoreLibraryFile(sets);
     Open("shipP1=\"N-QRE\"\r\np1Pos=0\r\nshipP2=n-qrf\r\np2Pos=1\r\nshipSettings=4\r\n");
     EXPECT_EQ(Said(), "1 problem. P2: the ship needs double quotation marks, as \"N-QRF\".");
     EXPECT_EQ(Code(), CodeOfCopy()); // the code of what is handed to the other players
@@ -77,43 +84,23 @@ TEST_F(SetupCheckForm, TheLineMarksAndTipsFollowWhatTheHostDoes) {
     Pick(IDC_DIFFICULTY, 1);
     EXPECT_NE(Code(), difficultyCode);
 
-    // The fix mends what it can, as typing would, and leaves the rest marked.
-    SendMessageA(dlg->GetSafeHwnd(), WM_SYSCOMMAND, IDM_FIX_DESIGNATIONS, 0);
+    // The fix, the right-click menu's last entry (the system menu's is listed with the sharing
+    // commands), mends what it can, as typing would, and leaves the rest marked.
+    PickFromRightClickMenu(4);
     EXPECT_EQ(Texts({P1.shipId, P2.shipId, A1.shipId}), "\"N-QRE\"|\"N-QRF\"|x");
     EXPECT_EQ(theScriptSettings.GetShip(1), "\"N-QRF\"");
     EXPECT_FALSE(Marked(P2.shipId));
     EXPECT_TRUE(Marked(A1.shipId));
     EXPECT_EQ(Said(), "2 problems. A1: the ship needs double quotation marks, as \"N-QRF\".");
-    EXPECT_TRUE(boxes.empty());
-}
 
-TEST_F(SetupCheckForm, AStoredOrPastedSetIsCheckedAndTheFixIsInTheRightClickMenu) {
-    GameSetMap sets;
-    CShipData& ready = *(sets["Ready"] = std::make_unique<CShipData>());
-    ready.m_strTitle = ready.m_strGameSet = "Ready";
-    ready.m_strShip[0] = "\"N-QRE\"";
-    ready.m_strPos[0] = "G";
-    ready.m_bSlot[0] = ready.m_bHostSelected = 1;
-    StoreLibraryFile(sets);
-    Open();
-    EXPECT_EQ(Said(), "1 problem. Choose HOST SELECTED or PLAYER SELECT.");
+    // A pasted or a stored set is checked as it comes in.
+    SetClipboardText(nullptr, "[Mul_Kestrine]\r\nshipA1=T-MWA\r\na1Pos=3\r\nshipSettings=2\r\n");
+    Command(IDM_PASTE_GAMESET);
+    EXPECT_EQ(Said(), "1 problem. A1: the ship needs double quotation marks, as \"N-QRF\".");
     Pick(IDC_GAMESET, 0);
     EXPECT_EQ(Said(), "Ready for the game.");
     EXPECT_EQ(Code(), CodeOfCopy());
-
-    SetClipboardText(nullptr, "[Mul_Kestrine]\r\nGameSet=Pasted\r\nshipA1=T-MWA\r\na1Pos=3\r\n"
-                              "shipSettings=2\r\n");
-    SendMessageA(dlg->GetSafeHwnd(), WM_SYSCOMMAND, IDM_PASTE_GAMESET, 0);
-    EXPECT_EQ(Said(), "1 problem. A1: the ship needs double quotation marks, as \"N-QRF\".");
-
-    // The right-click menu's last entry, picked with the keys (the system menu's is listed with
-    // the sharing commands).
-    for (int down = 0; down < 5; ++down)
-        PostMessageA(dlg->GetSafeHwnd(), WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageA(dlg->GetSafeHwnd(), WM_KEYDOWN, VK_RETURN, 0);
-    SendMessageA(dlg->GetSafeHwnd(), WM_CONTEXTMENU, WPARAM(dlg->GetSafeHwnd()), MAKELPARAM(5, 5));
-    EXPECT_EQ(Text(A1.shipId), "\"T-MWA\"");
-    EXPECT_EQ(Said(), "Ready for the game.");
+    EXPECT_TRUE(boxes.empty());
 
     // The line stands under every specified control, inside the form.
     RECT line, form, close;

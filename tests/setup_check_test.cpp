@@ -12,6 +12,11 @@ struct Row {
     std::vector<std::string> problems;
 };
 
+std::string NoDesignation(const char* slot) {
+    return std::string(slot) + ": the ship is no designation: capital letters and digits joined "
+                               "by hyphens, as \"N-QRF\".";
+}
+
 TEST(SetupCheck, TheGamesRulesSlotBySlot) {
     const Row rows[] = {
         {"a ready setup", {{0, "\"N-QRE\"", "G"}, {6, " \"D-H7\" ", " q "}}, true, {}},
@@ -23,14 +28,7 @@ TEST(SetupCheck, TheGamesRulesSlotBySlot) {
         {"lower case, blanks, one part, an empty part",
          {{0, "\"n-qrf\"", "G"}, {1, "\"N QRF\"", "H"}, {2, "\"QRF\"", "I"}, {3, "\"N--Q\"", "J"}},
          true,
-         {"P1: the ship is no designation: capital letters and digits joined by hyphens, as "
-          "\"N-QRF\".",
-          "P2: the ship is no designation: capital letters and digits joined by hyphens, as "
-          "\"N-QRF\".",
-          "P3: the ship is no designation: capital letters and digits joined by hyphens, as "
-          "\"N-QRF\".",
-          "P4: the ship is no designation: capital letters and digits joined by hyphens, as "
-          "\"N-QRF\"."}},
+         {NoDesignation("P1"), NoDesignation("P2"), NoDesignation("P3"), NoDesignation("P4")}},
         {"quotes around nothing",
          {{0, "\"\"", "G"}},
          true,

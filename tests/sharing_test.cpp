@@ -7,7 +7,10 @@
 #include "resources/resource.h"
 #include "support/FormHarness.h"
 
+#include <dlgs.h>
 #include <shlobj.h>
+
+#include <future>
 
 namespace {
 
@@ -56,10 +59,6 @@ protected:
             "CE|CE|CE|E|E|");
         EXPECT_EQ(CurSel(IDC_DIFFICULTY), -1);
     }
-    void Command(UINT id) {
-        SendMessageA(dlg->GetSafeHwnd(), WM_SYSCOMMAND, id, 0);
-        dlg->PumpWaitingMessages();
-    }
     // Files dropped on the form, as Explorer drops them.
     void Drop(const std::vector<std::string>& paths) {
         std::wstring list;
@@ -76,7 +75,7 @@ protected:
     }
 };
 
-TEST_F(Sharing, CopyThenPasteAndAGamesOwnScriptsIni) {
+TEST_F(Sharing, CopyThenPasteThroughTheMenus) {
     HMENU menu = GetSystemMenu(dlg->GetSafeHwnd(), FALSE);
     std::string entries; // the system menu: the about entry, then the five commands
     for (int i = GetMenuItemCount(menu) - 7; i < GetMenuItemCount(menu); ++i) {
@@ -88,9 +87,7 @@ TEST_F(Sharing, CopyThenPasteAndAGamesOwnScriptsIni) {
                        "64Export game set...|80Import game set...|96Fix ship designations|");
 
     ComposeSet(); // copied through the right-click menu's first entry, picked with the keys
-    PostMessageA(dlg->GetSafeHwnd(), WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageA(dlg->GetSafeHwnd(), WM_KEYDOWN, VK_RETURN, 0);
-    SendMessageA(dlg->GetSafeHwnd(), WM_CONTEXTMENU, WPARAM(dlg->GetSafeHwnd()), MAKELPARAM(5, 5));
+    PickFromRightClickMenu(0);
     std::wstring wide; // what PLAY would write, in PLAY's order
     GetClipboardText(nullptr, wide);
     const std::string text = CodePageText(wide);
@@ -104,18 +101,9 @@ TEST_F(Sharing, CopyThenPasteAndAGamesOwnScriptsIni) {
     ExpectComposedSet();
     EXPECT_TRUE(dlg->m_mapGameSets.Sets().empty()); // reading stores nothing
 
-    const std::string scripts = "[Other]\r\nx=1\r\n[mul_kestrine]\r\nGameSet=Base Assault\r\n"
-                                "shipA1=\"T-MWA\"\r\na1Pos=11.5\r\nshipSettings=2\r\n";
-    Pick(IDC_DIFFICULTY, 1);
-    for (const char* gvx : {"", "[UI]\r\nUIType=2\r\n"}) {
-        SetClipboardText(nullptr, scripts + gvx);
-        Command(IDM_PASTE_GAMESET);
-        EXPECT_EQ(Texts({IDC_GAMESET_LABEL, A1.shipId, A1.posId}), "Base Assault|\"T-MWA\"|R");
-        EXPECT_EQ(States({A1.checkId, IDC_PLAYER_SELECT}), "CE|CE");
-        EXPECT_EQ(CurSel(IDC_DIFFICULTY), *gvx ? 2 : 1); // without [UI], as the form had it
-    }
     // Missing keys read as empty texts, no position, no option and no difficulty; long texts
     // are cut to what the boxes take.
+    Pick(IDC_DIFFICULTY, 1);
     SetClipboardText(nullptr, "[Mul_Kestrine]\r\nshipB8=" + std::string(300, 'l') + "\r\n[UI]\r\n");
     Command(IDM_PASTE_GAMESET);
     EXPECT_EQ(Texts({IDC_GAMESET_LABEL, A1.shipId, A1.posId, B8.shipId}),
@@ -151,21 +139,47 @@ TEST_F(Sharing, WhatIsNoGameSetLeavesTheFormAsItWasWithOneBox) {
     }
 }
 
-TEST_F(Sharing, ExportThenImportAFileAndAFileDroppedOnTheForm) {
+// A user answering the standard dialog of that caption, from another thread: the file's name
+// typed into its name box, then OK.  Gives the name the dialog proposed.
+std::future<std::string> AnswerStandardDialog(const char* caption, const std::string& file) {
+    return std::async(std::launch::async, [=] {
+        HWND dialog = nullptr;
+        for (int wait = 0; wait < 300 && !(dialog = FindWindowA("#32770", caption)); ++wait)
+            Sleep(50);
+        HWND name = GetDlgItem(dialog, cmb13);
+        if (HWND edit = FindWindowExA(name, nullptr, "Edit", nullptr))
+            name = edit;
+        const std::string proposed = WindowText(name);
+        SendMessageA(name, WM_SETTEXT, 0, LPARAM(file.c_str()));
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        return proposed;
+    });
+}
+
+TEST_F(Sharing, ExportThenImportThroughTheStandardDialogsADropAndTheCommandLine) {
     ComposeSet();
-    g_chosenFile = work / "shared.ini";
+    SetFileDialogFunction(nullptr);
+    const std::string file = work / "shared.ini";
+    auto proposed = AnswerStandardDialog("Export game set", file);
     Command(IDM_EXPORT_GAMESET);
-    EXPECT_EQ(g_asked, "Export game set|Hex_ _Co_.ini"); // the title as a file name
-    EXPECT_EQ(ReadFileBytes(g_chosenFile).substr(0, 35),
-              "[Mul_Kestrine]\r\nGameSet=Hex: \"Co\"\r\n");
+    EXPECT_EQ(proposed.get(), "Hex_ _Co_.ini"); // the title as a file name
+    EXPECT_EQ(ReadFileBytes(file).substr(0, 35), "[Mul_Kestrine]\r\nGameSet=Hex: \"Co\"\r\n");
     dlg->ClearForm();
+    proposed = AnswerStandardDialog("Import game set", file);
     Command(IDM_IMPORT_GAMESET);
-    EXPECT_EQ(g_asked, "Import game set|");
+    EXPECT_EQ(proposed.get(), "");
     ExpectComposedSet();
+    char folder[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    EXPECT_EQ(std::string(folder) + "\\", work.Path()); // put back after the dialogs
+    SetFileDialogFunction(ChooseFile);
 
     dlg->ClearForm(); // a file dropped on the form, which takes drops
     EXPECT_TRUE(GetWindowLongA(dlg->GetSafeHwnd(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
-    Drop({g_chosenFile});
+    Drop({file});
+    ExpectComposedSet();
+    Restart(); // a run started with the file, as a double-click on it starts one
+    Open(std::string(), {WideText(file)});
     ExpectComposedSet();
 
     g_chosenFile = work / "missing\\shared.ini"; // a failed export leaves nothing behind

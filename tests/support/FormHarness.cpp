@@ -44,10 +44,11 @@ void FormTest::TearDown() {
     cwd.reset();
 }
 
-void FormTest::Open(const std::string& scripts) {
+void FormTest::Open(const std::string& scripts, const std::vector<std::wstring>& commandLineFiles) {
     if (!scripts.empty())
         WriteFileBytes(ScriptsIni(), "[Mul_Kestrine]\r\n" + scripts);
     dlg = std::make_unique<CSetupDlg>();
+    dlg->m_importFiles = commandLineFiles;
     ASSERT_TRUE(dlg->Create());
     dlg->PumpWaitingMessages();
 }
@@ -90,6 +91,19 @@ void FormTest::Pick(int comboId, int index) {
     SendMessageA(Item(comboId), CB_SETCURSEL, WPARAM(index), 0);
     SendMessageA(dlg->GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE),
                  LPARAM(Item(comboId)));
+    dlg->PumpWaitingMessages();
+}
+
+void FormTest::Command(UINT id) {
+    SendMessageA(dlg->GetSafeHwnd(), WM_SYSCOMMAND, id, 0);
+    dlg->PumpWaitingMessages();
+}
+
+void FormTest::PickFromRightClickMenu(int entry) {
+    for (int down = 0; down <= entry; ++down)
+        PostMessageA(dlg->GetSafeHwnd(), WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(dlg->GetSafeHwnd(), WM_KEYDOWN, VK_RETURN, 0);
+    SendMessageA(dlg->GetSafeHwnd(), WM_CONTEXTMENU, WPARAM(dlg->GetSafeHwnd()), MAKELPARAM(5, 5));
     dlg->PumpWaitingMessages();
 }
 

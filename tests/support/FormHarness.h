@@ -22,8 +22,10 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Lays out scripts.ini (section lines) and opens the form on it.
-    void Open(const std::string& scripts = std::string());
+    // Lays out scripts.ini (section lines) and opens the form on it, as a run started with
+    // those files on its command line.
+    void Open(const std::string& scripts = std::string(),
+              const std::vector<std::wstring>& commandLineFiles = {});
     // Ends the form and forgets the boxes it showed, for the next Open; the files stay.
     void Restart() {
         dlg.reset();
@@ -53,6 +55,8 @@ protected:
     void PressKey(HWND target, WPARAM key);     // VK_BACK, VK_DELETE, ...
     void Type(int id, const std::string& keys); // letters and digits into an edit or a combo
     void Pick(int comboId, int index);          // a pick in the dropped list
+    void Command(UINT id);                      // a system menu command
+    void PickFromRightClickMenu(int entry);     // picked with the keys, 0 the first
     HWND EditOf(int comboId) const;
     void KeyStroke(HWND target, WPARAM key, char character);
 

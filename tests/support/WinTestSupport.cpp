@@ -122,24 +122,20 @@ std::string KeyValue(const std::string& file, const std::string& key) {
     return text.substr(at, text.find_first_of("\r\n", at) - at);
 }
 
-namespace {
-
-std::string StateFolder(const std::string& name) {
+std::string TestBedFolder(const std::string& name) {
     const char* state = getenv("KESTRINE_WINE_STATE");
     if (state == nullptr)
         return std::string();
     std::string folder = std::string("Z:") + state + "/" + name + "/";
     for (char& c : folder)
         c = c == '/' ? '\\' : c;
-    return folder;
-}
-
-} // namespace
-
-std::string TestBedFolder(const std::string& name) {
-    const std::string folder = StateFolder(name);
-    if (folder.empty() ||
-        GetFileAttributesA((folder + "gvx.ini").c_str()) == INVALID_FILE_ATTRIBUTES)
+    if (name == "full") { // a disk of a few hundred kilobytes, where the bed could mount one
+        ULARGE_INTEGER total;
+        const bool small = GetDiskFreeSpaceExA(folder.c_str(), nullptr, &total, nullptr) &&
+                           total.QuadPart <= 1024 * 1024;
+        return small ? folder : std::string();
+    }
+    if (GetFileAttributesA((folder + "gvx.ini").c_str()) == INVALID_FILE_ATTRIBUTES)
         return std::string();
     if (name == "frozen") { // only where the folder really takes no new file
         const std::string probe = folder + "probe.tmp";
@@ -150,18 +146,6 @@ std::string TestBedFolder(const std::string& name) {
             return std::string();
         }
     }
-    return folder;
-}
-
-std::string FullDiskFolder() {
-    const std::string folder = StateFolder("full");
-    if (folder.empty())
-        return folder;
-    ULARGE_INTEGER total;
-    // The test bed mounts a disk of a few hundred kilobytes there when it can.
-    if (!GetDiskFreeSpaceExA(folder.c_str(), nullptr, &total, nullptr) ||
-        total.QuadPart > 1024 * 1024)
-        return std::string();
     return folder;
 }
 
