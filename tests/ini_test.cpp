@@ -97,7 +97,9 @@ TEST(GameSetText, QuotedNumbersAndTheDifficultyOfAGameSet) {
     EXPECT_EQ(record.m_bHostSelected, 1);
     EXPECT_EQ(difficulty, 1); // no [UI]: the form keeps its own
     ASSERT_EQ(ReadGameSetText("[Mul_Kestrine]\r\n[UI]\r\n", record, difficulty),
-              GameSetTextFault::None);
+              GameSetTextFault::None); // missing keys: nothing set, no option, no difficulty
+    EXPECT_EQ(record.m_strPos[0], "");
+    EXPECT_EQ(record.m_bHostSelected, 0);
     EXPECT_EQ(difficulty, -1);
     ASSERT_EQ(ReadGameSetText("[Mul_Kestrine]\r\n[UI]\r\nUIType=\"2\"\r\n", record, difficulty),
               GameSetTextFault::None);

@@ -19,14 +19,8 @@ bool BrowseAndCancel(const FileDialogRequest&, std::wstring&) {
 class Library : public FormTest {
 protected:
     void SaveSet(const std::string& title) {
-        SetWindowTextA(Item(IDC_GAMESET), title.c_str());
+        TypeTitle(title);
         Click(IDC_SAVE);
-    }
-    std::string Listed() const {
-        std::string titles;
-        for (int i = 0; i < dlg->m_cbGameSet.GetCount(); ++i)
-            titles += dlg->m_cbGameSet.GetLBText(i) + "|";
-        return titles;
     }
     // What another Kestrine run leaves in the file: the sets on the disk with `title` added.
     void SaveFromAnotherRun(const std::string& title, const std::string& file = std::string()) {

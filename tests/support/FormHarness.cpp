@@ -107,6 +107,13 @@ void FormTest::PickFromRightClickMenu(int entry) {
     dlg->PumpWaitingMessages();
 }
 
+std::string FormTest::Listed() const {
+    std::string titles;
+    for (int i = 0; i < dlg->m_cbGameSet.GetCount(); ++i)
+        titles += dlg->m_cbGameSet.GetLBText(i) + "|";
+    return titles;
+}
+
 std::string FormTest::Texts(std::initializer_list<int> ids) const {
     std::string joined;
     for (const int* id = ids.begin(); id != ids.end(); ++id)

@@ -4,6 +4,7 @@
 
 #include "form/SetupDlg.h"
 #include "framework/App.h"
+#include "resources/resource.h"
 #include "support/WinTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -56,7 +57,10 @@ protected:
     void Type(int id, const std::string& keys); // letters and digits into an edit or a combo
     void Pick(int comboId, int index);          // a pick in the dropped list
     void Command(UINT id);                      // a system menu command
-    void PickFromRightClickMenu(int entry);     // picked with the keys, 0 the first
+    void TypeTitle(const std::string& title) { SetWindowTextA(Item(IDC_GAMESET), title.c_str()); }
+    // The titles the title box lists, each followed by "|".
+    std::string Listed() const;
+    void PickFromRightClickMenu(int entry); // picked with the keys, 0 the first
     HWND EditOf(int comboId) const;
     void KeyStroke(HWND target, WPARAM key, char character);
 
