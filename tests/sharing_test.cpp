@@ -134,10 +134,14 @@ TEST_F(Sharing, WhatIsNoGameSetLeavesTheFormAsItWasWithOneBox) {
 // typed into its name box, then OK.  Gives the name the dialog proposed.
 std::future<std::string> AnswerStandardDialog(const char* caption, const std::string& file) {
     return std::async(std::launch::async, [=] {
-        HWND dialog = nullptr;
-        for (int wait = 0; wait < 300 && !(dialog = FindWindowA("#32770", caption)); ++wait)
+        HWND dialog = nullptr, name = nullptr; // once shown, with its name box
+        for (int wait = 0; wait < 300 && !(name && IsWindowVisible(dialog)); ++wait) {
             Sleep(50);
-        HWND name = GetDlgItem(dialog, cmb13);
+            dialog = FindWindowA("#32770", caption);
+            name = GetDlgItem(dialog, cmb13);
+        }
+        if (name == nullptr)
+            return std::string("<no dialog>");
         if (HWND edit = FindWindowExA(name, nullptr, "Edit", nullptr))
             name = edit;
         const std::string proposed = WindowText(name);
