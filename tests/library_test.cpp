@@ -136,15 +136,6 @@ TEST_F(Library, AFullDiskKeepsTheLibraryByteForByte) {
     EXPECT_PRED_FORMAT2(testing::IsSubstring, "(error 112)", OneBox().text);
     EXPECT_EQ(ReadFileBytes(library), stored);
     EXPECT_FALSE(FileExists(onDisk / "*.tmp"));
-
-    DeleteFileA((onDisk / "filler").c_str()); // room again: the next save writes the change
-    AnswerNo();
-    Click(IDCANCEL);
-    EXPECT_TRUE(dlg->HasEnded());
-    const auto written = ReadLibrary(library);
-    const CShipData* large = written->Find("Large");
-    ASSERT_NE(large, nullptr);
-    EXPECT_EQ(large->m_strShip[0], std::string(255, 's'));
 }
 
 TEST_F(Library, FilesItCannotUseAreNeverOverwrittenAndNamed) {
@@ -169,28 +160,6 @@ TEST_F(Library, FilesItCannotUseAreNeverOverwrittenAndNamed) {
     EXPECT_EQ(ReadFileBytes(LibraryFile()), stored);
     EXPECT_PRED_FORMAT2(testing::IsSubstring, "another program had it open when Kestrine started",
                         OneBox().text);
-
-    // A folder that takes no new file: the platform's own reason, said at the save.
-    const std::string frozen = TestBedFolder("frozen");
-    if (!frozen.empty()) {
-        Restart();
-        cwd.reset();
-        cwd = std::make_unique<WorkingDirectory>(frozen);
-        Open();
-        SaveSet("Frozen");
-        EXPECT_PRED_FORMAT2(testing::IsSubstring, "(error 5)", OneBox().text);
-        EXPECT_FALSE(FileExists(frozen + "QXData.dat"));
-    }
-
-    // A folder of that name.
-    Restart();
-    TempFolder folder;
-    cwd.reset();
-    cwd = std::make_unique<WorkingDirectory>(folder.Path());
-    CreateDirectoryA((folder / "QXData.dat").c_str(), nullptr);
-    Open();
-    SaveSet("Nowhere");
-    EXPECT_PRED_FORMAT2(testing::IsSubstring, ": it is a folder.", OneBox().text);
 }
 
 } // namespace

@@ -54,7 +54,8 @@ const std::string kGvx = "[Video]\r\nw=800\r\n[UI]\r\nUIType=1\r\n";
 class SettingsFiles : public FormTest {
 protected:
     // Opens the form on files of that content, checks what it shows, changes A1 and the
-    // difficulty and presses PLAY, which must succeed.
+    // difficulty and presses PLAY, which must succeed: what PLAY set reads back as the game
+    // reads it, and everything else as it was.
     void PlayOn(const std::string& scripts, const std::string& gvx,
                 const std::string& folder = std::string(),
                 const std::function<void()>& afterWriting = nullptr) {
@@ -73,9 +74,6 @@ protected:
         Pick(IDC_DIFFICULTY, 2);
         Click(IDOK);
         EXPECT_EQ(OneBox().text, "Configuration Saved For Game Play!");
-    }
-    // What PLAY set reads back as the game reads it, and everything else as it was.
-    void ExpectPlayed() {
         EXPECT_EQ(Profile(scriptsIni, "Mul_Kestrine", "shipA1"), "T-MWA");
         EXPECT_EQ(Profile(scriptsIni, "Mul_Kestrine", "GameSet"), "Title");
         EXPECT_EQ(Profile(scriptsIni, "Mul_Kestrine", "p1Pos"), "3");
@@ -98,7 +96,6 @@ TEST_F(SettingsFiles, PlayKeepsEveryEncodingAndItsByteOrderMark) {
         SCOPED_TRACE(name);
         Restart();
         PlayOn(Encoded(kScripts, encoding), Encoded(kGvx, encoding));
-        ExpectPlayed();
         for (const std::string& file : {scriptsIni, gvxIni}) {
             const std::string bytes = ReadFileBytes(file);
             const std::string mark = Encoded("", encoding);
@@ -152,7 +149,6 @@ TEST_F(SettingsFiles, AReadOnlyFileIsRefusedAndHiddenAttributesStay) {
     PlayOn(kScripts, kGvx, std::string(), [this] {
         SetFileAttributesA(ScriptsIni().c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     });
-    ExpectPlayed();
     EXPECT_EQ(GetFileAttributesA(ScriptsIni().c_str()) &
                   (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
               DWORD(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
@@ -170,7 +166,6 @@ TEST_F(SettingsFiles, OtherProgramsHoldingTheFilesAndLinks) {
     });
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     CloseHandle(holder);
-    ExpectPlayed();
     EXPECT_FALSE(FileExists(game / "Assets\\Scripts\\*.tmp"));
 
     // A second name of the same file (a hard link) stays one file.
@@ -179,7 +174,6 @@ TEST_F(SettingsFiles, OtherProgramsHoldingTheFilesAndLinks) {
         DeleteFileA((game / "other.ini").c_str());
         CreateHardLinkA((game / "other.ini").c_str(), ScriptsIni().c_str(), nullptr);
     });
-    ExpectPlayed();
     EXPECT_EQ(ReadFileBytes(game / "other.ini"), ReadFileBytes(ScriptsIni()));
 
     // The game holds gvx.ini without letting it be written: scripts.ini is put back.
@@ -203,7 +197,6 @@ TEST_F(SettingsFiles, OtherProgramsHoldingTheFilesAndLinks) {
         GTEST_SKIP() << "the test bed has no linked game folder";
     Restart();
     PlayOn(kScripts, kGvx, linked);
-    ExpectPlayed();
     EXPECT_EQ(ReadFileBytes(linked + "target.ini"), ReadFileBytes(scriptsIni));
     WriteFileBytes(linked + "target.ini", "[Mul_Kestrine]\r\nGameSet=via the link\r\n");
     EXPECT_EQ(Profile(scriptsIni, "Mul_Kestrine", "GameSet"), "via the link");
@@ -218,7 +211,6 @@ TEST_F(SettingsFiles, AFolderThatTakesNoNewFile) {
     const std::string backups = CodePageText(temp) + "~kst*.tmp";
     const bool backupsBefore = FileExists(backups);
     PlayOn(kScripts, kGvx, frozen);
-    ExpectPlayed();
     EXPECT_EQ(FileExists(backups), backupsBefore); // no backup left behind
 }
 

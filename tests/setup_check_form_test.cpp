@@ -101,16 +101,6 @@ TEST_F(SetupCheckForm, TheLineMarksAndTipsFollowWhatTheHostDoes) {
     EXPECT_EQ(Said(), "Ready for the game.");
     EXPECT_EQ(Code(), CodeOfCopy());
     EXPECT_TRUE(boxes.empty());
-
-    // The line stands under every specified control, inside the form.
-    RECT line, form, close;
-    GetWindowRect(Item(IDC_SETUP_CHECK), &line);
-    GetClientRect(dlg->GetSafeHwnd(), &form);
-    GetWindowRect(Item(IDCANCEL), &close);
-    EXPECT_GT(line.top, close.bottom);
-    POINT corner{line.right, line.bottom};
-    ScreenToClient(dlg->GetSafeHwnd(), &corner);
-    EXPECT_LE(corner.y, form.bottom);
 }
 
 } // namespace
