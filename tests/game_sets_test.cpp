@@ -1,7 +1,7 @@
 // The title list, choosing a stored game set, SAVE and DELETE on the real form under Wine, with
 // the library file checked byte for byte.
 #include "resources/resource.h"
-#include "script/ScriptSettings.h"
+#include "script/Slots.h"
 #include "support/FormHarness.h"
 
 namespace {
@@ -33,7 +33,6 @@ protected:
             map[set.first] = StoredSet(set.first, set.second);
         StoreLibraryFile(map);
     }
-    int Count() const { return dlg->m_cbGameSet.GetCount(); }
     std::string ItemText(int index) const { return dlg->m_cbGameSet.GetLBText(index); }
     void ExpectEmptyForm() {
         std::string shown = Texts({IDC_GAMESET_LABEL, IDC_GAMESET}) +
@@ -58,7 +57,6 @@ TEST_F(GameSets, ChoosingASetFillsTheFormAndAppliesItsRules) {
     EXPECT_EQ(States({IDC_HOST_SELECTED, P1.checkId, P1.shipId, A1.shipId, P2.checkId, P2.posId,
                       P2.shipId, B8.shipId, B8.posId}),
               "CE|CE|E|E|E|E|||");
-    EXPECT_EQ(theScriptSettings.GetShip(0), ""); // writing the set ran no change handler
 
     Pick(IDC_GAMESET, 0);
     EXPECT_EQ(States({IDC_PLAYER_SELECT, IDC_HOST_SELECTED, P2.checkId, P2.posId, P1.shipId}),
@@ -80,8 +78,9 @@ TEST_F(GameSets, TheListIsInTheSortedBoxsOwnOrder) {
     for (const char* title : titles)
         SendMessageA(sorted, CB_ADDSTRING, 0, LPARAM(title));
     auto expectSameOrder = [&] {
-        ASSERT_EQ(Count(), int(SendMessageA(sorted, CB_GETCOUNT, 0, 0)));
-        for (int i = 0; i < Count(); ++i) {
+        const int count = dlg->m_cbGameSet.GetCount();
+        ASSERT_EQ(count, int(SendMessageA(sorted, CB_GETCOUNT, 0, 0)));
+        for (int i = 0; i < count; ++i) {
             char text[64] = {};
             SendMessageA(sorted, CB_GETLBTEXT, WPARAM(i), LPARAM(text));
             EXPECT_EQ(ItemText(i), text) << i;

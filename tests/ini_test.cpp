@@ -3,7 +3,6 @@
 #include "library/GameSetText.h"
 #include "script/IniEdit.h"
 #include "script/IniText.h"
-#include "script/PlayValues.h"
 #include "script/PositionCodec.h"
 #include "script/ValueText.h"
 
@@ -129,7 +128,6 @@ TEST(ValueText, NumbersAsTheGamesFilesHoldThem) {
     };
     for (const auto& [text, number] : integers)
         EXPECT_EQ(IntegerNumber(text), number) << text;
-    EXPECT_EQ(NumberText(-1), "-1");
 }
 
 TEST(PositionCodec, LettersAndNumbers) {
@@ -141,19 +139,6 @@ TEST(PositionCodec, LettersAndNumbers) {
     const std::pair<int, const char*> numbers[] = {{0, "G"}, {19, "Z"}, {20, ""}, {-1, ""}};
     for (const auto& [position, letter] : numbers)
         EXPECT_EQ(PositionToLetter(position), letter) << position;
-}
-
-TEST(PlayValues, TheKeysInPlaysOrder) {
-    const KeyValues keys = ScriptsKeyValues(PlayValues());
-    ASSERT_EQ(keys.size(), 46u);
-    const std::pair<size_t, const char*> order[] = {
-        {0, "GameSet"}, {1, "shipP1"}, {7, "shipA1"},       {22, "shipB8"},
-        {23, "p1Pos"},  {44, "b8Pos"}, {45, "shipSettings"}};
-    for (const auto& [at, key] : order)
-        EXPECT_STREQ(keys[at].first, key);
-    EXPECT_EQ(keys[23].second, "0"); // an unset position is written as a number
-    EXPECT_STREQ(GameSettingsKeyValues(PlayValues())[0].first, "UIType");
-    EXPECT_EQ(GameSettingsKeyValues(PlayValues())[0].second, "-1");
 }
 
 } // namespace

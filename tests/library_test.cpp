@@ -1,7 +1,6 @@
 // The library where the user keeps it, with nothing lost: after file dialogs that move the
 // working folder, with two Kestrine runs on one file, when a save fails for a moment or on a
 // full disk, and when the file on the disk was damaged meanwhile.
-#include "framework/File.h"
 #include "framework/FileDialog.h"
 #include "resources/resource.h"
 #include "support/FormHarness.h"

@@ -58,14 +58,7 @@ TEST(SetupCheck, TheGamesRulesSlotBySlot) {
     }
 }
 
-TEST(SetupCheck, TheLineAndTheFix) {
-    EXPECT_EQ(CheckLine({}, "7KQ-2MX"), "Ready for the game. Code 7KQ-2MX");
-    SetupForm form;
-    form.ships[1] = "N-QRF";
-    form.positions[1] = "H";
-    EXPECT_EQ(CheckLine(CheckSetup(form), "7KQ-2MX"),
-              "2 problems. P2: the ship needs double quotation marks, as \"N-QRF\". Code 7KQ-2MX");
-
+TEST(SetupCheck, TheFixOfADesignation) {
     const std::pair<const char*, const char*> fixes[] = {
         {"n-qrf", "\"N-QRF\""}, {" \"d-h7\" ", "\"D-H7\""}, {"\"N-QRF\"", "\"N-QRF\""},
         {"qrf", "qrf"},         {"N QRF", "N QRF"},         {"", ""},
