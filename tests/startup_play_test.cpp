@@ -81,7 +81,7 @@ TEST_F(StartUp, PlayWritesTheFormAsItStandsAndAsksForAMissingOption) {
     EXPECT_EQ(dlg->Result(), IDOK);
 }
 
-TEST_F(StartUp, PlayOnAFullDiskOrAMissingFolderLeavesTheGamesFilesAsTheyWere) {
+TEST_F(StartUp, PlayOnAFullDiskLeavesTheGamesFilesAsTheyWere) {
     // The game on a disk of its own that PLAY fills.
     const std::string disk = TestBedFolder("full");
     if (disk.empty())
