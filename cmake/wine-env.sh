@@ -24,11 +24,11 @@ start_display() {
 }
 
 # A small file system of the run's own that tests fill up to see a full disk; only where this
-# user may mount one (tests fall back to a stand-in for the disk otherwise).
+# user may mount one (the tests that need it are skipped otherwise).
 mount_full_disk() {
     mkdir -p "$state/full"
     mountpoint -q "$state/full" && return
-    mount -t tmpfs -o size=256k kestrine-full "$state/full" 2>/dev/null || true
+    mount -t tmpfs -o size=256k kestrine-full "$state/full" 2>/dev/null || rm -rf "$state/full"
 }
 
 # A game folder that takes no new file while its files stay writable (an install where only
@@ -40,7 +40,10 @@ freeze_game_folder() {
     mkdir -p "$frozen/Assets/Scripts"
     : >"$frozen/gvx.ini"
     : >"$frozen/Assets/Scripts/scripts.ini"
-    chattr +i "$frozen" "$frozen/Assets" "$frozen/Assets/Scripts" 2>/dev/null || true
+    if ! chattr +i "$frozen" "$frozen/Assets" "$frozen/Assets/Scripts" 2>/dev/null; then
+        thaw_game_folder
+        rm -rf "$frozen"
+    fi
 }
 thaw_game_folder() {
     [ -d "$state/frozen" ] || return 0

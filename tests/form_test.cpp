@@ -85,19 +85,13 @@ TEST_F(FormRules, TheTitleBoxCompletesTypedTextFromItsList) {
     // Backspace and Delete switch completion off until the next key.
     SetWindowTextA(Item(IDC_GAMESET), "");
     EXPECT_EQ(typed("br"), "Bravo 2-5");
-    PressKey(EditOf(IDC_GAMESET), VK_BACK); // removes the highlighted "avo"
-    PressKey(EditOf(IDC_GAMESET), VK_BACK);
+    KeyStroke(EditOf(IDC_GAMESET), VK_BACK, '\b'); // removes the highlighted "avo"
+    KeyStroke(EditOf(IDC_GAMESET), VK_BACK, '\b');
     EXPECT_EQ(typed("r"), "Bravo 2-5");
     SendMessageA(Item(IDC_GAMESET), CB_SETEDITSEL, 0, MAKELPARAM(1, -1));
-    PressKey(EditOf(IDC_GAMESET), VK_DELETE);
+    KeyStroke(EditOf(IDC_GAMESET), VK_DELETE, 0);
     EXPECT_EQ(Text(IDC_GAMESET), "B");
     EXPECT_EQ(dlg->m_cbGameSet.m_bAutoComplete, 0);
-
-    // Only the first 126 characters take part.
-    dlg->m_cbGameSet.AddString(std::string(126, 'k') + "MATCHED");
-    SetWindowTextA(Item(IDC_GAMESET), std::string(129, 'k').c_str());
-    SendMessageA(Item(IDC_GAMESET), CB_SETEDITSEL, 0, MAKELPARAM(129, 129));
-    EXPECT_EQ(typed("z"), std::string(126, 'k') + "MATCHED 126-133");
 }
 
 } // namespace
@@ -112,24 +106,19 @@ TEST(DialogTemplate, ControlsMadeDisabledAndNothingElseChanged) {
         TemplateWithStyle(instance, IDD_SETUP, {IDC_SHIP_B8, IDC_POS_P1}, WS_DISABLED);
     ASSERT_FALSE(copy.empty());
     const DLGPROC nothing = [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; };
-    // Each control's id, and "-" after those disabled.
-    auto controls = [](HWND form) {
-        std::string ids;
-        for (HWND item = GetWindow(form, GW_CHILD); item; item = GetWindow(item, GW_HWNDNEXT))
-            ids += std::to_string(GetDlgCtrlID(item)) + (IsWindowEnabled(item) ? " " : "- ");
-        DestroyWindow(form);
-        return ids;
-    };
-    std::string expected =
-        controls(CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_SETUP), nullptr, nothing, 0));
-    for (int id : {IDC_SHIP_B8, IDC_POS_P1}) {
-        const std::string item = " " + std::to_string(id) + " ";
-        ASSERT_NE(expected.find(item), std::string::npos);
-        expected.replace(expected.find(item), item.size(), " " + std::to_string(id) + "- ");
+    HWND original = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_SETUP), nullptr, nothing, 0);
+    HWND made = CreateDialogIndirectParamA(instance, reinterpret_cast<LPCDLGTEMPLATEA>(copy.data()),
+                                           nullptr, nothing, 0);
+    HWND a = GetWindow(original, GW_CHILD), b = GetWindow(made, GW_CHILD);
+    for (; a && b; a = GetWindow(a, GW_HWNDNEXT), b = GetWindow(b, GW_HWNDNEXT)) {
+        const int id = GetDlgCtrlID(a);
+        EXPECT_EQ(GetDlgCtrlID(b), id);
+        const bool madeDisabled = id == IDC_SHIP_B8 || id == IDC_POS_P1;
+        EXPECT_EQ(IsWindowEnabled(b) != 0, IsWindowEnabled(a) && !madeDisabled) << id;
     }
-    EXPECT_EQ(controls(CreateDialogIndirectParamA(
-                  instance, reinterpret_cast<LPCDLGTEMPLATEA>(copy.data()), nullptr, nothing, 0)),
-              expected);
+    EXPECT_EQ(a, b); // as many controls in both
+    DestroyWindow(original);
+    DestroyWindow(made);
 }
 
 } // namespace

@@ -130,21 +130,17 @@ TEST_F(SettingsFiles, PlayPutsTheKeysWhereTheGameReadsThem) {
 }
 
 TEST_F(SettingsFiles, AReadOnlyFileIsRefusedAndHiddenAttributesStay) {
-    for (bool gvx : {false, true}) {
-        Restart();
-        WriteFileBytes(ScriptsIni(), kScripts);
-        WriteFileBytes(GvxIni(), kGvx);
-        const std::string file = gvx ? GvxIni() : ScriptsIni();
-        SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY);
-        Open();
-        Click(IDOK);
-        EXPECT_EQ(OneBox().text,
-                  gvx ? "Error saving to gvx.ini; code 5." : "Error saving to sripts.ini; code 5.");
-        EXPECT_EQ(GetFileAttributesA(file.c_str()) & FILE_ATTRIBUTE_READONLY,
-                  DWORD(FILE_ATTRIBUTE_READONLY));
-        SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-        EXPECT_EQ(ReadFileBytes(ScriptsIni()) + ReadFileBytes(GvxIni()), kScripts + kGvx);
-    }
+    // The second file read-only: refused, and the first put back.
+    WriteFileBytes(ScriptsIni(), kScripts);
+    WriteFileBytes(GvxIni(), kGvx);
+    SetFileAttributesA(GvxIni().c_str(), FILE_ATTRIBUTE_READONLY);
+    Open();
+    Click(IDOK);
+    EXPECT_EQ(OneBox().text, "Error saving to gvx.ini; code 5.");
+    EXPECT_EQ(GetFileAttributesA(GvxIni().c_str()) & FILE_ATTRIBUTE_READONLY,
+              DWORD(FILE_ATTRIBUTE_READONLY));
+    SetFileAttributesA(GvxIni().c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadFileBytes(ScriptsIni()) + ReadFileBytes(GvxIni()), kScripts + kGvx);
     Restart();
     PlayOn(kScripts, kGvx, std::string(), [this] {
         SetFileAttributesA(ScriptsIni().c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);

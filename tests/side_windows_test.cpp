@@ -3,7 +3,6 @@
 #include "framework/Shell.h"
 #include "resources/resource.h"
 #include "support/FormHarness.h"
-#include "version.h"
 #include "windows/HelpDlg.h"
 #include "windows/MapPositions.h"
 
@@ -86,11 +85,11 @@ TEST_F(SideWindows, HelpShowsEachTopicsBodyOnAPickAndOpensWithF1) {
     for (int i = 0; i < 19; ++i)
         EXPECT_EQ(titles[size_t(i)] + bodies[size_t(i) + 1],
                   std::string(kHelpTopics[i].title) + kHelpTopics[i].body);
-    inside = nullptr;
-    PressKey(Item(kSlots[0].checkId), VK_F1);
-    EXPECT_EQ(seen, "Kestrine ''HELP'' Dialog|\nKestrine ''HELP'' Dialog|\n");
+    EXPECT_EQ(seen, "Kestrine ''HELP'' Dialog|\n");
 
-    // A real key press, through the keyboard's own path, opens the help once.
+    // F1, pressed for real through the keyboard's own path, opens the help once, whatever
+    // control has the focus.
+    inside = nullptr;
     seen.clear();
     SetForegroundWindow(dlg->GetSafeHwnd());
     SetFocus(Item(kSlots[0].posId));
@@ -107,23 +106,16 @@ TEST_F(SideWindows, HelpShowsEachTopicsBodyOnAPickAndOpensWithF1) {
 }
 
 TEST_F(SideWindows, AboutVisitAndShipEditStartWhatTheyShould) {
-    std::string titles;
-    inside = [&](CDialog& about) {
-        titles += WindowText(GetWindow(GetWindow(about.GetSafeHwnd(), GW_CHILD), GW_HWNDNEXT));
-        SendMessageA(about.GetDlgItem(IDC_VISIT), BM_CLICK, 0, 0);
-        titles += about.HasEnded() ? " ended|" : "|"; // VISIT keeps it open
-    };
+    inside = [](CDialog& about) { SendMessageA(about.GetDlgItem(IDC_VISIT), BM_CLICK, 0, 0); };
     Click(IDC_ABOUT_BUTTON);
     Command(IDM_ABOUTBOX);
     EXPECT_EQ(seen, "About Kestrine|\nAbout Kestrine|\n");
-    EXPECT_EQ(titles, KESTRINE_ABOUT_TITLE "|" KESTRINE_ABOUT_TITLE "|");
     EXPECT_EQ(g_shellCalls, "1open|https://kestrine.example/|11\n"
                             "1open|https://kestrine.example/|11\n");
 
-    g_shellCalls.clear(); // SHIP EDIT starts another viewer by its bare name at every press
+    g_shellCalls.clear(); // SHIP EDIT starts the viewer by its bare name
     Click(IDC_SHIP_EDIT);
-    Click(IDC_SHIP_EDIT);
-    EXPECT_EQ(g_shellCalls, "1open|RozeRavi39902v.exe|11\n1open|RozeRavi39902v.exe|11\n");
+    EXPECT_EQ(g_shellCalls, "1open|RozeRavi39902v.exe|11\n");
     SetShellExecuteFunction(nullptr); // the real shell; no viewer here: nothing is said
     Click(IDC_SHIP_EDIT);
     EXPECT_TRUE(boxes.empty() && !dlg->HasEnded());

@@ -73,10 +73,6 @@ void FormTest::KeyStroke(HWND target, WPARAM key, char character) {
     dlg->PumpWaitingMessages();
 }
 
-void FormTest::PressKey(HWND target, WPARAM key) {
-    KeyStroke(target, key, key == VK_BACK ? '\b' : 0);
-}
-
 HWND FormTest::EditOf(int comboId) const {
     return FindWindowExA(Item(comboId), nullptr, "Edit", nullptr);
 }

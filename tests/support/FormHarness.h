@@ -53,7 +53,7 @@ protected:
 
     // A user's actions, through the form's own message path.
     void Click(int id);
-    void PressKey(HWND target, WPARAM key);     // VK_BACK, VK_DELETE, ...
+    void KeyStroke(HWND target, WPARAM key, char character); // '\b' with VK_BACK, 0 for none
     void Type(int id, const std::string& keys); // letters and digits into an edit or a combo
     void Pick(int comboId, int index);          // a pick in the dropped list
     void Command(UINT id);                      // a system menu command
@@ -62,7 +62,6 @@ protected:
     std::string Listed() const;
     void PickFromRightClickMenu(int entry); // picked with the keys, 0 the first
     HWND EditOf(int comboId) const;
-    void KeyStroke(HWND target, WPARAM key, char character);
 
     std::vector<MessageBoxCall> boxes;
     GameRegistry registry;

@@ -129,28 +129,11 @@ std::string TestBedFolder(const std::string& name) {
     std::string folder = std::string("Z:") + state + "/" + name + "/";
     for (char& c : folder)
         c = c == '/' ? '\\' : c;
-    if (name == "full") { // a disk of a few hundred kilobytes, where the bed could mount one
-        ULARGE_INTEGER total;
-        const bool small = GetDiskFreeSpaceExA(folder.c_str(), nullptr, &total, nullptr) &&
-                           total.QuadPart <= 1024 * 1024;
-        return small ? folder : std::string();
-    }
-    if (GetFileAttributesA((folder + "gvx.ini").c_str()) == INVALID_FILE_ATTRIBUTES)
-        return std::string();
-    if (name == "frozen") { // only where the folder really takes no new file
-        const std::string probe = folder + "probe.tmp";
-        HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
-            CloseHandle(file);
-            DeleteFileA(probe.c_str());
-            return std::string();
-        }
-    }
-    return folder;
+    return GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES ? std::string() : folder;
 }
 
-void FillDisk(const std::string& folder, const std::string& filler, unsigned long long room) {
+void FillDisk(const std::string& folder, const std::string& filler) {
     ULARGE_INTEGER free;
     ASSERT_TRUE(GetDiskFreeSpaceExA(folder.c_str(), &free, nullptr, nullptr));
-    WriteFileBytes(folder + filler, std::string(size_t(free.QuadPart - room), 'f'));
+    WriteFileBytes(folder + filler, std::string(size_t(free.QuadPart), 'f'));
 }

@@ -38,12 +38,12 @@ std::string ReadFileBytes(const std::string& path);
 bool FileExists(const std::string& pattern);
 // The game's folders under `game`: Assets\\Scripts.
 void MakeGameFolders(const std::string& game);
-// Fills the disk of `folder` with the file `filler`, leaving `room` bytes free.
-void FillDisk(const std::string& folder, const std::string& filler, unsigned long long room = 0);
+// Fills the disk of `folder` with the file `filler`.
+void FillDisk(const std::string& folder, const std::string& filler);
 // The test bed's folders: "full" on a small disk that tests may fill; game folders (with
 // gvx.ini and Assets\Scripts\scripts.ini) "frozen", which takes no new file while its files
 // stay writable, and "linked", whose scripts.ini is a symbolic link to linked\target.ini.
-// "" when this run has none.
+// "" where this run's bed could not make it.
 std::string TestBedFolder(const std::string& name);
 
 // The value of `key` as a profile file holds it, "<missing>" when no line sets it.
