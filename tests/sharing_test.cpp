@@ -218,9 +218,10 @@ TEST_F(Sharing, NamesDevicesAndSeveralFiles) {
         EXPECT_EQ(g_asked, "Export game set|" + proposed);
     }
 
-    // Of several files dropped, the first is imported, and the user is told.
+    // Of several files dropped, the first is imported, and the user is told.  The first is
+    // UTF-8 with its byte-order mark, as editors save it.
     boxes.clear();
-    WriteFileBytes(work / "first.ini", "[Mul_Kestrine]\r\nGameSet=First\r\n");
+    WriteFileBytes(work / "first.ini", "\xEF\xBB\xBF[Mul_Kestrine]\r\nGameSet=First\r\n");
     Drop({work / "first.ini", work / "second.ini"});
     EXPECT_EQ(Text(IDC_GAMESET_LABEL), "First");
     EXPECT_EQ(OneBox().text, "Only one game set is imported at a time: Kestrine imported " +
