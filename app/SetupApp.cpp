@@ -1,6 +1,7 @@
 #include "app/SetupApp.h"
 
 #include "form/SetupDlg.h"
+#include "framework/File.h"
 #include "framework/Shell.h"
 #include "framework/StartupTimes.h"
 
@@ -16,16 +17,18 @@ bool CSetupApp::InitInstance() {
     CSetupDlg dlg;
     // "kestrine.exe FILE" opens a shared game set, so that such files open with a double-click.
     dlg.m_importFiles = CommandLineArguments(GetCommandLineW()); // "kestrine.exe FILE"
-    dlg.DoModal();
+    if (dlg.DoModal() == -1) {
+        const DWORD error = GetLastError();
+        AfxMessageBox("Kestrine could not open its form: " + ErrorText(error) + ".",
+                      MB_OK | MB_ICONERROR);
+    }
     m_pMainWnd = nullptr;
     return false; // PLAY or CLOSE alike: the program ends here
 }
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     MarkStartup("WinMain");
-    if (CWinApp* app = AfxGetApp()) {
-        app->m_lpCmdLine = commandLine ? commandLine : "";
+    if (CWinApp* app = AfxGetApp())
         app->InitInstance();
-    }
     return 0;
 }

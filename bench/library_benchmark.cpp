@@ -116,18 +116,17 @@ void BM_ReadCraftedStream(benchmark::State& state) {
 // What the form does on every edit: the check of all 22 slots, the game-set text and its code,
 // for a full setup with a problem in every third slot.
 void BM_CheckSetupAndCode(benchmark::State& state) {
-    SetupForm form;
-    CShipData shown;
-    form.optionChosen = true;
+    PlayValues setup;
+    setup.flags = kHostSelectedFlags;
+    setup.difficulty = 1;
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        form.ships[slot] = shown.m_strShip[slot] =
-            slot % 3 ? "\"N-QR" + std::to_string(slot) + "\"" : "n-qrf";
-        form.positions[slot] = shown.m_strPos[slot] = std::string(1, char('G' + slot % 20));
+        setup.ships[slot] = slot % 3 ? "\"N-QR" + std::to_string(slot) + "\"" : "n-qrf";
+        setup.positions[slot] = slot % 20;
     }
-    shown.m_strGameSet = "Team Base Assault";
+    setup.title = "Team Base Assault";
     for (auto _ : state) {
-        std::vector<SetupProblem> problems = CheckSetup(form);
-        benchmark::DoNotOptimize(CheckLine(problems, SetupCode(WriteGameSetText(shown, 1))));
+        std::vector<SetupProblem> problems = CheckSetup(setup);
+        benchmark::DoNotOptimize(CheckLine(problems, SetupCode(WriteGameSetText(setup))));
     }
 }
 

@@ -1,12 +1,13 @@
 # The Windows program and the libraries its tests link against.
 
-add_library(kestrine_files STATIC framework/File.cpp framework/TextEncoding.cpp)
+add_library(kestrine_files STATIC framework/File.cpp framework/FilePlacement.cpp
+                                 framework/TextEncoding.cpp)
 target_include_directories(kestrine_files PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(kestrine_files PRIVATE kestrine_warnings)
 
 add_library(kestrine_script STATIC
     script/GameDirectory.cpp
-    script/Profile.cpp
+    script/ProfileReadBack.cpp
     script/ScriptSettings.cpp
     script/ScriptSettingsFile.cpp
     script/SettingsFileUpdate.cpp

@@ -4,6 +4,7 @@
 #include "form/SetupDlg.h"
 
 #include "resources/resource.h"
+#include "script/PositionCodec.h"
 
 #include <algorithm>
 #include <utility>
@@ -54,19 +55,21 @@ bool TitleListOrder(const GameSetMap& sets, std::vector<CShipData*>& order) {
 }
 
 // The list of a stored library is put in at once, in the box's own order, at the end of the
-// list.  Adding the titles one by one costs the box a search and a move of its whole list
-// each time, which with thousands of sets takes longer than the form.
+// list, with the box's drawing off.  Adding the titles one by one costs the box a search and
+// a move of its whole list each time, which with thousands of sets takes longer than the form.
 void CSetupDlg::FillGameSetList(const LibraryReading& reading) {
-    if (!reading.inOrder) { // the box sorts each title itself
-        for (CShipData* record : reading.listOrder)
+    m_cbGameSet.SendMessage(WM_SETREDRAW, FALSE);
+    m_cbGameSet.InitStorage(reading.listOrder.size());
+    for (CShipData* record : reading.listOrder) {
+        if (!reading.inOrder) { // the box sorts each title itself
             ListRecord(record);
-        return;
+            continue;
+        }
+        const int index = m_cbGameSet.InsertString(-1, record->m_strTitle);
+        if (index >= 0)
+            m_cbGameSet.SetItemDataPtr(index, record);
     }
-    std::vector<std::pair<const char*, void*>> items;
-    items.reserve(reading.listOrder.size());
-    for (CShipData* record : reading.listOrder)
-        items.emplace_back(record->m_strTitle.c_str(), record);
-    m_cbGameSet.AppendItems(items);
+    m_cbGameSet.SendMessage(WM_SETREDRAW, TRUE);
 }
 
 // One stored set into the sorted title box, at the place the box finds for it.
@@ -86,6 +89,32 @@ void CSetupDlg::CopyRecordToForm(const CShipData& record) {
     }
     m_bHostSelected = record.m_bHostSelected;
     m_bPlayerSelect = record.m_bPlayerSelect;
+}
+
+PlayValues CSetupDlg::ValuesOfForm() const {
+    PlayValues values;
+    values.title = m_strGameSet;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        values.ships[slot] = m_strShip[slot];
+        values.positions[slot] = LetterToPosition(m_strPos[slot]);
+    }
+    values.flags =
+        (m_bHostSelected ? kHostSelectedFlags : 0) | (m_bPlayerSelect ? kPlayerSelectFlags : 0);
+    values.difficulty = m_nDifficulty;
+    return values;
+}
+
+void CSetupDlg::CopyValuesToForm(const PlayValues& values) {
+    m_strGameSet = FormText(values.title);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        m_strShip[slot] = FormText(values.ships[slot]);
+        m_strPos[slot] = PositionToLetter(values.positions[slot]);
+        m_bSlot[slot] = values.ships[slot].empty() ? 0 : 1;
+    }
+    // Both options set read as HOST SELECTED, as at start-up.
+    m_bHostSelected = (values.flags & kHostSelectedFlags) ? 1 : 0;
+    m_bPlayerSelect = !m_bHostSelected && (values.flags & kPlayerSelectFlags) ? 1 : 0;
+    m_nDifficulty = values.difficulty;
 }
 
 void CSetupDlg::CopyFormToRecord(CShipData& record, const std::string& title) const {
@@ -135,15 +164,20 @@ void CSetupDlg::OnSelchangeGameSet() {
     ShowGameSet(*record);
 }
 
-void CSetupDlg::ShowGameSet(const CShipData& record, const int* difficulty) {
+void CSetupDlg::ShowGameSet(const CShipData& record) {
     // The controls are read first so that the difficulty on screen, which a stored game set
     // does not hold, survives the write below; everything else comes from the record.
     UpdateData(true);
     CopyRecordToForm(record);
-    if (difficulty != nullptr)
-        m_nDifficulty = *difficulty;
     EnableForSelectedSet();
     UpdateData(false); // no change handler runs: the script settings stay as they are
+}
+
+void CSetupDlg::ShowGameSet(const PlayValues& values) {
+    UpdateData(true);
+    CopyValuesToForm(values);
+    EnableForSelectedSet();
+    UpdateData(false);
 }
 
 // Nothing to store or delete: the user is told what is missing, and the composed fleet and

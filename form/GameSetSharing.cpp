@@ -6,8 +6,6 @@
 #include "framework/Clipboard.h"
 #include "framework/File.h"
 #include "framework/FileDialog.h"
-#include "framework/Shell.h"
-#include "framework/StartupTimes.h"
 #include "framework/TextEncoding.h"
 #include "library/GameSetText.h"
 #include "resources/resource.h"
@@ -17,11 +15,6 @@
 #include <cstring>
 
 namespace {
-
-// Posted by start-up, so that a file named on the command line opens once the form is shown.
-const UINT kImportStartupFile = WM_APP + 1;
-// Posted by start-up: the check's tool tips cost more than the form can wait for.
-const UINT kStartSetupTips = WM_APP + 2;
 
 // The entries of the system menu and the right-click menu, and what each runs.
 const struct {
@@ -107,61 +100,24 @@ bool CSetupDlg::OnShareCommand(UINT command) {
     return false;
 }
 
-bool CSetupDlg::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_NOTIFY:
-        return OnSetupCheckTip(lParam);
-    case WM_CONTEXTMENU: {
-        POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        if (lParam == -1) { // from the keyboard: at the form's top left corner
-            at = POINT{0, 0};
-            ClientToScreen(m_hWnd, &at);
-        }
-        CMenu menu(CreatePopupMenu());
-        AppendShareMenu(menu.Get());
-        UINT command = UINT(TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y,
-                                           0, m_hWnd, nullptr));
-        menu.Close();
-        OnShareCommand(command);
-        RefreshSetupCheck();
-        return true;
+// The right-click menu, at the mouse or, from the keyboard, at the form's top left corner.
+void CSetupDlg::ShowShareMenu(LPARAM at) {
+    POINT point{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    if (at == -1) {
+        point = POINT{0, 0};
+        ClientToScreen(m_hWnd, &point);
     }
-    case WM_DROPFILES: {
-        ImportGameSetFiles(DroppedFiles(reinterpret_cast<HDROP>(wParam)));
-        RefreshSetupCheck();
-        return true;
-    }
-    case kStartSetupTips:
-        MarkStartup("form shown");
-        ReportStartup();
-        StartSetupCheck();
-        return true;
-    case kImportStartupFile:
-        ImportGameSetFiles(m_importFiles);
-        RefreshSetupCheck();
-        return true;
-    }
-    return false;
-}
-
-void CSetupDlg::StartSharing() {
-    PostMessage(m_hWnd, kStartSetupTips, 0, 0);
-    // Files may be dropped on the form (what DragAcceptFiles sets).
-    SetWindowLongPtrA(m_hWnd, GWL_EXSTYLE,
-                      GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
-    if (!m_importFiles.empty())
-        PostMessage(m_hWnd, kImportStartupFile, 0, 0);
-}
-
-std::string CSetupDlg::GameSetTextOfForm() {
-    UpdateData(true);
-    CShipData form;
-    CopyFormToRecord(form, m_strGameSet);
-    return WriteGameSetText(form, m_nDifficulty);
+    CMenu menu(CreatePopupMenu());
+    AppendShareMenu(menu.Get());
+    UINT command = UINT(TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x,
+                                       point.y, 0, m_hWnd, nullptr));
+    menu.Close();
+    OnShareCommand(command);
 }
 
 void CSetupDlg::OnCopyGameSet() {
-    if (!SetClipboardText(m_hWnd, GameSetTextOfForm()))
+    UpdateData(true);
+    if (!SetClipboardText(m_hWnd, WriteGameSetText(ValuesOfForm())))
         MessageBox("The game set could not be put on the clipboard: another program is using it.",
                    nullptr, MB_OK | MB_ICONWARNING);
 }
@@ -176,7 +132,8 @@ void CSetupDlg::OnPasteGameSet() {
 }
 
 void CSetupDlg::OnExportGameSet() {
-    const std::string text = GameSetTextOfForm();
+    UpdateData(true);
+    const std::string text = WriteGameSetText(ValuesOfForm());
     std::wstring path = WideText(FileNameOf(m_strGameSet));
     if (!AskForFile({m_hWnd, true, "Export game set", std::string(kFilter, sizeof kFilter), "ini"},
                     path))
@@ -241,18 +198,18 @@ void CSetupDlg::ImportGameSetText(const std::wstring& text, const std::wstring& 
 }
 
 void CSetupDlg::ImportGameSetText(const std::string& text, const std::wstring& source) {
-    CShipData record;
     UpdateData(true);
-    int difficulty = m_nDifficulty; // kept by a set without a difficulty
-    GameSetTextFault fault = ReadGameSetText(text, record, difficulty);
+    PlayValues values;
+    values.difficulty = m_nDifficulty; // kept by a set without a difficulty
+    GameSetTextFault fault = ReadGameSetText(text, values);
     if (fault != GameSetTextFault::None) {
         RefuseImport(source, WideText(GameSetTextFaultText(fault)));
         return;
     }
     // Nothing is stored: the user keeps the set with SAVE, or plays it.
-    ShowGameSet(record, &difficulty);
+    ShowGameSet(values);
     m_cbGameSet.SetCurSel(-1);
-    m_cbGameSet.SetWindowText(FormText(record.m_strTitle));
+    m_cbGameSet.SetWindowText(FormText(values.title));
 }
 
 void CSetupDlg::RefuseImport(const std::wstring& source, const std::wstring& why) {

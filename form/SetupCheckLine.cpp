@@ -15,7 +15,7 @@ const COLORREF kProblemColour = RGB(192, 0, 0);
 
 } // namespace
 
-void CSetupDlg::StartSetupCheck() {
+void CSetupDlg::CreateCheckTips() {
     m_hCheckTips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                    WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
@@ -46,23 +46,11 @@ void CSetupDlg::RefreshSetupCheck() {
     HWND line = GetDlgItem(IDC_SETUP_CHECK);
     if (line == nullptr)
         return;
-    auto checked = [this](int id) {
-        return ::SendMessageA(GetDlgItem(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-    };
-    // The form as shown, and the game-set text that "Copy game set" would make of it.
-    SetupForm form;
-    CShipData shown;
-    shown.m_strGameSet = WindowText(GetDlgItem(IDC_GAMESET_LABEL));
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        form.ships[slot] = shown.m_strShip[slot] = WindowText(GetDlgItem(kSlots[slot].shipId));
-        form.positions[slot] = shown.m_strPos[slot] = WindowText(GetDlgItem(kSlots[slot].posId));
-    }
-    shown.m_bHostSelected = checked(IDC_HOST_SELECTED);
-    shown.m_bPlayerSelect = checked(IDC_PLAYER_SELECT);
-    form.optionChosen = shown.m_bHostSelected || shown.m_bPlayerSelect;
-    const int difficulty = int(::SendMessageA(GetDlgItem(IDC_DIFFICULTY), CB_GETCURSEL, 0, 0));
-    const std::vector<SetupProblem> problems = CheckSetup(form);
-    const std::string text = CheckLine(problems, SetupCode(WriteGameSetText(shown, difficulty)));
+    // The form as shown, checked, and coded as "Copy game set" would hand it over.
+    UpdateData(true);
+    const PlayValues setup = ValuesOfForm();
+    const std::vector<SetupProblem> problems = CheckSetup(setup);
+    const std::string text = CheckLine(problems, SetupCode(WriteGameSetText(setup)));
     if (WindowText(line) != text)
         ::SetWindowTextA(line, text.c_str());
 
@@ -70,11 +58,8 @@ void CSetupDlg::RefreshSetupCheck() {
     bool marks[2][kSlotCount] = {};
     for (const SetupProblem& problem : problems) {
         m_strProblems += (m_strProblems.empty() ? "" : "\r\n") + problem.text;
-        if (problem.slot >= 0) {
-            const bool position =
-                problem.rule == SetupRule::Position || problem.rule == SetupRule::SharedPosition;
-            marks[position ? 1 : 0][problem.slot] = true;
-        }
+        if (problem.mark != SetupMark::None)
+            marks[problem.mark == SetupMark::PositionBox ? 1 : 0][problem.slot] = true;
     }
     for (int kind = 0; kind < 2; ++kind) {
         for (int slot = 0; slot < kSlotCount; ++slot) {

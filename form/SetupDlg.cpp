@@ -3,15 +3,21 @@
 #include "framework/App.h"
 #include "framework/DataExchange.h"
 #include "framework/File.h"
+#include "framework/Shell.h"
 #include "framework/StartupTimes.h"
 #include "resources/resource.h"
 #include "script/PositionCodec.h"
-#include "script/Profile.h"
 #include "script/ScriptSettings.h"
 
-#include <iterator>
+#include <exception>
 
 namespace {
+
+// Posted by start-up, so that what can wait runs once the form is shown: the check's tool
+// tips (they cost more than the form can wait for) and the start-up report.
+const UINT kFormShown = WM_APP + 1;
+// Posted by start-up, so that a file named on the command line opens once the form is shown.
+const UINT kImportStartupFile = WM_APP + 2;
 
 // The AI slots in the order the form's exchange takes their position boxes.
 const int kAiPositionExchangeOrder[] = {7, 8, 9, 10, 6, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21};
@@ -51,6 +57,11 @@ CSetupDlg::CSetupDlg(HWND parent)
     }
     CreateDisabled(std::move(slotBoxes));
     StartLibraryReading();
+}
+
+CSetupDlg::~CSetupDlg() {
+    DestroyWindow();         // while the whole form still exists, so that its own clean-up runs
+    WaitForLibraryReading(); // a form whose window was never created
 }
 
 bool CSetupDlg::OnCommand(int id, UINT code) {
@@ -180,20 +191,28 @@ bool CSetupDlg::OnInitDialog() {
     MarkStartup("lists, menus and limits");
 
     unsigned long code = 0;
-    const bool loaded = theScriptSettings.Load(&code);
-    MarkStartup("settings files");
-    if (!loaded || (code = ReadFormFromScripts()) != 0) {
+    if (!theScriptSettings.Load(&code)) {
+        MarkStartup("settings files");
         for (int slot = 0; slot < kSlotCount; ++slot)
             EnableSlot(slot, true, true); // as the template has them
+        // "scripts.ini" even where gvx.ini or the registry failed: the players know it so.
         MessageBox(WithCode("Error reading from scripts.ini; code %d.", code), nullptr, MB_OK);
         // The library lives in the working folder, not the game's: it serves this run all
         // the same, so that what SAVE and DELETE change is kept.
-        const LibraryReading reading = TakeLibraryReading();
-        LoadGameSetLibrary(reading.result);
-        FillGameSetList(reading);
-        StartSharing();
+        TakeLibrary(WaitForLibraryReading());
+        AfterStartup();
         RefreshSetupCheck();
         return false;
+    }
+    MarkStartup("settings files");
+    // The form's own reading of the title, ships and positions: a text only where the file
+    // holds one.
+    const PlayValues& read = theScriptSettings.Values();
+    if (!read.title.empty())
+        m_strGameSet = FormText(read.title);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (!read.ships[slot].empty())
+            m_strShip[slot] = FormText(read.ships[slot]);
     }
     PositionsToLetters();
     for (int slot = 0; slot < kSlotCount; ++slot)
@@ -212,31 +231,46 @@ bool CSetupDlg::OnInitDialog() {
         OnPlayerSelect();
     }
     MarkStartup("form's own reading, exchange and rules");
-    const LibraryReading reading = TakeLibraryReading();
-    LoadGameSetLibrary(reading.result);
-    MarkStartup("library ready");
-    FillGameSetList(reading);
+    TakeLibrary(WaitForLibraryReading());
     MarkStartup("title list");
-    StartSharing();
+    AfterStartup();
     RefreshSetupCheck();
     MarkStartup("check line");
     return true;
 }
 
-// The form's own reading of the title, ships and positions of scripts.ini.
-DWORD CSetupDlg::ReadFormFromScripts() {
-    std::string directory;
-    if (DWORD error = theScriptSettings.GetScriptsDirectory(directory))
-        return error;
-    const ScriptsSection section = ReadScriptsSection(directory + kScriptsFileName);
-    if (section.hasTitle)
-        m_strGameSet = FormText(section.title);
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (section.hasShip[slot])
-            m_strShip[slot] = FormText(section.ships[slot]);
-        theScriptSettings.SetPos(slot, section.positions[slot]);
+void CSetupDlg::AfterStartup() {
+    PostMessage(m_hWnd, kFormShown, 0, 0);
+    // Files may be dropped on the form (what DragAcceptFiles sets).
+    SetWindowLongPtrA(m_hWnd, GWL_EXSTYLE,
+                      GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
+    if (!m_importFiles.empty())
+        PostMessage(m_hWnd, kImportStartupFile, 0, 0);
+}
+
+bool CSetupDlg::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_NOTIFY:
+        return OnSetupCheckTip(lParam);
+    case WM_CONTEXTMENU:
+        ShowShareMenu(lParam);
+        break;
+    case WM_DROPFILES:
+        ImportGameSetFiles(DroppedFiles(reinterpret_cast<HDROP>(wParam)));
+        break;
+    case kImportStartupFile:
+        ImportGameSetFiles(m_importFiles);
+        break;
+    case kFormShown:
+        MarkStartup("form shown");
+        ReportStartup();
+        CreateCheckTips();
+        return true;
+    default:
+        return false;
     }
-    return 0;
+    RefreshSetupCheck();
+    return true;
 }
 
 // The profile writer counts lengths in 16 bits, and nobody types a 300-character ship: the
@@ -301,8 +335,10 @@ bool CSetupDlg::OnHelpInfo() {
 }
 
 void CSetupDlg::OnDestroy() {
+    // Kestrine's help is its own window, but the old help engine is told to close, as Windows
+    // programs always did at shut-down.
     WinHelpA(m_hWnd, nullptr, HELP_QUIT, 0);
-    TakeLibraryReading(); // a form that never got as far as the library
+    WaitForLibraryReading(); // a form that never got as far as the library
     m_mapGameSets.Release();
 }
 
@@ -327,9 +363,11 @@ void CSetupDlg::OnOK() {
         theScriptSettings.SetFlag(kFlagPlayerSelect);
     theScriptSettings.SetDifficulty(m_nDifficulty);
 
-    // Written first: a setup without an option still reaches the game's files.
+    // Written first, before the option is asked for: a setup without an option still reaches
+    // the game's files, as the game's players know it.
     CScriptSettings::SaveFailure failure;
     if (!theScriptSettings.Save(&failure)) {
+        // "sripts.ini", misspelt: the game's players know the message by these words.
         MessageBox(WithCode(failure.atGameSettings ? "Error saving to gvx.ini; code %d."
                                                    : "Error saving to sripts.ini; code %d.",
                             failure.code),
@@ -349,24 +387,38 @@ void CSetupDlg::OnOK() {
 // --- The game-set library --------------------------------------------------------------------
 
 // The library is read, and its titles sorted, on a thread of its own while the window and its
-// controls are created, which takes far longer; the form waits for it where it shows the
-// library (and says what went wrong) as before.  Nothing else touches the library meanwhile.
+// controls are created, which takes far longer.  The thread works on a library of its own,
+// named here against the working folder, and hands it over whole; the form waits for it where
+// it shows the library, and on every other way out.
 void CSetupDlg::StartLibraryReading() {
-    m_libraryReading = std::async(std::launch::async, [this] {
-        LibraryReading reading;
-        reading.result = m_mapGameSets.LoadGameSets();
-        MarkStartup("library file read, on its own thread");
-        reading.inOrder = TitleListOrder(m_mapGameSets.Sets(), reading.listOrder);
-        MarkStartup("titles sorted, on the same thread");
-        return reading;
+    m_libraryReading = std::async(std::launch::async, [reading = LibraryReading()]() mutable {
+        try {
+            reading.result = reading.library.LoadGameSets();
+            MarkStartup("library file read, on its own thread");
+            reading.inOrder = TitleListOrder(reading.library.Sets(), reading.listOrder);
+            MarkStartup("titles sorted, on the same thread");
+        } catch (const std::exception& e) {
+            // A library never read is never written over (see CGameSetLibrary).
+            reading = LibraryReading();
+            reading.result = LibraryLoad::ReadFailed;
+            reading.result.reason = e.what();
+        }
+        return std::move(reading);
     });
 }
 
-CSetupDlg::LibraryReading CSetupDlg::TakeLibraryReading() {
+CSetupDlg::LibraryReading CSetupDlg::WaitForLibraryReading() {
     return m_libraryReading.valid() ? m_libraryReading.get() : LibraryReading();
 }
 
-void CSetupDlg::LoadGameSetLibrary(const LibraryLoadResult& result) {
+void CSetupDlg::TakeLibrary(LibraryReading reading) {
+    m_mapGameSets = std::move(reading.library); // the records keep their addresses
+    ReportLibraryLoad(reading.result);
+    MarkStartup("library ready");
+    FillGameSetList(reading);
+}
+
+void CSetupDlg::ReportLibraryLoad(const LibraryLoadResult& result) {
     const std::string library = "The game-set library " + m_mapGameSets.FullPath();
     if (result.status == LibraryLoad::Damaged && !result.keptAs.empty()) {
         MessageBox(library + " could not be read (" + result.reason +

@@ -2,12 +2,16 @@
 // ship, a start position letter and an in-use check box each, the setup option and the AI
 // difficulty — and moves it between its controls, the script settings record and the
 // game-set library.
+//
+// The form is one class in several files, each with one part of its work; the declarations
+// below are grouped by the file that implements them.
 #pragma once
 
 #include "framework/Dialog.h"
 #include "framework/MessageMap.h"
 #include "library/AutoCombo.h"
 #include "library/GameSetLibrary.h"
+#include "script/PlayValues.h"
 #include "script/Slots.h"
 
 #include <future>
@@ -28,9 +32,9 @@ bool TitleListOrder(const GameSetMap& sets, std::vector<CShipData*>& order);
 class CSetupDlg : public CDialog {
 public:
     explicit CSetupDlg(HWND parent = nullptr);
-    // Destroying the window while the whole form still exists lets its own clean-up run.
-    ~CSetupDlg() override { DestroyWindow(); }
+    ~CSetupDlg() override;
 
+    // --- SetupDlg.cpp: the fields, the enabling rules, start-up, PLAY, the library file ---
     // Start positions between the form's letters and the record's numbers.
     void LettersToPositions();
     void PositionsToLetters();
@@ -47,18 +51,13 @@ public:
     HICON m_hIcon;
 
     CGameSetLibrary m_mapGameSets;
-    // The stored game sets as read beside the form's creation, in the title box's order.
-    struct LibraryReading {
-        LibraryLoadResult result = LibraryLoad::NoFile;
-        std::vector<CShipData*> listOrder; // the records in the sorted box's own order
-        bool inOrder = true; // false where the locale's sort keys and the box disagree
-    };
-    std::future<LibraryReading> m_libraryReading;
     std::vector<std::wstring> m_importFiles; // a shared game set to open once the form is shown
-    bool m_bToldNotKept = false;             // the once-a-run notice that changes will not be kept
-    HWND m_hCheckTips = nullptr;             // the tool tips of the check line and the marked boxes
-    std::string m_strProblems;               // every problem, one a line, for the tips
-    bool m_bMarked[2][kSlotCount] = {};      // [0] ship boxes, [1] position boxes with a problem
+
+    void OnSlotCheck(int slot);
+    void OnHostSelected();
+    void OnPlayerSelect();
+    void OnShipChange(int slot);
+    void OnPositionChange(int slot);
 
 protected:
     bool OnInitDialog() override;
@@ -70,26 +69,64 @@ protected:
     bool OnPaint() override;
     HICON OnQueryDragIcon() override { return m_hIcon; }
     void OnDestroy() override;
-    bool OnHelpInfo() override;                           // F1 opens the help topics, as HELP does
-    HBRUSH OnCtlColorEdit(HDC dc, HWND control) override; // marks the boxes with a problem
-    // The right-click menu, dropped files and the start-up import.
+    bool OnHelpInfo() override; // F1 opens the help topics, as HELP does
+    // The right-click menu, dropped files, the check's tips and the work after start-up.
     bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-public: // the handlers, also driven directly by tests
-    void OnSlotCheck(int slot);
-    void OnHostSelected();
-    void OnPlayerSelect();
-    void OnShipChange(int slot);
-    void OnPositionChange(int slot);
+private:
+    // The library as read on a thread of its own beside the form's creation: the thread's own
+    // library, handed over whole once it is done.
+    struct LibraryReading {
+        CGameSetLibrary library;
+        LibraryLoadResult result = LibraryLoad::NoFile;
+        std::vector<CShipData*> listOrder; // the records in the sorted box's own order
+        bool inOrder = true; // false where the locale's sort keys and the box disagree
+    };
+    void StartLibraryReading();
+    LibraryReading WaitForLibraryReading();
+    void TakeLibrary(LibraryReading reading);
+    void ReportLibraryLoad(const LibraryLoadResult& result);
+    void AfterStartup(); // drops, the command line's file, the check's tips: once shown
+    void AddAboutMenuEntry();
+    void LimitTextBoxes() const;
+    void EnableSlot(int slot, bool ship, bool position) const;
+    void EnablePlayerControls(int SlotInfo::*control, bool enable) const;
+    void SaveGameSetLibrary();
+    void TakeSaveResult(const LibrarySaveResult& result);
+    // Before CLOSE or PLAY ends Kestrine; false when the user would rather keep the form open
+    // than lose unsaved game sets.
+    bool SaveGameSetLibraryBeforeLeaving();
+    std::string SaveFailure(const LibrarySaveResult& result) const;
+
+    std::future<LibraryReading> m_libraryReading;
+    bool m_bToldNotKept = false; // the once-a-run notice that changes will not be kept
+    static const CommandEntry<CSetupDlg> kMessageMap[];
+
+    // --- GameSetCommands.cpp: the title list, choosing a stored set, SAVE and DELETE, and
+    // the copies between the form's fields and a game set ---
+public:
     void OnSelchangeGameSet();
     void OnSaveGameSet();
     void OnDeleteGameSet();
     void ClearForm();
-    void OnViewMap();
-    void OnHelpButton();
-    void OnAboutButton();
-    void OnShipEdit();
-    // Handing a game set over: the system menu's and the right-click menu's commands.
+
+private:
+    void FillGameSetList(const LibraryReading& reading);
+    void ListRecord(CShipData* record);
+    void CopyRecordToForm(const CShipData& record);
+    void CopyFormToRecord(CShipData& record, const std::string& title) const;
+    // The form's fields as what PLAY hands the game, and back (a slot is ticked where it names
+    // a ship).
+    PlayValues ValuesOfForm() const;
+    void CopyValuesToForm(const PlayValues& values);
+    // Shows a stored or a shared game set with the enabling rules its options call for.
+    void ShowGameSet(const CShipData& record);
+    void ShowGameSet(const PlayValues& values);
+    void EnableForSelectedSet();
+    void RefuseCommand(const std::string& why);
+
+    // --- GameSetSharing.cpp: handing a game set over (menus, clipboard, files, drops) ---
+public:
     bool OnShareCommand(UINT command);
     void OnCopyGameSet();
     void OnPasteGameSet();
@@ -100,41 +137,35 @@ public: // the handlers, also driven directly by tests
     void ImportGameSetFile(const std::wstring& path);
     void ImportGameSetText(const std::string& text, const std::wstring& source);
     void ImportGameSetText(const std::wstring& text, const std::wstring& source);
-    // The live check: what the game will not use, on the check line, the marks and the tips.
-    void RefreshSetupCheck();
-    void OnFixDesignations();
 
 private:
-    void AddAboutMenuEntry();
-    void StartSetupCheck();
-    bool OnSetupCheckTip(LPARAM notification);
-    bool IsMarked(HWND control) const; // a ship or position box the check marked
     void AppendShareMenu(HMENU menu) const;
-    void StartSharing();
-    std::string GameSetTextOfForm();
+    void ShowShareMenu(LPARAM at);
     void RefuseImport(const std::string& source, const std::string& why);
     void RefuseImport(const std::wstring& source, const std::wstring& why);
-    // Shows a game set (stored or shared) with the enabling rules its options call for.
-    void ShowGameSet(const CShipData& record, const int* difficulty = nullptr);
-    void LimitTextBoxes() const;
-    DWORD ReadFormFromScripts(); // 0, or the platform's code
-    void StartLibraryReading();
-    LibraryReading TakeLibraryReading();
-    void LoadGameSetLibrary(const LibraryLoadResult& result);
-    void FillGameSetList(const LibraryReading& reading);
-    void ListRecord(CShipData* record);
-    void CopyRecordToForm(const CShipData& record);
-    void CopyFormToRecord(CShipData& record, const std::string& title) const;
-    void EnableForSelectedSet();
-    void RefuseCommand(const std::string& why);
-    void SaveGameSetLibrary();
-    void TakeSaveResult(const LibrarySaveResult& result);
-    // Before CLOSE or PLAY ends Kestrine; false when the user would rather keep the form open
-    // than lose unsaved game sets.
-    bool SaveGameSetLibraryBeforeLeaving();
-    std::string SaveFailure(const LibrarySaveResult& result) const;
-    void EnableSlot(int slot, bool ship, bool position) const;
-    void EnablePlayerControls(int SlotInfo::*control, bool enable) const;
 
-    static const CommandEntry<CSetupDlg> kMessageMap[];
+    // --- SetupCheckLine.cpp: the live check on the line, the marks and their tips ---
+public:
+    void RefreshSetupCheck();
+    void OnFixDesignations();
+    HWND CheckTips() const { return m_hCheckTips; }
+
+protected:
+    HBRUSH OnCtlColorEdit(HDC dc, HWND control) override; // marks the boxes with a problem
+
+private:
+    void CreateCheckTips();
+    bool OnSetupCheckTip(LPARAM notification);
+    bool IsMarked(HWND control) const; // a ship or position box the check marked
+
+    HWND m_hCheckTips = nullptr;        // the tool tips of the check line and the marked boxes
+    std::string m_strProblems;          // every problem, one a line, for the tips
+    bool m_bMarked[2][kSlotCount] = {}; // [0] ship boxes, [1] position boxes with a problem
+
+    // --- SideWindows.cpp: the buttons that open side windows or start the viewer ---
+public:
+    void OnViewMap();
+    void OnHelpButton();
+    void OnAboutButton();
+    void OnShipEdit();
 };

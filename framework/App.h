@@ -20,7 +20,6 @@ public:
     const std::string& GetAppName() const { return m_appName; }
 
     HWND m_pMainWnd = nullptr;
-    std::string m_lpCmdLine; // the command line after the program's name
 
 private:
     std::string m_appName;

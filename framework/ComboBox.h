@@ -3,8 +3,7 @@
 
 #include "framework/Wnd.h"
 
-#include <utility>
-#include <vector>
+#include <string>
 
 class CComboBox : public CWnd {
 public:
@@ -28,35 +27,19 @@ public:
         return SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(WORD(start), WORD(end))) != CB_ERR;
     }
     std::string GetLBText(int index) const;
-    // Puts the items, each with its data, at the end of the list in this order (sorted box or
-    // not), with the box's drawing off.
-    void AppendItems(const std::vector<std::pair<const char*, void*>>& items) const;
+    // Room for `count` more items, so that a long list is not grown item by item.
+    void InitStorage(size_t count) const {
+        SendMessage(CB_INITSTORAGE, WPARAM(count), LPARAM(count * 16));
+    }
+    // At `index` (-1: the end), where a sorted box would not put it.
+    int InsertString(int index, const std::string& text) const {
+        return int(SendMessage(CB_INSERTSTRING, WPARAM(index), LPARAM(text.c_str())));
+    }
     int GetWindowText(char* buffer, int size) const {
         return ::GetWindowTextA(m_hWnd, buffer, size);
     }
     using CWnd::GetWindowText;
 };
-
-// The items go straight to the box's own list, as the box passes each one on (for a box
-// without CBS_LOWERCASE or CBS_UPPERCASE): half the messages of a long list.
-inline void CComboBox::AppendItems(const std::vector<std::pair<const char*, void*>>& items) const {
-    COMBOBOXINFO info{};
-    info.cbSize = sizeof info;
-    const bool toList = ::GetComboBoxInfo(m_hWnd, &info) && info.hwndList != nullptr &&
-                        !(GetWindowLongA(m_hWnd, GWL_STYLE) & (CBS_LOWERCASE | CBS_UPPERCASE));
-    const HWND target = toList ? info.hwndList : m_hWnd;
-    SendMessage(WM_SETREDRAW, FALSE);
-    ::SendMessageA(target, toList ? LB_INITSTORAGE : CB_INITSTORAGE, items.size(),
-                   items.size() * 16);
-    for (const auto& [text, data] : items) {
-        const LRESULT index = ::SendMessageA(target, toList ? LB_INSERTSTRING : CB_INSERTSTRING,
-                                             WPARAM(-1), LPARAM(text));
-        if (index >= 0)
-            ::SendMessageA(target, toList ? LB_SETITEMDATA : CB_SETITEMDATA, WPARAM(index),
-                           LPARAM(data));
-    }
-    SendMessage(WM_SETREDRAW, TRUE);
-}
 
 inline std::string CComboBox::GetLBText(int index) const {
     LRESULT length = SendMessage(CB_GETLBTEXTLEN, WPARAM(index));

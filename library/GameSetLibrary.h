@@ -90,8 +90,6 @@ public:
     std::string FullPath() const;
 
 private:
-    LibrarySaveResult WriteMerged(void* heldFile, const std::vector<uint8_t>& onDisk);
-
     std::wstring m_path;
     GameSetMap m_sets;
     std::vector<std::pair<std::string, CShipData>> m_pending; // changes not yet on the disk

@@ -5,7 +5,7 @@
 // lines of its gvx.ini, or without them) reads as a game set too.
 #pragma once
 
-#include "library/ShipData.h"
+#include "script/PlayValues.h"
 
 #include <string>
 #include <string_view>
@@ -13,19 +13,16 @@
 // Larger texts are no game set: they are refused before they are read.
 constexpr size_t kMaxGameSetText = 64 * 1024;
 
-// The text of a game set as the form holds it: the label title, the ships, the position
-// letters (as numbers), the option and the difficulty.  Line breaks in texts become blanks.
-std::string WriteGameSetText(const CShipData& form, int difficulty);
+// The text of a game set.  Line breaks in texts become blanks.
+std::string WriteGameSetText(const PlayValues& values);
 
 enum class GameSetTextFault { None, TooLarge, NotText, NoSection };
 
-// Reads a game-set text into `record` (both titles, ships as written, position letters, the
-// option, and a slot ticked where its ship is named) and the difficulty, as the profile
-// functions read it: the first section and key of a name count, numbers may stand in quotes.
-// A missing key reads as an empty text, no position, no option, or no difficulty (-1) where
-// the [UI] section is there; without it `difficulty` stays as it was.  On a fault neither is
-// changed.
-GameSetTextFault ReadGameSetText(std::string_view text, CShipData& record, int& difficulty);
+// Reads a game-set text into `values` as the profile functions read it: the first section and
+// key of a name count, numbers may stand in quotes.  A missing key reads as an empty text, no
+// position, no option, or no difficulty (-1) where the [UI] section is there; without it the
+// difficulty stays as it was.  On a fault nothing is changed.
+GameSetTextFault ReadGameSetText(std::string_view text, PlayValues& values);
 
 // What is wrong with a text, as the end of a sentence: "it is not text".
 const char* GameSetTextFaultText(GameSetTextFault fault);

@@ -10,7 +10,7 @@
 namespace {
 
 const int kExists = 0;
-const int kReadOnly = 4;
+const int kReadable = 4;
 const int kReadWrite = 6;
 
 // Opened without sharing: no other program reads or writes the file meanwhile.
@@ -24,23 +24,26 @@ bool IsFolder(const std::wstring& path) {
 }
 
 // Moves a damaged library aside under the first free name "<file>.bad", "<file>.bad2", ...,
-// never over an earlier one.  Returns the name, or an empty text when it could not be moved.
-std::wstring KeepAside(const std::wstring& path) {
+// never over an earlier one, and names it in `kept`.  Returns 0 or the platform's code.
+DWORD KeepAside(const std::wstring& path, std::wstring& kept) {
+    DWORD error = ERROR_FILE_EXISTS;
     for (int n = 1; n < 1000; ++n) {
-        std::wstring kept = path + L".bad" + (n == 1 ? std::wstring() : std::to_wstring(n));
+        kept = path + L".bad" + (n == 1 ? std::wstring() : std::to_wstring(n));
         if (_waccess(kept.c_str(), kExists) == 0)
             continue;
         if (MoveFileExW(path.c_str(), kept.c_str(), MOVEFILE_WRITE_THROUGH))
-            return kept;
-        if (GetLastError() != ERROR_ALREADY_EXISTS && GetLastError() != ERROR_FILE_EXISTS)
+            return 0;
+        error = GetLastError();
+        if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS)
             break;
     }
-    return std::wstring();
+    kept.clear();
+    return error;
 }
 
 // Why a file that is there cannot be both read and written.
 std::string WhyNotReadWrite(const std::wstring& path) {
-    if (_waccess(path.c_str(), kReadOnly) != 0)
+    if (_waccess(path.c_str(), kReadable) != 0)
         return "the file cannot be read";
     DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
@@ -109,9 +112,10 @@ LibraryLoadResult CGameSetLibrary::LoadGameSets() {
         m_sets.clear();
         LibraryLoadResult result(LibraryLoad::Damaged);
         result.reason = damage.what();
-        result.keptAs = CodePageText(KeepAside(m_path));
-        if (result.keptAs.empty()) {
-            result.error = GetLastError();
+        std::wstring kept;
+        result.error = KeepAside(m_path, kept);
+        result.keptAs = CodePageText(kept);
+        if (result.error != 0) {
             m_whyNotWritable = WithError("it is damaged and could not be set aside", result.error);
         } else {
             m_whyNotWritable.clear();
@@ -157,10 +161,9 @@ LibrarySaveResult CGameSetLibrary::SaveGameSets() {
         } catch (const CArchiveException& damage) {
             // Damaged since start-up: it goes aside as at start-up.
             held.Close();
-            const std::wstring kept = KeepAside(m_path);
-            if (kept.empty()) {
-                m_whyNotWritable =
-                    WithError("it was damaged and could not be set aside", GetLastError());
+            std::wstring kept;
+            if (DWORD error = KeepAside(m_path, kept)) {
+                m_whyNotWritable = WithError("it was damaged and could not be set aside", error);
                 return {LibrarySave::NotWritable};
             }
             result.damagedKeptAs = CodePageText(kept);

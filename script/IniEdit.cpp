@@ -1,6 +1,6 @@
 #include "script/IniEdit.h"
 
-#include "script/IniText.h"
+#include "script/ProfileRules.h"
 
 namespace {
 
@@ -8,52 +8,20 @@ template <class Char> bool IsLineEnd(Char c) {
     return c == Char('\r') || c == Char('\n');
 }
 
-template <class Char> struct Line {
-    size_t start, end, next; // the text, then where the next line starts
-};
-
 template <class Char>
 std::basic_string<Char> Trimmed(const std::basic_string<Char>& text, size_t start, size_t end) {
     return std::basic_string<Char>(
         TrimIniBlanks(std::basic_string_view<Char>(text).substr(start, end - start)));
 }
 
-template <class Char> Char Lower(Char c) {
-    return c >= Char('A') && c <= Char('Z') ? Char(c - 'A' + 'a') : c;
-}
-
 template <class Char>
 bool SameName(const std::basic_string<Char>& a, const std::basic_string<Char>& b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (Lower(a[i]) != Lower(b[i]))
-            return false;
-    }
-    return true;
-}
-
-template <class Char> std::vector<Line<Char>> SplitLines(const std::basic_string<Char>& text) {
-    std::vector<Line<Char>> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = start;
-        while (end < text.size() && !IsLineEnd(text[end]))
-            ++end;
-        size_t next = end;
-        if (next < text.size() && text[next] == Char('\r'))
-            ++next;
-        if (next < text.size() && text[next] == Char('\n'))
-            ++next;
-        lines.push_back({start, end, next});
-        start = next;
-    }
-    return lines;
+    return SameIniName(std::basic_string_view<Char>(a), std::basic_string_view<Char>(b));
 }
 
 // A section header "[name]": the name is what stands between "[" and the last "]".
 template <class Char>
-bool IsHeader(const std::basic_string<Char>& text, const Line<Char>& line,
+bool IsHeader(const std::basic_string<Char>& text, const IniLine& line,
               std::basic_string<Char>& name) {
     size_t first = line.start;
     while (first < line.end && IsIniBlank(text[first]))
@@ -69,7 +37,7 @@ bool IsHeader(const std::basic_string<Char>& text, const Line<Char>& line,
 }
 
 template <class Char>
-std::basic_string<Char> KeyOf(const std::basic_string<Char>& text, const Line<Char>& line,
+std::basic_string<Char> KeyOf(const std::basic_string<Char>& text, const IniLine& line,
                               size_t& equals) {
     equals = text.find(Char('='), line.start);
     if (equals >= line.end)
@@ -91,7 +59,7 @@ std::basic_string<Char> SetIniValues(const std::basic_string<Char>& text,
                                      const std::basic_string<Char>& section,
                                      const IniValues<Char>& values) {
     using Text = std::basic_string<Char>;
-    const std::vector<Line<Char>> lines = SplitLines(text);
+    const std::vector<IniLine> lines = SplitIniLines(std::basic_string_view<Char>(text));
     const Text wantedSection = Trimmed(section, 0, section.size());
 
     // The file's own line end, CRLF where it shows none.
@@ -152,7 +120,7 @@ std::basic_string<Char> SetIniValues(const std::basic_string<Char>& text,
     Text result;
     result.reserve(text.size() + added.size() + 64);
     for (size_t i = 0; i < lines.size(); ++i) {
-        const Line<Char>& line = lines[i];
+        const IniLine& line = lines[i];
         if (isReplaced[i])
             result += replaced[i];
         else

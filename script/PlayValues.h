@@ -1,6 +1,7 @@
-// What PLAY hands the game, key by key in PLAY's order: the 46 keys of section Mul_Kestrine of
-// scripts.ini (the title, the 22 ships, the 22 positions, the option flags), then UIType of
-// gvx.ini.  The settings files and the game-set text both take their keys from here.
+// One game set as PLAY hands it to the game, key by key in PLAY's order: the 46 keys of section
+// Mul_Kestrine of scripts.ini (the title, the 22 ships, the 22 positions, the option flags),
+// then UIType of gvx.ini.  The script settings record, the game-set text and the check all
+// hold a game set in this one shape, and read and write its keys here.
 #pragma once
 
 #include "script/Slots.h"
@@ -9,11 +10,16 @@
 #include <utility>
 #include <vector>
 
+class IniSection;
+
+// The option flags' values in shipSettings.
+constexpr int kHostSelectedFlags = 4, kPlayerSelectFlags = 2;
+
 struct PlayValues {
     std::string title;
     std::string ships[kSlotCount];
     int positions[kSlotCount] = {}; // 0..19, -1 for none
-    int flags = 0;                  // 4 HOST SELECTED, 2 PLAYER SELECT
+    int flags = 0;                  // kHostSelectedFlags, kPlayerSelectFlags
     int difficulty = -1;            // 0..2, -1 for none
 };
 
@@ -23,3 +29,12 @@ using KeyValues = std::vector<std::pair<const char*, std::string>>;
 KeyValues ScriptsKeyValues(const PlayValues& values);
 // The one key and value of section UI of gvx.ini.
 KeyValues GameSettingsKeyValues(const PlayValues& values);
+
+// PLAY's keys of section Mul_Kestrine as the game reads them: the title and the ships whole,
+// with the quotation marks that belong to ship designations; numbers as the profile functions
+// give them (one pair of quotes removed, at most 63 characters), positions truncated toward
+// zero.  A missing or empty key reads as an empty text, no position (-1) or no option (0).
+// The difficulty is left as it is.
+void ReadScriptsKeys(const IniSection& section, PlayValues& values);
+// UIType of section UI; false, and `difficulty` untouched, where it is missing or empty.
+bool ReadDifficultyKey(const IniSection& section, int& difficulty);

@@ -2,4 +2,6 @@
 
 CScriptSettings theScriptSettings;
 
-CScriptSettings::CScriptSettings() : m_positions{}, m_flags(0), m_difficulty(0) {}
+CScriptSettings::CScriptSettings() {
+    m_values.difficulty = 0;
+}

@@ -3,13 +3,13 @@
 // edits, PLAY fills it whole and saves it, start-up loads it.
 #pragma once
 
-#include "script/Slots.h"
+#include "script/PlayValues.h"
 
 #include <string>
 
-// Option flag bits of m_flags (SetFlag / TestFlag take the bit number).
-constexpr int kFlagPlayerSelect = 1; // value 2
-constexpr int kFlagHostSelected = 2; // value 4
+// Option flag bits of the flags (SetFlag / TestFlag take the bit number).
+constexpr int kFlagPlayerSelect = 1; // kPlayerSelectFlags
+constexpr int kFlagHostSelected = 2; // kHostSelectedFlags
 
 class CScriptSettings {
 public:
@@ -32,26 +32,24 @@ public:
     bool Load(unsigned long* error = nullptr);
     bool Save(SaveFailure* failure = nullptr) const;
 
-    void SetTitle(const std::string& title) { m_title = title; }
-    void SetShip(int slot, const std::string& ship) { m_ships[slot] = ship; }
-    const std::string& GetShip(int slot) const { return m_ships[slot]; }
-    void SetPos(int slot, int position) { m_positions[slot] = position; }
-    int GetPos(int slot) const { return m_positions[slot]; }
+    const PlayValues& Values() const { return m_values; }
 
-    int GetFlags() const { return m_flags; }
-    void SetFlag(int bit) { m_flags |= 1 << bit; }
-    void ClearFlags() { m_flags = 0; }
-    bool TestFlag(int bit) const { return (m_flags >> bit) & 1; }
+    void SetTitle(const std::string& title) { m_values.title = title; }
+    void SetShip(int slot, const std::string& ship) { m_values.ships[slot] = ship; }
+    const std::string& GetShip(int slot) const { return m_values.ships[slot]; }
+    void SetPos(int slot, int position) { m_values.positions[slot] = position; }
+    int GetPos(int slot) const { return m_values.positions[slot]; }
 
-    int GetDifficulty() const { return m_difficulty; }
-    void SetDifficulty(int difficulty) { m_difficulty = difficulty; }
+    int GetFlags() const { return m_values.flags; }
+    void SetFlag(int bit) { m_values.flags |= 1 << bit; }
+    void ClearFlags() { m_values.flags = 0; }
+    bool TestFlag(int bit) const { return (m_values.flags >> bit) & 1; }
+
+    int GetDifficulty() const { return m_values.difficulty; }
+    void SetDifficulty(int difficulty) { m_values.difficulty = difficulty; }
 
 private:
-    std::string m_title;
-    std::string m_ships[kSlotCount];
-    int m_positions[kSlotCount];
-    int m_flags;
-    int m_difficulty;
+    PlayValues m_values;
 };
 
 extern CScriptSettings theScriptSettings;

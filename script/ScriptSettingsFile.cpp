@@ -1,10 +1,31 @@
 // Load and Save: the 46 keys of section Mul_Kestrine in their fixed order (title, the 22 ship
 // texts, the 22 positions, the option flags), then UIType of gvx.ini.
-#include "script/PlayValues.h"
-#include "script/Profile.h"
+#include "script/IniText.h"
 #include "script/ScriptSettings.h"
 #include "script/SettingsFileUpdate.h"
-#include "script/ValueText.h"
+
+namespace {
+
+// Every key=value line of a section, values as the file holds them (quotes kept, no cut), as
+// the profile functions read it.
+IniSection ReadSection(const std::string& file, const char* section) {
+    // A buffer that was too small is reported by a length of its size less two.
+    std::string buffer(4096, '\0');
+    for (;;) {
+        DWORD length =
+            GetPrivateProfileSectionA(section, &buffer[0], DWORD(buffer.size()), file.c_str());
+        if (length + 2 < buffer.size() || buffer.size() >= (1u << 30)) {
+            buffer.resize(length);
+            break;
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+    IniSection lines;
+    lines.AddLines(buffer);
+    return lines;
+}
+
+} // namespace
 
 bool CScriptSettings::Load(unsigned long* error) {
     auto fail = [error](DWORD code) {
@@ -15,26 +36,13 @@ bool CScriptSettings::Load(unsigned long* error) {
     std::string directory;
     if (DWORD code = GetScriptsDirectory(directory))
         return fail(code);
-    const std::string scripts = directory + kScriptsFileName;
-
-    const ScriptsSection section = ReadScriptsSection(scripts);
-    if (section.hasTitle)
-        m_title = section.title;
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (section.hasShip[slot])
-            m_ships[slot] = section.ships[slot];
-        m_positions[slot] = section.positions[slot];
-    }
-    std::string value;
-    if (ReadProfileValue(scripts, kScriptsSection, kFlagsKey, value))
-        m_flags = IntegerNumber(value.c_str());
-
+    ReadScriptsKeys(ReadSection(directory + kScriptsFileName, kScriptsSection), m_values);
     if (DWORD code = GetGameDirectory(directory))
         return fail(code);
-    m_difficulty = ReadProfileValue(directory + kGameSettingsFileName, kGameSettingsSection,
-                                    kDifficultyKey, value)
-                       ? TruncatedNumber(value.c_str())
-                       : 0;
+    // No difficulty reads as CAPTAIN, as the game takes it.
+    if (!ReadDifficultyKey(ReadSection(directory + kGameSettingsFileName, kGameSettingsSection),
+                           m_values.difficulty))
+        m_values.difficulty = 0;
     return true;
 }
 
@@ -53,18 +61,10 @@ bool CScriptSettings::Save(SaveFailure* failure) const {
     if (DWORD code = GetGameDirectory(gameDirectory))
         return fail(code, false);
 
-    PlayValues play;
-    play.title = m_title;
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        play.ships[slot] = m_ships[slot];
-        play.positions[slot] = m_positions[slot];
-    }
-    play.flags = m_flags;
-    play.difficulty = m_difficulty;
     CSettingsFileUpdate scripts(scriptsDirectory + kScriptsFileName, kScriptsSection,
-                                ScriptsKeyValues(play));
+                                ScriptsKeyValues(m_values));
     CSettingsFileUpdate game(gameDirectory + kGameSettingsFileName, kGameSettingsSection,
-                             GameSettingsKeyValues(play));
+                             GameSettingsKeyValues(m_values));
     // Both are made and checked before either file changes; should gvx.ini still fail, the
     // game would otherwise play a new setup at an old difficulty.
     if (DWORD code = scripts.Prepare())

@@ -12,8 +12,6 @@
 #include <utility>
 #include <vector>
 
-using ProfileValues = KeyValues;
-
 // One settings file's update in two steps, so that several files change together: Prepare
 // makes the updated contents and checks them through the profile functions, as the game will
 // read them, before anything is changed; Commit puts them in place; Undo puts the original
@@ -21,7 +19,7 @@ using ProfileValues = KeyValues;
 class CSettingsFileUpdate {
 public:
     // Line breaks in values become blanks.
-    CSettingsFileUpdate(std::string file, const char* section, ProfileValues values);
+    CSettingsFileUpdate(std::string file, const char* section, KeyValues values);
     ~CSettingsFileUpdate();
     CSettingsFileUpdate(const CSettingsFileUpdate&) = delete;
     CSettingsFileUpdate& operator=(const CSettingsFileUpdate&) = delete;
@@ -37,10 +35,4 @@ private:
 
 // Sets `values`, in order, in `section` of `file` (Prepare and Commit); 0 or the platform's
 // code.
-DWORD UpdateSettingsFile(const std::string& file, const char* section, const ProfileValues& values);
-
-// Tests stand in for the profile writer here, to fail as a full disk does.  It serves files
-// whose lines the one-pass update cannot set as the profile functions read them.
-using ProfileWriter = int(__stdcall*)(const char* section, const char* key, const char* value,
-                                      const char* file);
-void SetProfileWriter(ProfileWriter writer); // null restores the platform's
+DWORD UpdateSettingsFile(const std::string& file, const char* section, const KeyValues& values);

@@ -1,18 +1,20 @@
 #include "script/SetupCheck.h"
 
 #include "script/PositionCodec.h"
+#include "script/ProfileRules.h"
 
 #include <cstdint>
 #include <string_view>
 
 namespace {
 
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
+// A ship as the game reads it: without the blanks around it.
+std::string_view ShipOf(const PlayValues& setup, int slot) {
+    return TrimIniBlanks(std::string_view(setup.ships[slot]));
+}
+
+bool HasPosition(const PlayValues& setup, int slot) {
+    return !PositionToLetter(setup.positions[slot]).empty();
 }
 
 bool IsQuoted(std::string_view ship) {
@@ -38,58 +40,85 @@ bool IsDesignation(std::string_view text) {
     return partLength > 0 && parts + 1 >= 2;
 }
 
-// One rule for one slot: whether the slot breaks it, and what the host is told.
-struct SlotRule {
+// The first slot before `slot` whose ship starts where this one does; -1 for none.
+int SlotSharingPosition(const PlayValues& setup, int slot) {
+    for (int earlier = 0; earlier < slot; ++earlier) {
+        if (!ShipOf(setup, earlier).empty() && HasPosition(setup, earlier) &&
+            setup.positions[earlier] == setup.positions[slot])
+            return earlier;
+    }
+    return -1;
+}
+
+// One rule: the box it marks and what the host is told where the setup breaks it (without the
+// slot's name and the full stop), or an empty text where it holds.  A rule of a slot is checked
+// for every slot with a ship; a rule without a slot once.
+struct RuleRow {
     SetupRule rule;
-    bool (*broken)(std::string_view ship, const std::string& position);
-    const char* says;
+    SetupMark mark;
+    bool ofSlot;
+    std::string (*broken)(const PlayValues& setup, int slot);
 };
 
-const SlotRule kSlotRules[] = {
-    {SetupRule::Quotes, [](std::string_view ship, const std::string&) { return !IsQuoted(ship); },
-     "the ship needs double quotation marks, as \"N-QRF\""},
-    {SetupRule::Designation,
-     [](std::string_view ship, const std::string&) {
-         return IsQuoted(ship) && !IsDesignation(ship.substr(1, ship.size() - 2));
-     },
-     "the ship is no designation: capital letters and digits joined by hyphens, as \"N-QRF\""},
-    {SetupRule::Position,
-     [](std::string_view, const std::string& position) {
-         return LetterToPosition(position) == kNoPosition;
-     },
-     "the ship needs a start position, a letter from G to Z"},
+const RuleRow kRules[] = {
+    {SetupRule::Quotes, SetupMark::ShipBox, true,
+     [](const PlayValues& setup, int slot) -> std::string {
+         return IsQuoted(ShipOf(setup, slot))
+                    ? ""
+                    : "the ship needs double quotation marks, as \"N-QRF\"";
+     }},
+    {SetupRule::Designation, SetupMark::ShipBox, true,
+     [](const PlayValues& setup, int slot) -> std::string {
+         const std::string_view ship = ShipOf(setup, slot);
+         if (!IsQuoted(ship) || IsDesignation(ship.substr(1, ship.size() - 2)))
+             return "";
+         return "the ship is no designation: capital letters and digits joined by hyphens, as "
+                "\"N-QRF\"";
+     }},
+    {SetupRule::Position, SetupMark::PositionBox, true,
+     [](const PlayValues& setup, int slot) -> std::string {
+         return HasPosition(setup, slot) ? ""
+                                         : "the ship needs a start position, a letter from G to Z";
+     }},
+    {SetupRule::SharedPosition, SetupMark::PositionBox, true,
+     [](const PlayValues& setup, int slot) -> std::string {
+         const int first = HasPosition(setup, slot) ? SlotSharingPosition(setup, slot) : -1;
+         if (first < 0)
+             return "";
+         return "the ship starts at " + PositionToLetter(setup.positions[slot]) + " like " +
+                kSlots[first].name + "; each needs a position of its own";
+     }},
+    {SetupRule::Option, SetupMark::None, false,
+     [](const PlayValues& setup, int) -> std::string {
+         return setup.flags & (kHostSelectedFlags | kPlayerSelectFlags)
+                    ? ""
+                    : "Choose HOST SELECTED or PLAYER SELECT";
+     }},
 };
 
 } // namespace
 
-std::vector<SetupProblem> CheckSetup(const SetupForm& form) {
+std::vector<SetupProblem> CheckSetup(const PlayValues& setup) {
     std::vector<SetupProblem> problems;
-    int firstAt[kPositionCount];
-    for (int& slot : firstAt)
-        slot = -1;
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        const std::string_view ship = Trimmed(form.ships[slot]);
-        if (ship.empty())
+        if (ShipOf(setup, slot).empty())
             continue;
-        for (const SlotRule& rule : kSlotRules) {
-            if (rule.broken(ship, form.positions[slot]))
+        for (const RuleRow& row : kRules) {
+            if (!row.ofSlot)
+                continue;
+            const std::string says = row.broken(setup, slot);
+            if (!says.empty())
                 problems.push_back(
-                    {rule.rule, slot, std::string(kSlots[slot].name) + ": " + rule.says + "."});
+                    {row.rule, row.mark, slot, std::string(kSlots[slot].name) + ": " + says + "."});
         }
-        const int position = LetterToPosition(form.positions[slot]);
-        if (position == kNoPosition)
-            continue;
-        if (firstAt[position] >= 0)
-            problems.push_back({SetupRule::SharedPosition, slot,
-                                std::string(kSlots[slot].name) + ": the ship starts at " +
-                                    PositionToLetter(position) + " like " +
-                                    kSlots[firstAt[position]].name +
-                                    "; each needs a position of its own."});
-        else
-            firstAt[position] = slot;
     }
-    if (!form.optionChosen)
-        problems.push_back({SetupRule::Option, -1, "Choose HOST SELECTED or PLAYER SELECT."});
+    for (const RuleRow& row : kRules) {
+        if (row.ofSlot)
+            continue;
+        const std::string says = row.broken(setup, -1);
+        if (!says.empty())
+            problems.push_back({row.rule, row.mark, -1, says + "."});
+    }
     return problems;
 }
 
@@ -104,12 +133,12 @@ std::string CheckLine(const std::vector<SetupProblem>& problems, const std::stri
 }
 
 std::string FixedDesignation(const std::string& ship) {
-    std::string_view text = Trimmed(ship);
+    std::string_view text = TrimIniBlanks(std::string_view(ship));
     if (text.empty())
         return ship;
     if (IsQuoted(text))
         text = text.substr(1, text.size() - 2);
-    std::string upper(Trimmed(text));
+    std::string upper(TrimIniBlanks(text));
     for (char& c : upper) {
         if (c >= 'a' && c <= 'z')
             c = char(c - 'a' + 'A');

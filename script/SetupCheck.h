@@ -4,28 +4,26 @@
 // runs on every edit.
 #pragma once
 
-#include "script/Slots.h"
+#include "script/PlayValues.h"
 
 #include <string>
 #include <vector>
 
-// The form's texts as they stand.
-struct SetupForm {
-    std::string ships[kSlotCount];
-    std::string positions[kSlotCount];
-    bool optionChosen = false;
-};
-
 enum class SetupRule { Quotes, Designation, Position, SharedPosition, Option };
+
+// The box of its slot that a problem marks on the form.
+enum class SetupMark { None, ShipBox, PositionBox };
 
 struct SetupProblem {
     SetupRule rule;
-    int slot;         // the slot it concerns, -1 for the form
+    SetupMark mark;
+    int slot;         // the slot it concerns, -1 for the whole setup
     std::string text; // for the host: "P2: the ship needs double quotation marks, as "N-QRF"."
 };
 
-// Every problem, slot by slot in the form's order, the option last.
-std::vector<SetupProblem> CheckSetup(const SetupForm& form);
+// Every problem, slot by slot in the form's order (the slots with a ship only), the option
+// last.
+std::vector<SetupProblem> CheckSetup(const PlayValues& setup);
 
 // The check line: "Ready for the game." or the number of problems and the first of them,
 // then the set's code.

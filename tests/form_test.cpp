@@ -71,23 +71,27 @@ TEST_F(FormRules, TheTwoOptionsAndTheirRulesForThePlayerSlots) {
 TEST_F(FormRules, TheTitleBoxCompletesTypedTextFromItsList) {
     for (const char* item : {"Beta", "ALPHA", "Bravo", "Alpine"})
         dlg->m_cbGameSet.AddString(item); // sorted: ALPHA, Alpine, Beta, Bravo
-    auto typed = [this](const char* keys) {
+    // The box's text after the keys, and the part of it selected.
+    auto expectTyped = [this](const char* keys, const char* text, DWORD selStart, DWORD selEnd) {
+        SCOPED_TRACE(keys);
         Type(IDC_GAMESET, keys);
         DWORD start = 0, end = 0;
         SendMessageA(Item(IDC_GAMESET), CB_GETEDITSEL, WPARAM(&start), LPARAM(&end));
-        return Text(IDC_GAMESET) + " " + std::to_string(start) + "-" + std::to_string(end);
+        EXPECT_EQ(Text(IDC_GAMESET), text);
+        EXPECT_EQ(start, selStart);
+        EXPECT_EQ(end, selEnd);
     };
-    EXPECT_EQ(typed("b"), "Beta 1-4"); // the added part highlighted
-    EXPECT_EQ(typed("er"), "Ber 3-3"); // begins nothing: stays as typed
+    expectTyped("b", "Beta", 1, 4); // the added part highlighted
+    expectTyped("er", "Ber", 3, 3); // begins nothing: stays as typed
     SetWindowTextA(Item(IDC_GAMESET), "");
-    EXPECT_EQ(typed("alp"), "ALPHA 3-5"); // the item's own case, first in list order
+    expectTyped("alp", "ALPHA", 3, 5); // the item's own case, first in list order
 
     // Backspace and Delete switch completion off until the next key.
     SetWindowTextA(Item(IDC_GAMESET), "");
-    EXPECT_EQ(typed("br"), "Bravo 2-5");
+    expectTyped("br", "Bravo", 2, 5);
     KeyStroke(EditOf(IDC_GAMESET), VK_BACK, '\b'); // removes the highlighted "avo"
     KeyStroke(EditOf(IDC_GAMESET), VK_BACK, '\b');
-    EXPECT_EQ(typed("r"), "Bravo 2-5");
+    expectTyped("r", "Bravo", 2, 5);
     SendMessageA(Item(IDC_GAMESET), CB_SETEDITSEL, 0, MAKELPARAM(1, -1));
     KeyStroke(EditOf(IDC_GAMESET), VK_DELETE, 0);
     EXPECT_EQ(Text(IDC_GAMESET), "B");

@@ -80,29 +80,29 @@ TEST(IniText, ReadsAsTheProfileFunctionsRead) {
     EXPECT_EQ(*ini.Section("S")->Find("odd"), "1");      // "[Odd" opens no section
     EXPECT_EQ(ini.Section("S")->Find("later"), nullptr); // a second [S] is not read
     EXPECT_EQ(*ini.Section("T]")->Find("t"), "1");
-    EXPECT_EQ(Unquoted("'7'"), "7");
-    EXPECT_EQ(Unquoted("\"7'"), "\"7'");
+    EXPECT_EQ(UnquotedIni(std::string_view("'7'")), "7");
+    EXPECT_EQ(UnquotedIni(std::string_view("\"7'")), "\"7'");
 }
 
 TEST(GameSetText, QuotedNumbersAndTheDifficultyOfAGameSet) {
-    CShipData record;
-    int difficulty = 1;
+    PlayValues values;
+    values.difficulty = 1;
     ASSERT_EQ(ReadGameSetText("[Other]\r\nx=1\r\n[mul_kestrine]\r\np1Pos=\"7\"\r\na1Pos=11.5\r\n"
                               "shipSettings='4'\r\n",
-                              record, difficulty),
+                              values),
               GameSetTextFault::None);
-    EXPECT_EQ(record.m_strPos[0], "N");
-    EXPECT_EQ(record.m_strPos[6], "R");
-    EXPECT_EQ(record.m_bHostSelected, 1);
-    EXPECT_EQ(difficulty, 1); // no [UI]: the form keeps its own
-    ASSERT_EQ(ReadGameSetText("[Mul_Kestrine]\r\n[UI]\r\n", record, difficulty),
+    EXPECT_EQ(values.positions[0], 7);
+    EXPECT_EQ(values.positions[6], 11);
+    EXPECT_EQ(values.flags, kHostSelectedFlags);
+    EXPECT_EQ(values.difficulty, 1); // no [UI]: the form keeps its own
+    ASSERT_EQ(ReadGameSetText("[Mul_Kestrine]\r\n[UI]\r\n", values),
               GameSetTextFault::None); // missing keys: nothing set, no option, no difficulty
-    EXPECT_EQ(record.m_strPos[0], "");
-    EXPECT_EQ(record.m_bHostSelected, 0);
-    EXPECT_EQ(difficulty, -1);
-    ASSERT_EQ(ReadGameSetText("[Mul_Kestrine]\r\n[UI]\r\nUIType=\"2\"\r\n", record, difficulty),
+    EXPECT_EQ(values.positions[0], -1);
+    EXPECT_EQ(values.flags, 0);
+    EXPECT_EQ(values.difficulty, -1);
+    ASSERT_EQ(ReadGameSetText("[Mul_Kestrine]\r\n[UI]\r\nUIType=\"2\"\r\n", values),
               GameSetTextFault::None);
-    EXPECT_EQ(difficulty, 2);
+    EXPECT_EQ(values.difficulty, 2);
 }
 
 TEST(ValueText, NumbersAsTheGamesFilesHoldThem) {

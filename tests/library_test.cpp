@@ -5,6 +5,8 @@
 #include "resources/resource.h"
 #include "support/FormHarness.h"
 
+#include <functional>
+
 namespace {
 
 std::string g_dialogFolder; // where the stand-in dialog goes, as the user browses
@@ -101,6 +103,43 @@ TEST_F(Library, AFailedSaveIsSaidAtOnceAndWrittenAtTheNextSave) {
     EXPECT_TRUE(dlg->HasEnded());
     EXPECT_EQ(boxes.back().text, "Configuration Saved For Game Play!");
     EXPECT_EQ(ReadLibrary(LibraryFile())->Sets().size(), 2u); // "Stored" and "Pending"
+}
+
+// A change that a failed save kept reaches the file through whatever command writes the
+// library next, not only through saving the same set again.
+TEST_F(Library, AKeptChangeIsWrittenByEachLaterCommand) {
+    const struct {
+        const char* command;
+        std::function<void()> run;
+    } commands[] = {
+        {"SAVE of another set", [this] { SaveSet("Another"); }},
+        {"DELETE",
+         [this] {
+             TypeTitle("Stored");
+             Click(IDC_DELETE);
+         }},
+        {"CLOSE", [this] { Click(IDCANCEL); }},
+        {"PLAY",
+         [this] {
+             Click(IDC_HOST_SELECTED);
+             Click(IDOK);
+         }},
+    };
+    for (const auto& command : commands) {
+        SCOPED_TRACE(command.command);
+        DeleteFileA(LibraryFile().c_str());
+        SaveFromAnotherRun("Stored");
+        Open();
+        HANDLE other =
+            CreateFileA(LibraryFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        SaveSet("Pending");
+        CloseHandle(other);
+        ASSERT_EQ(ReadLibrary(LibraryFile())->Find("Pending"), nullptr);
+        command.run();
+        EXPECT_NE(ReadLibrary(LibraryFile())->Find("Pending"), nullptr);
+        EXPECT_EQ(boxes.size(), 1u + (command.command == std::string("PLAY"))); // and no other
+        Restart();
+    }
 }
 
 TEST_F(Library, AFullDiskKeepsTheLibraryByteForByte) {

@@ -8,41 +8,55 @@
 
 namespace {
 
-// "game folder|scripts folder", or "error N|" and what the two out texts hold after a failure.
-std::string LookUp() {
+// The game folder and the scripts folder as the lookup gives them; after a failure, what the
+// two out texts still hold.
+struct Folders {
+    DWORD error;
+    std::string game, scripts;
+};
+Folders LookUp() {
     CScriptSettings settings;
-    std::string game = "untouched", scripts = "untouched";
-    DWORD error = settings.GetGameDirectory(game);
-    settings.GetScriptsDirectory(scripts);
-    return (error == 0 ? "" : "error " + std::to_string(error) + "|") + game + "|" + scripts;
+    Folders found{0, "untouched", "untouched"};
+    found.error = settings.GetGameDirectory(found.game);
+    settings.GetScriptsDirectory(found.scripts);
+    return found;
 }
 
 TEST(GameDirectory, FolderValuesOfEveryKind) {
     GameRegistry registry;
-    EXPECT_EQ(LookUp(), "error 2|untouched|untouched");
+    EXPECT_EQ(LookUp().error, 2u);
     const std::string longest = "C:\\" + std::string(229, 'd'); // scripts.ini's path just fits
-    const std::tuple<std::string, DWORD, std::string> values[] = {
-        {std::string("C:\\Games\\Y", 12), REG_SZ, "C:\\Games\\Y\\|C:\\Games\\Y\\Assets\\Scripts\\"},
-        {std::string("C:\\Y\\", 6), REG_SZ, "C:\\Y\\|C:\\Y\\Assets\\Scripts\\"}, // not doubled
-        {std::string("", 1), REG_SZ, "\\|\\Assets\\Scripts\\"},
-        {"D:\\Ost", REG_SZ, "D:\\Ost\\|D:\\Ost\\Assets\\Scripts\\"}, // no terminating NUL
-        {longest, REG_SZ, longest + "\\|" + longest + "\\Assets\\Scripts\\"},
-        {"%SystemDrive%\\Y", REG_EXPAND_SZ, "C:\\Y\\|C:\\Y\\Assets\\Scripts\\"},
-        {longest + "e", REG_SZ, "error 206|untouched|untouched"},
-        {std::string(257, 'd'), REG_SZ, "error 234|untouched|untouched"},
-        {std::string("\x01\0\0\0", 4), REG_DWORD, "error 1629|untouched|untouched"},
-        {"C:\\Games", REG_BINARY, "error 1629|untouched|untouched"},
+    const std::string untouched = "untouched";
+    const struct {
+        std::string bytes;
+        DWORD type, error;
+        std::string game;
+    } values[] = {
+        {std::string("C:\\Games\\Y", 12), REG_SZ, 0, "C:\\Games\\Y\\"},
+        {std::string("C:\\Y\\", 6), REG_SZ, 0, "C:\\Y\\"}, // not doubled
+        {std::string("", 1), REG_SZ, 0, "\\"},
+        {"D:\\Ost", REG_SZ, 0, "D:\\Ost\\"}, // no terminating NUL
+        {longest, REG_SZ, 0, longest + "\\"},
+        {"%SystemDrive%\\Y", REG_EXPAND_SZ, 0, "C:\\Y\\"},
+        {longest + "e", REG_SZ, 206, untouched},
+        {std::string(257, 'd'), REG_SZ, 234, untouched},
+        {std::string("\x01\0\0\0", 4), REG_DWORD, 1629, untouched},
+        {"C:\\Games", REG_BINARY, 1629, untouched},
     };
-    for (const auto& [bytes, type, expected] : values) {
-        registry.SetDirectoryBytes(bytes, GameRegistry::Wow32, type);
-        EXPECT_EQ(LookUp(), expected) << bytes;
+    for (const auto& value : values) {
+        SCOPED_TRACE(value.bytes);
+        registry.SetDirectoryBytes(value.bytes, GameRegistry::Wow32, value.type);
+        const Folders found = LookUp();
+        EXPECT_EQ(found.error, value.error);
+        EXPECT_EQ(found.game, value.game);
+        EXPECT_EQ(found.scripts, value.error ? untouched : value.game + "Assets\\Scripts\\");
     }
     registry.SetDirectory("C:\\Games");
     registry.SetDirectory("C:\\Native", GameRegistry::Native); // the 32-bit view first
-    EXPECT_EQ(LookUp().substr(0, 9), "C:\\Games\\");
+    EXPECT_EQ(LookUp().game, "C:\\Games\\");
     GameRegistry::RemoveAll();
     registry.SetDirectory("C:\\Native", GameRegistry::Native);
-    EXPECT_EQ(LookUp().substr(0, 10), "C:\\Native\\");
+    EXPECT_EQ(LookUp().game, "C:\\Native\\");
 }
 
 TEST(SettingsFile, SaveWritesEveryKeyInTheGamesOrder) {

@@ -43,7 +43,7 @@ protected:
         tool.hwnd = dlg->GetSafeHwnd();
         tool.uId = UINT_PTR(control);
         tool.lpszText = text;
-        SendMessageW(dlg->m_hCheckTips, TTM_GETTEXTW, sizeof text / sizeof *text, LPARAM(&tool));
+        SendMessageW(dlg->CheckTips(), TTM_GETTEXTW, sizeof text / sizeof *text, LPARAM(&tool));
         return CodePageText(text);
     }
 };

@@ -1,7 +1,11 @@
 // The live check of a setup and its code, natively: the form's texts in, the problems out.
+#include "library/GameSetText.h"
+#include "script/PositionCodec.h"
 #include "script/SetupCheck.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -45,14 +49,16 @@ TEST(SetupCheck, TheGamesRulesSlotBySlot) {
         {"no option", {}, false, {"Choose HOST SELECTED or PLAYER SELECT."}},
     };
     for (const Row& row : rows) {
-        SetupForm form;
-        form.optionChosen = row.option;
+        PlayValues setup;
+        setup.flags = row.option ? kPlayerSelectFlags : 0;
+        for (int& position : setup.positions)
+            position = kNoPosition;
         for (const auto& [slot, ship, position] : row.slots) {
-            form.ships[slot] = ship;
-            form.positions[slot] = position;
+            setup.ships[slot] = ship;
+            setup.positions[slot] = LetterToPosition(position);
         }
         std::vector<std::string> texts;
-        for (const SetupProblem& problem : CheckSetup(form))
+        for (const SetupProblem& problem : CheckSetup(setup))
             texts.push_back(problem.text);
         EXPECT_EQ(texts, row.problems) << row.name;
     }
@@ -71,11 +77,36 @@ TEST(SetupCheck, TheCodeOfAGameSetText) {
     const std::string text = "[Mul_Kestrine]\r\nGameSet=Team Base Assault\r\n";
     // Known values, worked out apart from this code: FNV-1a 64 of nothing is cbf29ce484222325.
     EXPECT_EQ(SetupCode(""), "SFS-9SS");
-    const std::string code = SetupCode(text);
-    EXPECT_EQ(code, "WTM-A9K");
-    for (const char* changed : {"[Mul_Kestrine]\r\nGameSet=Team Base Assault!\r\n",
-                                "[Mul_Kestrine]\r\nGameSet=team Base Assault\r\n"})
-        EXPECT_NE(SetupCode(changed), code);
+    EXPECT_EQ(SetupCode(text), "WTM-A9K");
+}
+
+// The code of a set changes with every part PLAY hands the game, whatever part it is.
+TEST(SetupCheck, TheCodeFollowsEveryPartOfTheSet) {
+    PlayValues set;
+    set.title = "Team Base Assault";
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        set.ships[slot] = "\"N-QR" + std::to_string(slot) + "\"";
+        set.positions[slot] = slot % kPositionCount;
+    }
+    set.flags = kHostSelectedFlags;
+    set.difficulty = 1;
+    const std::string code = SetupCode(WriteGameSetText(set));
+    std::vector<std::pair<std::string, std::function<void(PlayValues&)>>> changes = {
+        {"title", [](PlayValues& v) { v.title += "!"; }},
+        {"option", [](PlayValues& v) { v.flags = kPlayerSelectFlags; }},
+        {"difficulty", [](PlayValues& v) { v.difficulty = 2; }},
+    };
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        changes.emplace_back(std::string(kSlots[slot].name) + " ship",
+                             [slot](PlayValues& v) { v.ships[slot] = "\"T-MWA\""; });
+        changes.emplace_back(std::string(kSlots[slot].name) + " position",
+                             [slot](PlayValues& v) { v.positions[slot] = kNoPosition; });
+    }
+    for (const auto& [part, change] : changes) {
+        PlayValues changed = set;
+        change(changed);
+        EXPECT_NE(SetupCode(WriteGameSetText(changed)), code) << part;
+    }
 }
 
 } // namespace

@@ -10,12 +10,13 @@
 
 namespace {
 
-std::string g_shellCalls; // owner|verb|file|parameters and directory|show, one a line
+// "verb file, show N", one a line; an owner window, parameters or a folder are named too.
+std::string g_shellCalls;
 HINSTANCE WINAPI RecordShellCall(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters,
                                  LPCSTR directory, INT show) {
-    g_shellCalls += std::to_string(owner == nullptr) + verb + "|" + file + "|" +
-                    std::to_string(parameters == nullptr && directory == nullptr) +
-                    std::to_string(show) + "\n";
+    g_shellCalls += std::string(verb) + " " + file + (owner ? ", with an owner" : "") +
+                    (parameters ? ", with parameters" : "") + (directory ? ", in a folder" : "") +
+                    ", show " + std::to_string(show) + "\n";
     return reinterpret_cast<HINSTANCE>(42);
 }
 
@@ -110,12 +111,12 @@ TEST_F(SideWindows, AboutVisitAndShipEditStartWhatTheyShould) {
     Click(IDC_ABOUT_BUTTON);
     Command(IDM_ABOUTBOX);
     EXPECT_EQ(seen, "About Kestrine|\nAbout Kestrine|\n");
-    EXPECT_EQ(g_shellCalls, "1open|https://kestrine.example/|11\n"
-                            "1open|https://kestrine.example/|11\n");
+    EXPECT_EQ(g_shellCalls, "open https://kestrine.example/, show 1\n"
+                            "open https://kestrine.example/, show 1\n");
 
     g_shellCalls.clear(); // SHIP EDIT starts the viewer by its bare name
     Click(IDC_SHIP_EDIT);
-    EXPECT_EQ(g_shellCalls, "1open|RozeRavi39902v.exe|11\n");
+    EXPECT_EQ(g_shellCalls, "open RozeRavi39902v.exe, show 1\n");
     SetShellExecuteFunction(nullptr); // the real shell; no viewer here: nothing is said
     Click(IDC_SHIP_EDIT);
     EXPECT_TRUE(boxes.empty() && !dlg->HasEnded());

@@ -6,16 +6,14 @@
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    CShipData record;
-    int difficulty = 0;
+    PlayValues values;
     std::string_view text(reinterpret_cast<const char*>(data), size);
-    if (ReadGameSetText(text, record, difficulty) != GameSetTextFault::None)
+    if (ReadGameSetText(text, values) != GameSetTextFault::None)
         return 0;
-    const std::string written = WriteGameSetText(record, difficulty);
-    CShipData again;
-    int againDifficulty = 0;
-    if (ReadGameSetText(written, again, againDifficulty) != GameSetTextFault::None ||
-        WriteGameSetText(again, againDifficulty) != written)
+    const std::string written = WriteGameSetText(values);
+    PlayValues again;
+    if (ReadGameSetText(written, again) != GameSetTextFault::None ||
+        WriteGameSetText(again) != written)
         __builtin_trap();
     return 0;
 }

@@ -1,0 +1,22 @@
+// Reading a settings file back through the platform's profile functions, as the game reads
+// it, to check an update before it takes the file's place.
+#pragma once
+
+#include "script/PlayValues.h"
+
+#include <string>
+
+// Whether `updated` reads as `original` with `values` set in `section`: every key written reads
+// back with its value, and every section and key of the original is still there with its
+// value.  Large files with many sections have only the sections beside the changed one
+// compared whole, since the update touches no other lines.
+bool ReadsAsUpdated(const std::wstring& original, bool originalExists, const std::wstring& updated,
+                    const char* section, const KeyValues& values);
+
+// Wine's profile functions read a file again at every call while its last change is less than
+// about two seconds old.  A scratch file is dated back for its checks, so that they read it
+// once, and dated now when it takes the file's place.
+void DateFileBack(const std::wstring& path, long long seconds);
+
+// The profile functions' own cache must not answer for a file that was just changed.
+void ForgetCachedProfile(const std::wstring& file);
