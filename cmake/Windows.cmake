@@ -83,7 +83,12 @@ target_compile_definitions(bench_startup PRIVATE KESTRINE_EXE="$<TARGET_FILE:kes
 add_dependencies(bench_startup kestrine bench_bare_dialog bench_bare_form)
 add_executable(bench_play bench/play_bench.cpp)
 target_link_libraries(bench_play PRIVATE kestrine_script)
-foreach(bench bench_library_file bench_bare_dialog bench_bare_form bench_startup bench_play)
+add_executable(bench_double_start bench/double_start_bench.cpp)
+target_link_libraries(bench_double_start PRIVATE kestrine_library kestrine_script)
+target_compile_definitions(bench_double_start PRIVATE KESTRINE_EXE="$<TARGET_FILE:kestrine>")
+add_dependencies(bench_double_start kestrine)
+foreach(bench bench_library_file bench_bare_dialog bench_bare_form bench_startup bench_play
+              bench_double_start)
     target_link_libraries(${bench} PRIVATE kestrine_warnings)
     set_target_properties(${bench} PROPERTIES EXCLUDE_FROM_ALL ON)
 endforeach()

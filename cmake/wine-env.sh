@@ -32,14 +32,16 @@ mount_full_disk() {
 }
 
 # A game folder that takes no new file while its files stay writable (an install where only
-# the game's files were made writable), where this user may make one: frozen/gvx.ini and
-# frozen/Assets/Scripts/scripts.ini.  Tests rewrite the files' contents.
+# the game's files were made writable), where this user may make one: frozen/gvx.ini,
+# frozen/Assets/Scripts/scripts.ini and a game-set library frozen/QXData.dat.  Tests rewrite
+# the files' contents.
 freeze_game_folder() {
     local frozen=$state/frozen
     thaw_game_folder
     mkdir -p "$frozen/Assets/Scripts"
     : >"$frozen/gvx.ini"
     : >"$frozen/Assets/Scripts/scripts.ini"
+    : >"$frozen/QXData.dat"
     if ! chattr +i "$frozen" "$frozen/Assets" "$frozen/Assets/Scripts" 2>/dev/null; then
         thaw_game_folder
         rm -rf "$frozen"
@@ -52,12 +54,15 @@ thaw_game_folder() {
 }
 
 # A game folder whose scripts.ini is a symbolic link to linked/target.ini, as some players keep
-# one setup for several installs.
+# one setup for several installs; beside it a game-set library linked/QXData.dat that is a
+# symbolic link to linked/library.dat, a library shared between folders.
 link_game_folder() {
     mkdir -p "$state/linked/Assets/Scripts"
     : >"$state/linked/target.ini"
     : >"$state/linked/gvx.ini"
     ln -sfn "$state/linked/target.ini" "$state/linked/Assets/Scripts/scripts.ini"
+    : >"$state/linked/library.dat"
+    ln -sfn "$state/linked/library.dat" "$state/linked/QXData.dat"
 }
 
 case $action in

@@ -187,8 +187,16 @@ void CSetupDlg::RefuseCommand(const std::string& why) {
     SetFocus(m_cbGameSet.GetSafeHwnd());
 }
 
+// A library that another program held at start-up is read now, so that its sets are there to
+// be saved over or deleted.
+void CSetupDlg::ReadLibraryIfUnread() {
+    if (m_mapGameSets.IsUnread())
+        TakeSaveResult(m_mapGameSets.SaveGameSets()); // nothing of this run to write yet
+}
+
 void CSetupDlg::OnSaveGameSet() {
     UpdateData(true);
+    ReadLibraryIfUnread();
     const std::string title = m_cbGameSet.GetWindowText(); // as typed or completed, untrimmed
     if (title.empty()) {
         RefuseCommand(kNoTitle);
@@ -212,6 +220,7 @@ void CSetupDlg::OnSaveGameSet() {
 
 void CSetupDlg::OnDeleteGameSet() {
     UpdateData(true);
+    ReadLibraryIfUnread();
     const std::string title = m_cbGameSet.GetWindowText();
     if (title.empty()) {
         RefuseCommand(kNoTitle);

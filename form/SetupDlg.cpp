@@ -425,6 +425,13 @@ void CSetupDlg::ReportLibraryLoad(const LibraryLoadResult& result) {
                        ").\n\nIt was kept unchanged as " + result.keptAs +
                        ", and Kestrine starts with an empty library.",
                    nullptr, MB_OK | MB_ICONWARNING);
+    } else if (result.status == LibraryLoad::Busy) {
+        MessageBox(library + " is in use by another program (error " +
+                       std::to_string(result.error) +
+                       ").\n\nKestrine starts with an empty title list and reads the library "
+                       "again at the next SAVE, DELETE or CLOSE: the stored game sets then join "
+                       "the list, and nothing saved in this window is lost.",
+                   nullptr, MB_OK | MB_ICONINFORMATION);
     } else if (result.status == LibraryLoad::Damaged || result.status == LibraryLoad::ReadFailed) {
         MessageBox(
             library + " could not be read (" +

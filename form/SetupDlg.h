@@ -124,6 +124,7 @@ private:
     void ShowGameSet(const PlayValues& values);
     void EnableForSelectedSet();
     void RefuseCommand(const std::string& why);
+    void ReadLibraryIfUnread();
 
     // --- GameSetSharing.cpp: handing a game set over (menus, clipboard, files, drops) ---
 public:

@@ -13,18 +13,20 @@ std::wstring WideText(const std::string& text) {
     return wide;
 }
 
+// Without a "best fit": a character the code page lacks is lost, never changed into a
+// look-alike (Ω into O); what does not read back as it was counts as lost too.
 std::string CodePageText(const std::wstring& text, bool* lost) {
     BOOL replaced = FALSE;
     std::string narrow;
     if (!text.empty()) {
-        int length = WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
+        int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(),
+                                         int(text.size()), nullptr, 0, nullptr, nullptr);
         narrow.assign(size_t(length), '\0');
-        WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), &narrow[0], length, nullptr,
-                            &replaced);
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), int(text.size()), &narrow[0],
+                            length, nullptr, &replaced);
     }
     if (lost != nullptr)
-        *lost = replaced != FALSE;
+        *lost = replaced != FALSE || WideText(narrow) != text;
     return narrow;
 }
 

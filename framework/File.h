@@ -72,20 +72,13 @@ private:
 };
 
 // Writes `bytes` into a new file beside `target` that then replaces it: the target is either
-// the complete new file or left as it was.  `beforeReplacing` runs just before the
-// replacement (to let go of the old file).
-template <class BeforeReplacing>
-DWORD ReplaceFileContents(const std::wstring& target, const std::string& bytes,
-                          BeforeReplacing beforeReplacing) {
+// the complete new file or left as it was.
+inline DWORD ReplaceFileContents(const std::wstring& target, const std::string& bytes) {
     CNewFile file;
     DWORD error = file.Create(FolderOf(target));
     if (error == 0)
         error = file.Write(bytes);
     if (error == 0)
         error = file.Finish();
-    beforeReplacing();
     return error != 0 ? error : file.Commit(target);
-}
-inline DWORD ReplaceFileContents(const std::wstring& target, const std::string& bytes) {
-    return ReplaceFileContents(target, bytes, [] {});
 }

@@ -66,11 +66,29 @@ std::string Utf8FromWide(const std::wstring& wide) {
     return utf8;
 }
 
+namespace {
+
+// Bytes that only UTF-8 explains: valid UTF-8 with some character beyond ASCII.  Text of a
+// code page rarely is, and what current editors save without a mark usually is.
+bool IsUtf8BeyondAscii(const std::string& bytes) {
+    bool beyondAscii = false;
+    for (char c : bytes)
+        beyondAscii = beyondAscii || static_cast<unsigned char>(c) >= 0x80;
+    return beyondAscii && MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(),
+                                              int(bytes.size()), nullptr, 0) > 0;
+}
+
+} // namespace
+
 bool DecodeUnicodeText(const std::string& bytes, std::wstring& text) {
     const TextEncoding encoding = EncodingOf(bytes);
     const size_t mark = ByteOrderMarkSize(encoding);
-    if (encoding == TextEncoding::Ansi)
-        return false;
+    if (encoding == TextEncoding::Ansi) {
+        if (!IsUtf8BeyondAscii(bytes))
+            return false;
+        text = WideFromUtf8(bytes);
+        return true;
+    }
     text = encoding == TextEncoding::Utf8
                ? WideFromUtf8(bytes.substr(mark))
                : Utf16Units(bytes, mark, encoding == TextEncoding::Utf16BE);

@@ -18,5 +18,6 @@ std::string Utf16Bytes(const std::wstring& units, bool bigEndian);
 std::wstring WideFromUtf8(const std::string& utf8);
 std::string Utf8FromWide(const std::wstring& wide);
 
-// The text of a file with a byte-order mark; false (and `text` untouched) for ANSI.
+// The text of a file with a byte-order mark, or without one where its bytes are valid UTF-8
+// with some character beyond ASCII; false (and `text` untouched) for ANSI.
 bool DecodeUnicodeText(const std::string& bytes, std::wstring& text);

@@ -25,7 +25,8 @@ constexpr const char* kLibraryFileName = "QXData.dat";
 enum class LibraryLoad {
     Loaded,     // the file was read
     NoFile,     // no file: the library starts empty
-    Skipped,    // read-only, unreadable or held by another program: silently not loaded
+    Skipped,    // read-only, unreadable or a folder: silently not loaded
+    Busy,       // another program held it throughout: read, and merged, at the next save
     Damaged,    // the stream could not be read; the file was kept aside (see keptAs)
     ReadFailed, // the platform failed to read the file; it is left alone
 };
@@ -35,7 +36,7 @@ struct LibraryLoadResult {
     LibraryLoad status;
     std::string keptAs;    // Damaged: the name the file was kept under, empty when it stayed
     std::string reason;    // Damaged: what was wrong with the stream
-    unsigned long error{}; // ReadFailed, or Damaged without keptAs: the platform's code
+    unsigned long error{}; // ReadFailed, Busy, or Damaged without keptAs: the platform's code
 };
 
 enum class LibrarySave {
@@ -77,9 +78,12 @@ public:
     bool IsLibraryUsable() const;
     // Reads the file into the (empty) library.
     LibraryLoadResult LoadGameSets();
-    // Writes this run's changes into the file, by a new file that replaces the old one.  A
-    // run without changes leaves an existing file alone.
+    // Writes this run's changes into the file as it is on the disk then.  A run without
+    // changes leaves an existing file alone; one whose file was busy at start-up reads it
+    // here, and its sets join the library.
     LibrarySaveResult SaveGameSets();
+    // The file was busy when it was to be read: its sets are not here yet.
+    bool IsUnread() const { return m_unread; }
     // Why this run cannot write the library ("the file is read-only", ...); empty while it
     // can.
     const std::string& WhyNotWritable() const { return m_whyNotWritable; }
@@ -96,4 +100,5 @@ private:
     // Set by a load that could not take the file over (and before any load): a save would
     // then put an empty or partial library over the stored one, so saves are refused.
     std::string m_whyNotWritable = "it was never read";
+    bool m_unread = false;
 };

@@ -1,9 +1,10 @@
 // The library file: read whole at start-up; at each save read again, merged with this run's
-// changes and written whole to a new file that replaces the old one, so that neither a failed
-// write nor another run's save costs stored game sets.
+// changes and written whole to a new file that takes the old one's place, so that neither a
+// failed write nor another run's save costs stored game sets.  The file stays what it is: a
+// link keeps standing for it, and its attributes and other names stay.
 #include "library/GameSetLibrary.h"
 
-#include "framework/File.h"
+#include "framework/FilePlacement.h"
 
 #include <io.h>
 
@@ -13,9 +14,23 @@ const int kExists = 0;
 const int kReadable = 4;
 const int kReadWrite = 6;
 
-// Opened without sharing: no other program reads or writes the file meanwhile.
-DWORD OpenExclusive(const std::wstring& path, DWORD access, CFileHandle& file) {
-    return OpenDiskFile(path, access, 0, file);
+// Another program may hold the file for a moment (another Kestrine reading or saving it, a
+// backup tool): it is waited for, up to about two seconds.
+const ULONGLONG kBusyWaitMs = 2000;
+
+DWORD OpenWaiting(const std::wstring& path, DWORD access, DWORD share, CFileHandle& file) {
+    const ULONGLONG start = GetTickCount64();
+    for (;;) {
+        const DWORD error = OpenDiskFile(path, access, share, file);
+        if ((error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION) ||
+            GetTickCount64() - start >= kBusyWaitMs)
+            return error;
+        Sleep(50);
+    }
+}
+
+bool IsBusy(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
 }
 
 bool IsFolder(const std::wstring& path) {
@@ -61,6 +76,24 @@ std::string WithError(const char* text, DWORD error) {
     return std::string(text) + " (error " + std::to_string(error) + ")";
 }
 
+// The new contents go to a new file beside the old one, which takes its place where that keeps
+// everything the file is; otherwise (a link, a hidden file, a file of two names, a folder that
+// takes no new file) the file itself is rewritten, its old contents kept until the new ones
+// are complete.  A new file that cannot be written whole (a full disk) changes nothing.
+DWORD PlaceLibrary(const std::wstring& path, const std::string& bytes, const std::string& onDisk,
+                   CFileHandle& held) {
+    CNewFile beside;
+    const bool made = beside.Create(FolderOf(path)) == 0;
+    if (made) {
+        if (DWORD error = beside.Write(bytes))
+            return error;
+        if (DWORD error = beside.Finish())
+            return error;
+    }
+    held.Close();
+    return PlaceFileContents(path, bytes, onDisk, made ? &beside : nullptr);
+}
+
 } // namespace
 
 CGameSetLibrary::CGameSetLibrary(const std::string& fileName)
@@ -89,12 +122,17 @@ LibraryLoadResult CGameSetLibrary::LoadGameSets() {
     }
     std::string bytes;
     {
+        // Readers share the file with each other; only a save keeps it to itself.
         CFileHandle file;
-        if (DWORD error = OpenExclusive(m_path, GENERIC_READ, file)) {
-            m_whyNotWritable =
-                error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION
-                    ? WithError("another program had it open when Kestrine started", error)
-                    : WithError("it could not be opened when Kestrine started", error);
+        if (DWORD error = OpenWaiting(m_path, GENERIC_READ, FILE_SHARE_READ, file)) {
+            if (IsBusy(error)) { // read again, and merged, at the next save
+                m_whyNotWritable.clear();
+                m_unread = true;
+                LibraryLoadResult busy(LibraryLoad::Busy);
+                busy.error = error;
+                return busy;
+            }
+            m_whyNotWritable = WithError("it could not be opened when Kestrine started", error);
             return LibraryLoad::Skipped;
         }
         if (DWORD error = ReadWholeFile(file.Get(), bytes)) {
@@ -134,7 +172,7 @@ LibrarySaveResult CGameSetLibrary::SaveGameSets() {
         return {LibrarySave::NotWritable};
     }
     const bool exists = _waccess(m_path.c_str(), kExists) == 0;
-    if (exists && m_pending.empty())
+    if (exists && m_pending.empty() && !m_unread)
         return {LibrarySave::Saved}; // nothing of this run to add to the file as it is
     if (exists && !IsLibraryUsable()) {
         m_whyNotWritable = WhyNotReadWrite(m_path) + " now";
@@ -145,8 +183,11 @@ LibrarySaveResult CGameSetLibrary::SaveGameSets() {
     CFileHandle held;
     std::string onDisk;
     if (exists) {
-        if (DWORD error = OpenExclusive(m_path, GENERIC_READ | GENERIC_WRITE, held))
+        if (DWORD error = OpenWaiting(m_path, GENERIC_READ | GENERIC_WRITE, 0, held)) {
+            if (m_pending.empty()) // only reading what another program holds: later, then
+                return {LibrarySave::Saved};
             return {LibrarySave::Failed, error};
+        }
         if (DWORD error = ReadWholeFile(held.Get(), onDisk))
             return {LibrarySave::Failed, error};
     }
@@ -181,12 +222,15 @@ LibrarySaveResult CGameSetLibrary::SaveGameSets() {
     for (const auto& change : m_pending)
         merged[change.first] = std::make_unique<CShipData>(change.second);
 
-    std::vector<uint8_t> bytes;
-    WriteLibraryStream(merged, bytes);
-    if (DWORD error = ReplaceFileContents(m_path, std::string(bytes.begin(), bytes.end()),
-                                          [&held] { held.Close(); }))
-        return {LibrarySave::Failed, error};
+    if (!m_pending.empty() || !readable) {
+        std::vector<uint8_t> stream;
+        WriteLibraryStream(merged, stream);
+        if (DWORD error =
+                PlaceLibrary(m_path, std::string(stream.begin(), stream.end()), onDisk, held))
+            return {LibrarySave::Failed, error};
+    }
     m_pending.clear();
+    m_unread = false;
 
     // What the file holds now is what this run shows: other runs' sets join the library,
     // each record keeping its address for the list items that point at it.

@@ -6,6 +6,7 @@
 #include "support/FormHarness.h"
 
 #include <functional>
+#include <thread>
 
 namespace {
 
@@ -171,19 +172,86 @@ TEST_F(Library, FilesItCannotUseAreNeverOverwrittenAndNamed) {
     EXPECT_PRED_FORMAT2(testing::IsSubstring, "was found damaged", OneBox().text);
     EXPECT_EQ(ReadFileBytes(work / "QXData.dat.bad"), "damaged by someone");
     EXPECT_EQ(ReadLibrary(LibraryFile())->Sets().size(), 2u);
+}
 
-    // Held by another program at start-up, released later: this run never writes it.
-    Restart();
-    const std::string stored = ReadFileBytes(LibraryFile());
-    HANDLE other =
-        CreateFileA(LibraryFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+// Another program holding the library at start-up: a reader that shares it is no obstacle, one
+// that keeps it to itself for a moment is waited for, and one that holds it throughout costs
+// nothing saved in this window.
+TEST_F(Library, AFileHeldAtStartUp) {
+    SaveFromAnotherRun("First");
+    SaveFromAnotherRun("Second");
+    auto hold = [this](DWORD access, DWORD share) {
+        return CreateFileA(LibraryFile().c_str(), access, share, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+    };
+    HANDLE backupTool = hold(GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
     Open();
-    CloseHandle(other);
-    SaveSet("Lost");
-    Click(IDCANCEL);
-    EXPECT_EQ(ReadFileBytes(LibraryFile()), stored);
-    EXPECT_PRED_FORMAT2(testing::IsSubstring, "another program had it open when Kestrine started",
+    CloseHandle(backupTool);
+    EXPECT_EQ(Listed(), "First|Second|");
+    EXPECT_TRUE(boxes.empty());
+    Restart();
+
+    HANDLE otherKestrine = hold(GENERIC_READ | GENERIC_WRITE, 0); // saving, for 300 ms
+    std::thread saving([otherKestrine] {
+        Sleep(300);
+        CloseHandle(otherKestrine);
+    });
+    Open();
+    saving.join();
+    EXPECT_EQ(Listed(), "First|Second|");
+    EXPECT_TRUE(boxes.empty());
+    Restart();
+
+    HANDLE throughout = hold(GENERIC_READ, 0);
+    Open();
+    CloseHandle(throughout);
+    EXPECT_EQ(Listed(), "");
+    EXPECT_PRED_FORMAT2(testing::IsSubstring, "is in use by another program (error 32)",
                         OneBox().text);
+    boxes.clear();
+    SaveSet("Mine");
+    EXPECT_EQ(Listed(), "First|Mine|Second|");
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(ReadLibrary(LibraryFile())->Sets().size(), 3u);
+}
+
+// The library file stays what the user made it: hidden, a file of two names, a link to a
+// library shared between folders, in a folder that takes no new file.
+TEST_F(Library, TheFileKeepsWhatItIs) {
+    GameSetMap stored;
+    stored["Stored"] = std::make_unique<CShipData>();
+    auto saveIn = [&](const std::string& folder) {
+        WriteFileBytes(folder + "QXData.dat", LibraryStream(stored));
+        cwd.reset();
+        cwd = std::make_unique<WorkingDirectory>(folder);
+        Open();
+        SaveSet("Mine");
+        Click(IDCANCEL);
+        EXPECT_TRUE(boxes.empty()) << boxes[0].text;
+        EXPECT_EQ(ReadLibrary(folder + "QXData.dat")->Sets().size(), 2u) << folder;
+        EXPECT_FALSE(FileExists(folder + "*.tmp"));
+        Restart();
+    };
+    WriteFileBytes(LibraryFile(), "");
+    SetFileAttributesA(LibraryFile().c_str(), FILE_ATTRIBUTE_HIDDEN);
+    saveIn(work.Path());
+    EXPECT_EQ(GetFileAttributesA(LibraryFile().c_str()) & FILE_ATTRIBUTE_HIDDEN,
+              DWORD(FILE_ATTRIBUTE_HIDDEN));
+
+    SetFileAttributesA(LibraryFile().c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_TRUE(CreateHardLinkA((work / "shared.dat").c_str(), LibraryFile().c_str(), nullptr));
+    saveIn(work.Path());
+    EXPECT_EQ(ReadFileBytes(work / "shared.dat"), ReadFileBytes(LibraryFile()));
+
+    const std::string linked = TestBedFolder("linked"), frozen = TestBedFolder("frozen");
+    if (!linked.empty()) { // the shared library behind the link gets the set
+        saveIn(linked);
+        EXPECT_EQ(ReadLibrary(linked + "library.dat")->Sets().size(), 2u);
+    }
+    if (!frozen.empty())
+        saveIn(frozen);
+    if (linked.empty() || frozen.empty())
+        GTEST_SKIP() << "the test bed has no linked library or no folder that takes no new file";
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "framework/File.h"
 #include "framework/FileDialog.h"
 #include "framework/Shell.h"
+#include "framework/TextEncoding.h"
 #include "resources/resource.h"
 #include "support/FormHarness.h"
 
@@ -58,6 +59,16 @@ protected:
             States({IDC_HOST_SELECTED, P1.checkId, B8.checkId, B8.shipId, A1.checkId, A1.shipId}),
             "CE|CE|CE|E|E|");
         EXPECT_EQ(CurSel(IDC_DIFFICULTY), -1);
+    }
+    // The clipboard holding only Unicode text, as a chat program leaves it.
+    static void SetUnicodeClipboard(const std::wstring& text) {
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+        memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+        GlobalUnlock(memory);
+        ASSERT_TRUE(OpenClipboard(nullptr));
+        EmptyClipboard();
+        SetClipboardData(CF_UNICODETEXT, memory);
+        CloseClipboard();
     }
     // Files dropped on the form, as Explorer drops them.
     void Drop(const std::vector<std::string>& paths) {
@@ -202,6 +213,43 @@ TEST_F(Sharing, ImportReadsUtf16) {
     EXPECT_EQ(Texts({IDC_GAMESET_LABEL, P1.shipId}), "Saved by an editor|\"N-QRF\"");
 }
 
+// Text exactly as typed: a character the code page lacks is refused and named, even where the
+// system has a look-alike for it (Ω as O); UTF-8 saved without a mark reads as UTF-8.
+TEST_F(Sharing, CharactersComeInExactlyOrAreRefused) {
+    const std::wstring set = L"[Mul_Kestrine]\r\nGameSet=Omega \x03A9 Tokyo \x014D\r\n";
+    const std::wstring refused = L"it holds characters that the game's files cannot hold "
+                                 L"(\x03A9\x014D).";
+    const std::string label = Text(IDC_GAMESET_LABEL);
+    auto expectRefused = [&](const std::wstring& source) {
+        EXPECT_EQ(OneBox().wideText,
+                  L"Kestrine cannot import a game set from " + source + L": " + refused);
+        EXPECT_EQ(Text(IDC_GAMESET_LABEL), label); // the form as it was
+        boxes.clear();
+    };
+    SetUnicodeClipboard(set);
+    Command(IDM_PASTE_GAMESET);
+    expectRefused(L"the clipboard");
+
+    const std::string utf8 = Utf8FromWide(set);
+    g_chosenFile = work / "marked.ini";
+    WriteFileBytes(g_chosenFile, "\xEF\xBB\xBF" + utf8);
+    Command(IDM_IMPORT_GAMESET);
+    expectRefused(WideText(g_chosenFile));
+    WriteFileBytes(work / "unmarked.ini", utf8);
+    Drop({work / "unmarked.ini"});
+    expectRefused(WideText(work / "unmarked.ini"));
+
+    // Characters the code page holds arrive as they are, with or without a mark.
+    g_chosenFile = work / "zurich.ini";
+    WriteFileBytes(g_chosenFile, "[Mul_Kestrine]\r\nGameSet=Z\xC3\xBCrich \xC3\x84rger\r\n");
+    Command(IDM_IMPORT_GAMESET);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(WideText(Text(IDC_GAMESET_LABEL)), L"Z\x00FCrich \x00C4rger");
+    WriteFileBytes(g_chosenFile, "[Mul_Kestrine]\r\nGameSet=Z\xFCrich\r\n"); // the code page's
+    Command(IDM_IMPORT_GAMESET);
+    EXPECT_EQ(WideText(Text(IDC_GAMESET_LABEL)), L"Z\x00FCrich");
+}
+
 TEST_F(Sharing, NamesDevicesAndSeveralFiles) {
     const std::pair<std::string, std::string> names[] = {
         {"con", "con_.ini"},
@@ -250,14 +298,7 @@ TEST_F(Sharing, TextsAndPathsBeyondTheCodePage) {
     ExpectComposedSet();
 
     // Text only in Unicode is refused, naming what the game's files cannot hold.
-    const std::wstring text = L"[Mul_Kestrine]\r\nGameSet=\x65E5\x672C\r\n";
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-    GlobalUnlock(memory);
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    SetClipboardData(CF_UNICODETEXT, memory);
-    CloseClipboard();
+    SetUnicodeClipboard(L"[Mul_Kestrine]\r\nGameSet=\x65E5\x672C\r\n");
     Command(IDM_PASTE_GAMESET);
     EXPECT_EQ(OneBox().wideText, L"Kestrine cannot import a game set from the clipboard: it holds "
                                  L"characters that the game's files cannot hold (\x65E5\x672C).");

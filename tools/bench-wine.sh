@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --preset win >/dev/null
-cmake --build build/win --target bench_library_file bench_startup bench_play
+cmake --build build/win --target bench_library_file bench_startup bench_double_start bench_play
 export KESTRINE_WINE_STATE=$PWD/build/win/wine
 cmake/wine-env.sh start "$KESTRINE_WINE_STATE"
 trap 'cmake/wine-env.sh stop "$KESTRINE_WINE_STATE"' EXIT
@@ -12,5 +12,7 @@ echo "== QXData.dat round trip under Wine"
 cmake/wine-run.sh build/win/bench_library_file.exe
 echo "== Start-up under Wine"
 cmake/wine-run.sh build/win/bench_startup.exe
+echo "== Two windows started together on one library under Wine"
+cmake/wine-run.sh build/win/bench_double_start.exe
 echo "== PLAY on small and large settings files under Wine"
 cmake/wine-run.sh build/win/bench_play.exe

@@ -42,7 +42,8 @@ void MakeGameFolders(const std::string& game);
 void FillDisk(const std::string& folder, const std::string& filler);
 // The test bed's folders: "full" on a small disk that tests may fill; game folders (with
 // gvx.ini and Assets\Scripts\scripts.ini) "frozen", which takes no new file while its files
-// stay writable, and "linked", whose scripts.ini is a symbolic link to linked\target.ini.
+// (QXData.dat among them) stay writable, and "linked", whose scripts.ini is a symbolic link to
+// linked\target.ini and whose QXData.dat one to linked\library.dat.
 // "" where this run's bed could not make it.
 std::string TestBedFolder(const std::string& name);
 
