@@ -13,13 +13,6 @@
 
 namespace {
 
-std::string WindowsPath(const char* unixPath) {
-    std::string path = std::string("Z:") + unixPath;
-    for (char& c : path)
-        c = c == '/' ? '\\' : c;
-    return path;
-}
-
 struct Window {
     DWORD process;
     HWND form = nullptr, box = nullptr; // the form, and a message box of its process

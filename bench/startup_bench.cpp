@@ -14,13 +14,6 @@
 
 namespace {
 
-std::string WindowsPath(const char* unixPath) {
-    std::string path = std::string("Z:") + unixPath;
-    for (char& c : path)
-        c = c == '/' ? '\\' : c;
-    return path;
-}
-
 // Milliseconds from CreateProcess until a visible window with this caption exists.
 double TimeToWindow(const std::string& exe, const char* caption, const std::string& folder) {
     STARTUPINFOA startup{};
