@@ -22,6 +22,7 @@ target_link_libraries(kestrine_library PUBLIC kestrine_portable kestrine_files)
 target_link_libraries(kestrine_library PRIVATE kestrine_warnings)
 
 add_library(kestrine_framework STATIC
+    framework/AccessibleName.cpp
     framework/App.cpp
     framework/Clipboard.cpp
     framework/DataExchange.cpp

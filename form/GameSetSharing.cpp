@@ -26,6 +26,7 @@ const struct {
     {IDM_EXPORT_GAMESET, IDS_EXPORT_GAMESET, &CSetupDlg::OnExportGameSet},
     {IDM_IMPORT_GAMESET, IDS_IMPORT_GAMESET, &CSetupDlg::OnImportGameSet},
     {IDM_FIX_DESIGNATIONS, IDS_FIX_DESIGNATIONS, &CSetupDlg::OnFixDesignations},
+    {IDM_SHOW_PROBLEMS, IDS_SHOW_PROBLEMS, &CSetupDlg::OnShowSetupProblems},
 };
 
 const char kFilter[] = "Game sets (*.ini)\0*.ini\0All files (*.*)\0*.*\0";

@@ -68,6 +68,7 @@ bool CSetupDlg::OnCommand(int id, UINT code) {
     const bool handled =
         DispatchCommand(this, kMessageMap, id, code) || CDialog::OnCommand(id, code);
     RefreshSetupCheck(); // whatever the host typed, picked or ticked
+    OnSlotBoxFocus(id, code);
     return handled;
 }
 
@@ -265,6 +266,7 @@ bool CSetupDlg::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         MarkStartup("form shown");
         ReportStartup();
         CreateCheckTips();
+        NameControlsForReaders();
         return true;
     default:
         return false;

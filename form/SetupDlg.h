@@ -145,10 +145,12 @@ private:
     void RefuseImport(const std::string& source, const std::string& why);
     void RefuseImport(const std::wstring& source, const std::wstring& why);
 
-    // --- SetupCheckLine.cpp: the live check on the line, the marks and their tips ---
+    // --- SetupCheckLine.cpp: the live check on the line, the marks and their tips, for the
+    // mouse, the keyboard and screen readers ---
 public:
     void RefreshSetupCheck();
     void OnFixDesignations();
+    void OnShowSetupProblems();
     HWND CheckTips() const { return m_hCheckTips; }
 
 protected:
@@ -156,12 +158,18 @@ protected:
 
 private:
     void CreateCheckTips();
+    void NameControlsForReaders();
     bool OnSetupCheckTip(LPARAM notification);
-    bool IsMarked(HWND control) const; // a ship or position box the check marked
+    void OnSlotBoxFocus(int id, UINT code);
+    void ShowFocusProblems(HWND box);
+    // The problems of a ship or position box, one a line; empty for a box the check did not
+    // mark (and for any other control).
+    const std::string& ProblemsOf(HWND control) const;
 
-    HWND m_hCheckTips = nullptr;        // the tool tips of the check line and the marked boxes
-    std::string m_strProblems;          // every problem, one a line, for the tips
-    bool m_bMarked[2][kSlotCount] = {}; // [0] ship boxes, [1] position boxes with a problem
+    HWND m_hCheckTips = nullptr; // the tool tips of the check line and the marked boxes
+    std::string m_strProblems;   // every problem, one a line, for the tips
+    std::string m_strBoxProblems[2][kSlotCount]; // [0] ship boxes, [1] position boxes
+    std::string m_strFocusProblems;              // the tip under the focused box
 
     // --- SideWindows.cpp: the buttons that open side windows or start the viewer ---
 public:

@@ -268,9 +268,10 @@ void CDialog::PumpMessage(MSG& msg) {
         if (PreTranslateInput(msg))
             return;
         // F1 anywhere in the dialog asks for its help, whatever control has the focus.  A
-        // real key press also brings WM_KEYF1, which would ask a second time (as WM_HELP).
+        // real key press also brings WM_KEYF1, which would ask a second time (as WM_HELP),
+        // possibly later, while the help's own loop runs: it is dropped whatever it is for.
         const bool inDialog = msg.hwnd == m_hWnd || IsChild(m_hWnd, msg.hwnd);
-        if (msg.message == kWmKeyF1 && inDialog)
+        if (msg.message == kWmKeyF1)
             return;
         if (msg.message == WM_KEYDOWN && msg.wParam == VK_F1 && inDialog && OnHelpInfo())
             return;

@@ -131,6 +131,8 @@
 // Mending ship designations, in the same menus.
 #define IDM_FIX_DESIGNATIONS 0x0060
 #define IDS_FIX_DESIGNATIONS 114
+#define IDM_SHOW_PROBLEMS 0x0070
+#define IDS_SHOW_PROBLEMS 115
 
 #define IDC_VISIT 1080
 #define IDC_TOPIC 1088

@@ -88,14 +88,15 @@ protected:
 
 TEST_F(Sharing, CopyThenPasteThroughTheMenus) {
     HMENU menu = GetSystemMenu(dlg->GetSafeHwnd(), FALSE);
-    std::string entries; // the system menu: the about entry, then the five commands
-    for (int i = GetMenuItemCount(menu) - 7; i < GetMenuItemCount(menu); ++i) {
+    std::string entries; // the system menu: the about entry, then the six commands
+    for (int i = GetMenuItemCount(menu) - 8; i < GetMenuItemCount(menu); ++i) {
         char text[64] = {};
         GetMenuStringA(menu, UINT(i), text, sizeof text, MF_BYPOSITION);
         entries += std::to_string(GetMenuItemID(menu, i)) + text + "|";
     }
-    EXPECT_EQ(entries, "16&About Kestrine...|0|32Copy game set|48Paste game set|"
-                       "64Export game set...|80Import game set...|96Fix ship designations|");
+    EXPECT_EQ(entries, "16&About Kestrine...|0|32Cop&y game set|48&Paste game set|"
+                       "64&Export game set...|80&Import game set...|96&Fix ship designations|"
+                       "112S&how setup problems|");
 
     ComposeSet(); // copied through the right-click menu's first entry, picked with the keys
     PickFromRightClickMenu(0);

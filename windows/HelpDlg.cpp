@@ -1,5 +1,6 @@
 #include "windows/HelpDlg.h"
 
+#include "framework/AccessibleName.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageMap.h"
 #include "resources/resource.h"
@@ -18,6 +19,7 @@ void CHelpDlg::DoDataExchange(CDataExchange& dx) {
 bool CHelpDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     FillTopics();
+    SetAccessibleName(GetDlgItem(IDC_TOPIC), L"Help topic"); // its label is the window's title
     return true;
 }
 

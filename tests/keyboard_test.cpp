@@ -1,0 +1,229 @@
+// The form as a player meets it without a mouse: real key presses (SendInput) through the
+// form's own loop, and what a screen reader hears through the accessibility interface itself.
+#include "framework/File.h"
+#include "resources/resource.h"
+#include "support/FormHarness.h"
+
+#include <commctrl.h>
+#include <oleacc.h>
+
+#include <functional>
+#include <map>
+
+namespace {
+
+// Spelled out: the id in the MinGW-w64 import library is not the one oleacc answers to.
+const IID kIidAccessible = {
+    0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+
+// What a screen reader hears for a window: its name, or its description.
+std::wstring Heard(HWND window, bool description = false) {
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(window, DWORD(OBJID_CLIENT), kIidAccessible,
+                                          reinterpret_cast<void**>(&object))) ||
+        object == nullptr)
+        return L"<no object>";
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR text = nullptr;
+    const HRESULT result =
+        description ? object->get_accDescription(self, &text) : object->get_accName(self, &text);
+    std::wstring heard = SUCCEEDED(result) && text ? std::wstring(text) : L"<none>";
+    SysFreeString(text);
+    object->Release();
+    return heard;
+}
+
+class Keyboard : public FormTest {
+protected:
+    void SetUp() override {
+        FormTest::SetUp();
+        CoInitialize(nullptr);
+    }
+    void TearDown() override {
+        CDialog::SetModalObserver(nullptr, nullptr);
+        FormTest::TearDown();
+        CoUninitialize();
+    }
+    // One key pressed and let go, as the keyboard sends it, and the time a player takes.
+    void Press(WORD key) {
+        INPUT keys[2] = {};
+        keys[0].type = keys[1].type = INPUT_KEYBOARD;
+        keys[0].ki.wVk = keys[1].ki.wVk = key;
+        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        ASSERT_EQ(SendInput(2, keys, sizeof(INPUT)), 2u);
+        Wait(60);
+    }
+    void Wait(int ms) {
+        for (int waited = 0; waited < ms; waited += 10) {
+            Sleep(10);
+            dlg->PumpWaitingMessages();
+        }
+    }
+    void Focus(int id) {
+        SetForegroundWindow(dlg->GetSafeHwnd());
+        SetFocus(EditOf(id) ? EditOf(id) : Item(id));
+        dlg->PumpWaitingMessages();
+    }
+    // The control that has the focus: a combo box for its edit field.
+    int Focused() const {
+        HWND focus = GetFocus();
+        if (focus != nullptr && GetParent(focus) != dlg->GetSafeHwnd())
+            focus = GetParent(focus);
+        return GetDlgCtrlID(focus);
+    }
+};
+
+// Tab walks the form slot by slot: each slot's check box, ship and start position; Space in a
+// check box ticks the slot, and Tab then lands in its ship box.
+TEST_F(Keyboard, TabWalksTheFormSlotBySlot) {
+    Open("shipSettings=4\r\n");
+    Focus(IDC_GAMESET);
+    std::vector<int> expected, walked;
+    for (const SlotInfo& slot : kSlots) {
+        Press(VK_TAB);
+        walked.push_back(Focused());
+        Press(VK_SPACE);
+        EXPECT_TRUE(Checked(slot.checkId)) << slot.name;
+        for (int box = 0; box < 2; ++box) {
+            Press(VK_TAB);
+            walked.push_back(Focused());
+        }
+        expected.insert(expected.end(), {slot.checkId, slot.shipId, slot.posId});
+    }
+    for (int id :
+         {IDC_HOST_SELECTED, IDC_PLAYER_SELECT, IDC_DIFFICULTY, IDC_VIEW_MAP, IDC_SHIP_EDIT,
+          IDC_SAVE, IDC_DELETE, IDOK, IDCANCEL, IDC_HELP_BUTTON, IDC_ABOUT_BUTTON, IDC_GAMESET}) {
+        Press(VK_TAB);
+        walked.push_back(Focused());
+        expected.push_back(id);
+    }
+    EXPECT_EQ(walked, expected);
+
+    // The arrow keys go between the two option boxes only, never onto a label.
+    Focus(IDC_HOST_SELECTED);
+    Press(VK_DOWN);
+    EXPECT_EQ(Focused(), IDC_PLAYER_SELECT);
+    Press(VK_DOWN);
+    EXPECT_EQ(Focused(), IDC_HOST_SELECTED);
+    Focus(IDC_SAVE);
+    Press(VK_RIGHT);
+    EXPECT_EQ(Focused(), IDC_SAVE);
+}
+
+// Every box without a label of its own is named for screen readers, in the form, the help
+// window and the map window.
+TEST_F(Keyboard, ScreenReadersHearEveryBoxByItsName) {
+    Open();
+    std::vector<std::wstring> heard, expected;
+    for (const SlotInfo& slot : kSlots) {
+        heard.push_back(Heard(Item(slot.shipId)));
+        heard.push_back(Heard(Item(slot.posId)));
+        expected.push_back(WideText(slot.name) + L" ship");
+        expected.push_back(WideText(slot.name) + L" start position");
+    }
+    heard.push_back(Heard(Item(IDC_GAMESET)));
+    expected.push_back(L"Game set title");
+
+    std::function<void(CDialog&)> inside;
+    CDialog::SetModalObserver(
+        [](CDialog& window, void* context) {
+            (*static_cast<std::function<void(CDialog&)>*>(context))(window);
+            window.EndDialog(IDCANCEL);
+        },
+        &inside);
+    inside = [&](CDialog& help) { heard.push_back(Heard(help.GetDlgItem(IDC_TOPIC))); };
+    Click(IDC_HELP_BUTTON);
+    expected.push_back(L"Help topic");
+    inside = [&](CDialog& map) {
+        for (const SlotInfo& slot : kSlots)
+            heard.push_back(Heard(map.GetDlgItem(slot.mapId)));
+    };
+    Click(IDC_VIEW_MAP);
+    for (const SlotInfo& slot : kSlots)
+        expected.push_back(WideText(slot.name));
+    EXPECT_EQ(heard, expected);
+}
+
+// The check line is named for what it is, and a screen reader is told when it changes.
+HWND g_nameChanged = nullptr;
+TEST_F(Keyboard, TheCheckLineIsHeardWhenItChanges) {
+    Open();
+    HWINEVENTHOOK hook = SetWinEventHook(
+        EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr,
+        [](HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+            if (object == OBJID_CLIENT && child == CHILDID_SELF)
+                g_nameChanged = window;
+        },
+        GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    Click(kSlots[6].checkId);
+    Type(kSlots[6].shipId, "x");
+    Wait(100);
+    UnhookWinEvent(hook);
+    EXPECT_EQ(g_nameChanged, Item(IDC_SETUP_CHECK));
+    const std::wstring line = Heard(Item(IDC_SETUP_CHECK));
+    EXPECT_EQ(line, L"Setup check: " + WideText(Text(IDC_SETUP_CHECK)));
+    EXPECT_EQ(line.rfind(L"Setup check: 3 problems. A1: ", 0), 0u) << line;
+}
+
+// A real F1 opens the help once, whatever has the focus, while the player keeps the help open
+// for a while and the form's queue runs.
+std::map<UINT_PTR, CDialog*> g_helps; // each help open, by the timer that ends it
+TEST_F(Keyboard, F1OpensTheHelpOnceWhileItStaysOpen) {
+    Open("shipSettings=4\r\n");
+    int opened = 0;
+    CDialog::SetModalObserver(
+        [](CDialog& help, void* count) {
+            ++*static_cast<int*>(count);
+            const UINT_PTR timer =
+                SetTimer(nullptr, 0, 1000, [](HWND, UINT, UINT_PTR timer, DWORD) {
+                    KillTimer(nullptr, timer);
+                    g_helps[timer]->EndDialog(IDCANCEL); // the player has read enough
+                });
+            g_helps[timer] = &help;
+        },
+        &opened);
+    for (int id : {IDC_GAMESET, kSlots[0].posId, IDC_SAVE}) {
+        opened = 0;
+        Focus(id);
+        Press(VK_F1);
+        Wait(1500);
+        EXPECT_EQ(opened, 1) << id;
+        EXPECT_TRUE(IsWindowEnabled(dlg->GetSafeHwnd())) << id;
+    }
+}
+
+// Every problem without a mouse: the focused box shows its own under it and describes it to a
+// screen reader, and "Show setup problems" lists them all.
+TEST_F(Keyboard, TheProblemsReachTheKeyboard) {
+    Open("shipP1=n-qrf\r\np1Pos=0\r\nshipSettings=4\r\n");
+    const std::string problem = "P1: the ship needs double quotation marks, as \"N-QRF\".";
+    Focus(IDC_GAMESET);
+    Press(VK_TAB); // P1's check box
+    EXPECT_FALSE(IsWindowVisible(dlg->CheckTips()));
+    Press(VK_SPACE);
+    Press(VK_TAB); // P1's ship
+    ASSERT_EQ(Focused(), kSlots[0].shipId);
+    EXPECT_TRUE(IsWindowVisible(dlg->CheckTips()));
+    wchar_t tip[1024] = {};
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = dlg->GetSafeHwnd();
+    tool.uId = 1; // the tip under the focused box
+    tool.lpszText = tip;
+    SendMessageW(dlg->CheckTips(), TTM_GETTEXTW, sizeof tip / sizeof *tip, LPARAM(&tool));
+    EXPECT_EQ(std::wstring(tip), WideText(problem));
+    EXPECT_EQ(Heard(Item(kSlots[0].shipId), true), WideText(problem));
+    Press(VK_TAB); // P1's position: no problem of its own
+    EXPECT_FALSE(IsWindowVisible(dlg->CheckTips()));
+
+    PickFromRightClickMenu(5);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Setup problems:\n\n" + problem + "\n\n" +
+                                 Text(IDC_SETUP_CHECK).substr(Text(IDC_SETUP_CHECK).rfind("Code")));
+}
+
+} // namespace
