@@ -8,13 +8,68 @@
 #include "framework/File.h"
 #include "library/GameSetText.h"
 #include "resources/resource.h"
+#include "script/ScriptSettings.h"
 #include "script/SetupCheck.h"
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cmath>
+#include <map>
+
 namespace {
 
 const COLORREF kProblemColour = RGB(192, 0, 0);
+
+const char kCodeTip[] = "Players whose Kestrine shows the same code will play the same game.";
+
+// The control a problem marks; 0 for none.
+int MarkedBox(const SetupProblem& problem) {
+    switch (problem.mark) {
+    case SetupMark::ShipBox:
+        return kSlots[problem.slot].shipId;
+    case SetupMark::PositionBox:
+        return kSlots[problem.slot].posId;
+    case SetupMark::DifficultyBox:
+        return IDC_DIFFICULTY;
+    case SetupMark::None:
+        break;
+    }
+    return 0;
+}
+
+// The relative luminance of a colour, as the contrast rules of the web's accessibility
+// guidelines work it out.
+double Luminance(COLORREF colour) {
+    auto channel = [](BYTE value) {
+        const double c = value / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(GetRValue(colour)) + 0.7152 * channel(GetGValue(colour)) +
+           0.0722 * channel(GetBValue(colour));
+}
+
+} // namespace
+
+double ContrastRatio(COLORREF a, COLORREF b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Red on the form's own colour; the system's text colour where a high-contrast scheme is on or
+// red would not stand out at least 4.5 to 1.
+COLORREF MarkColour() {
+    HIGHCONTRASTA scheme{};
+    scheme.cbSize = sizeof scheme;
+    const bool highContrast =
+        SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof scheme, &scheme, 0) &&
+        (scheme.dwFlags & HCF_HIGHCONTRASTON);
+    if (highContrast || ContrastRatio(kProblemColour, GetSysColor(COLOR_BTNFACE)) < 4.5)
+        return GetSysColor(COLOR_BTNTEXT);
+    return kProblemColour;
+}
+
+namespace {
 
 // The tip shown under the focused box, beside the tips that follow the mouse.
 const UINT_PTR kFocusTip = 1;
@@ -61,7 +116,9 @@ void CSetupDlg::RefreshSetupCheck() {
     // The form as shown, checked, and coded as "Copy game set" would hand it over.
     UpdateData(true);
     const PlayValues setup = ValuesOfForm();
-    const std::vector<SetupProblem> problems = CheckSetup(setup);
+    std::vector<SetupProblem> problems = m_gameProblems;
+    const std::vector<SetupProblem> ofSetup = CheckSetup(setup);
+    problems.insert(problems.end(), ofSetup.begin(), ofSetup.end());
     const std::string text = CheckLine(problems, SetupCode(WriteGameSetText(setup)));
     if (WindowText(line) != text) {
         ::SetWindowTextA(line, text.c_str());
@@ -69,36 +126,89 @@ void CSetupDlg::RefreshSetupCheck() {
     }
 
     m_strProblems.clear();
-    std::string boxProblems[2][kSlotCount];
+    std::map<int, std::string> boxProblems;
     for (const SetupProblem& problem : problems) {
         m_strProblems += (m_strProblems.empty() ? "" : "\r\n") + problem.text;
-        if (problem.mark == SetupMark::None)
-            continue;
-        std::string& ofBox =
-            boxProblems[problem.mark == SetupMark::PositionBox ? 1 : 0][problem.slot];
-        ofBox += (ofBox.empty() ? "" : "\r\n") + problem.text;
-    }
-    for (int kind = 0; kind < 2; ++kind) {
-        for (int slot = 0; slot < kSlotCount; ++slot) {
-            const bool wasMarked = !m_strBoxProblems[kind][slot].empty();
-            m_strBoxProblems[kind][slot] = boxProblems[kind][slot];
-            if (wasMarked != !boxProblems[kind][slot].empty())
-                ::InvalidateRect(GetDlgItem(kind ? kSlots[slot].posId : kSlots[slot].shipId),
-                                 nullptr, TRUE);
+        if (const int box = MarkedBox(problem)) {
+            std::string& ofBox = boxProblems[box];
+            ofBox += (ofBox.empty() ? "" : "\r\n") + problem.text;
         }
     }
+    // A box whose mark comes or goes is drawn again, with the mark under it.
+    for (const auto* marks : {&m_boxProblems, &boxProblems}) {
+        for (const auto& [id, text] : *marks) {
+            if (m_boxProblems.count(id) == boxProblems.count(id))
+                continue;
+            HWND box = GetDlgItem(id);
+            ::InvalidateRect(box, nullptr, TRUE);
+            const RECT mark = MarkRect(box);
+            ::InvalidateRect(m_hWnd, &mark, TRUE);
+        }
+    }
+    m_boxProblems = std::move(boxProblems);
+}
+
+// The game's files as PLAY would find them now: what keeps it from them goes first on the line.
+void CSetupDlg::CheckGameFiles() {
+    std::string path;
+    const GameFiles state = theScriptSettings.CheckFiles(path);
+    m_gameProblems.clear();
+    if (state != GameFiles::Ready)
+        m_gameProblems.push_back(GameFilesProblem(state, path));
+}
+
+// A mark is a bar under the box: seen whether the box is empty, disabled or filled.
+RECT CSetupDlg::MarkRect(HWND box) const {
+    RECT shown;
+    ::GetWindowRect(box, &shown);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&shown), 2);
+    return RECT{shown.left, shown.bottom + 1, shown.right, shown.bottom + 3};
+}
+
+void CSetupDlg::PaintMarks(HDC dc) const {
+    if (m_boxProblems.empty())
+        return;
+    HBRUSH brush = CreateSolidBrush(MarkColour());
+    for (const auto& entry : m_boxProblems) {
+        const RECT mark = MarkRect(GetDlgItem(entry.first));
+        FillRect(dc, &mark, brush);
+    }
+    DeleteObject(brush);
+}
+
+// The line is drawn in two places: the set's code at its end, always whole, and before it the
+// problems, cut with "..." only where they do not fit.
+void CSetupDlg::DrawCheckLine(const DRAWITEMSTRUCT& item) {
+    HDC dc = item.hDC;
+    const HGDIOBJ font =
+        SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageA(item.hwndItem, WM_GETFONT, 0, 0)));
+    FillRect(dc, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    const std::string text = WindowText(item.hwndItem);
+    const size_t at = text.rfind(" Code ");
+    const std::string summary = text.substr(0, at);
+    const std::string code = at == std::string::npos ? std::string() : text.substr(at + 1);
+    SIZE codeSize{}, space{};
+    GetTextExtentPoint32A(dc, code.c_str(), int(code.size()), &codeSize);
+    GetTextExtentPoint32A(dc, " ", 1, &space);
+    m_codeRect = item.rcItem;
+    m_codeRect.left = std::max(item.rcItem.left, item.rcItem.right - codeSize.cx);
+    RECT summaryRect = item.rcItem;
+    summaryRect.right = std::max(summaryRect.left, m_codeRect.left - space.cx);
+    const UINT flags = DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER;
+    DrawTextA(dc, summary.c_str(), int(summary.size()), &summaryRect,
+              flags | DT_LEFT | DT_END_ELLIPSIS);
+    DrawTextA(dc, code.c_str(), int(code.size()), &m_codeRect, flags | DT_RIGHT);
+    SelectObject(dc, font);
 }
 
 const std::string& CSetupDlg::ProblemsOf(HWND control) const {
     static const std::string none;
-    // A position box's edit field is a child of the box.
+    // A combo box's edit field is a child of the box.
     HWND box = ::GetParent(control) == m_hWnd ? control : ::GetParent(control);
-    const int id = GetDlgCtrlID(box);
-    if (const int slot = SlotOfShip(id); slot >= 0)
-        return m_strBoxProblems[0][slot];
-    if (const int slot = SlotOfPosition(id); slot >= 0)
-        return m_strBoxProblems[1][slot];
-    return none;
+    const auto found = m_boxProblems.find(GetDlgCtrlID(box));
+    return found != m_boxProblems.end() ? found->second : none;
 }
 
 HBRUSH CSetupDlg::OnCtlColorEdit(HDC dc, HWND control) {
@@ -120,8 +230,15 @@ bool CSetupDlg::OnSetupCheckTip(LPARAM notification) {
         return true;
     }
     HWND control = reinterpret_cast<HWND>(info->hdr.idFrom);
-    const bool shows = GetDlgCtrlID(control) == IDC_SETUP_CHECK || !ProblemsOf(control).empty();
-    info->lpszText = const_cast<char*>(shows ? m_strProblems.c_str() : "");
+    if (GetDlgCtrlID(control) == IDC_SETUP_CHECK) { // the code's own place says what it is for
+        POINT mouse{};
+        GetCursorPos(&mouse);
+        ScreenToClient(control, &mouse);
+        info->lpszText =
+            const_cast<char*>(PtInRect(&m_codeRect, mouse) ? kCodeTip : m_strProblems.c_str());
+        return true;
+    }
+    info->lpszText = const_cast<char*>(ProblemsOf(control).empty() ? "" : m_strProblems.c_str());
     return true;
 }
 
@@ -147,7 +264,7 @@ void CSetupDlg::ShowFocusProblems(HWND box) {
 }
 
 void CSetupDlg::OnSlotBoxFocus(int id, UINT code) {
-    const bool box = SlotOfShip(id) >= 0 || SlotOfPosition(id) >= 0;
+    const bool box = SlotOfShip(id) >= 0 || SlotOfPosition(id) >= 0 || id == IDC_DIFFICULTY;
     if (box && (code == EN_SETFOCUS || code == CBN_SETFOCUS))
         ShowFocusProblems(GetDlgItem(id));
     else if (box && (code == EN_KILLFOCUS || code == CBN_KILLFOCUS))
@@ -182,9 +299,12 @@ void CSetupDlg::NameControlsForReaders() {
 }
 
 void CSetupDlg::OnFixDesignations() {
-    // As if the host typed them: each change reaches the script settings as an edit does.
+    // As if the host typed them: each change reaches the script settings as an edit does.  A
+    // ship the check finds ready stays as it was typed.
     for (const SlotInfo& slot : kSlots) {
         HWND ship = GetDlgItem(slot.shipId);
+        if (ProblemsOf(ship).empty())
+            continue;
         const std::string text = WindowText(ship);
         const std::string fixed = FixedDesignation(text);
         if (fixed != text)

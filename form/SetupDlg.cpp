@@ -202,6 +202,7 @@ bool CSetupDlg::OnInitDialog() {
         // the same, so that what SAVE and DELETE change is kept.
         TakeLibrary(WaitForLibraryReading());
         AfterStartup();
+        CheckGameFiles();
         RefreshSetupCheck();
         return false;
     }
@@ -235,6 +236,7 @@ bool CSetupDlg::OnInitDialog() {
     TakeLibrary(WaitForLibraryReading());
     MarkStartup("title list");
     AfterStartup();
+    CheckGameFiles();
     RefreshSetupCheck();
     MarkStartup("check line");
     return true;
@@ -253,6 +255,11 @@ bool CSetupDlg::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_NOTIFY:
         return OnSetupCheckTip(lParam);
+    case WM_DRAWITEM:
+        if (wParam != IDC_SETUP_CHECK)
+            return false;
+        DrawCheckLine(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return true;
     case WM_CONTEXTMENU:
         ShowShareMenu(lParam);
         break;
@@ -310,10 +317,13 @@ bool CSetupDlg::OnSysCommand(UINT id, LPARAM) {
 }
 
 bool CSetupDlg::OnPaint() {
-    if (!IsIconic(m_hWnd))
-        return false;
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(m_hWnd, &paint);
+    if (!IsIconic(m_hWnd)) { // the form itself: the check's marks under the boxes
+        PaintMarks(dc);
+        EndPaint(m_hWnd, &paint);
+        return true;
+    }
     SendMessage(WM_ICONERASEBKGND, WPARAM(dc));
     int iconWidth = GetSystemMetrics(SM_CXICON);
     int iconHeight = GetSystemMetrics(SM_CYICON);
@@ -369,6 +379,7 @@ void CSetupDlg::OnOK() {
     // the game's files, as the game's players know it.
     CScriptSettings::SaveFailure failure;
     if (!theScriptSettings.Save(&failure)) {
+        CheckGameFiles(); // the line then says what keeps PLAY from the game's files
         // "sripts.ini", misspelt: the game's players know the message by these words.
         MessageBox(WithCode(failure.atGameSettings ? "Error saving to gvx.ini; code %d."
                                                    : "Error saving to sripts.ini; code %d.",

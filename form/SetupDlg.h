@@ -12,9 +12,11 @@
 #include "library/AutoCombo.h"
 #include "library/GameSetLibrary.h"
 #include "script/PlayValues.h"
+#include "script/SetupCheck.h"
 #include "script/Slots.h"
 
 #include <future>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -24,6 +26,10 @@ constexpr size_t kMaxFormText = 255;
 inline std::string FormText(const std::string& text) {
     return text.substr(0, kMaxFormText);
 }
+
+// The marks of the check: their colour, and the contrast of two colours (1 to 21).
+COLORREF MarkColour();
+double ContrastRatio(COLORREF a, COLORREF b);
 
 // The stored sets in the order the sorted title box keeps; false where the locale's sort keys
 // and the box's own comparison disagree somewhere, and the box must sort them itself.
@@ -162,14 +168,24 @@ private:
     bool OnSetupCheckTip(LPARAM notification);
     void OnSlotBoxFocus(int id, UINT code);
     void ShowFocusProblems(HWND box);
-    // The problems of a ship or position box, one a line; empty for a box the check did not
-    // mark (and for any other control).
-    const std::string& ProblemsOf(HWND control) const;
+    void CheckGameFiles();
+    RECT MarkRect(HWND box) const;
+    void PaintMarks(HDC dc) const;
+    void DrawCheckLine(const DRAWITEMSTRUCT& item);
 
+public:
+    // The problems of a box the check marked, one a line; empty for any other control.
+    const std::string& ProblemsOf(HWND control) const;
+    // Where the line shows the set's code, in the line's own coordinates, as last drawn.
+    const RECT& CodePlace() const { return m_codeRect; }
+
+private:
     HWND m_hCheckTips = nullptr; // the tool tips of the check line and the marked boxes
     std::string m_strProblems;   // every problem, one a line, for the tips
-    std::string m_strBoxProblems[2][kSlotCount]; // [0] ship boxes, [1] position boxes
-    std::string m_strFocusProblems;              // the tip under the focused box
+    std::map<int, std::string> m_boxProblems; // by the control id of each marked box
+    std::string m_strFocusProblems;           // the tip under the focused box
+    std::vector<SetupProblem> m_gameProblems; // the game's files, checked at start-up and PLAY
+    RECT m_codeRect{};
 
     // --- SideWindows.cpp: the buttons that open side windows or start the viewer ---
 public:

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "script/PlayValues.h"
+#include "script/SetupCheck.h"
 
 #include <string>
 
@@ -31,6 +32,9 @@ public:
     };
     bool Load(unsigned long* error = nullptr);
     bool Save(SaveFailure* failure = nullptr) const;
+    // Whether PLAY can reach the game's files now, and where it cannot: the game's folder or
+    // the file concerned goes to `path`.
+    GameFiles CheckFiles(std::string& path) const;
 
     const PlayValues& Values() const { return m_values; }
 

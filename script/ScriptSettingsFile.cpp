@@ -1,5 +1,6 @@
 // Load and Save: the 46 keys of section Mul_Kestrine in their fixed order (title, the 22 ship
 // texts, the 22 positions, the option flags), then UIType of gvx.ini.
+#include "framework/File.h"
 #include "script/IniText.h"
 #include "script/ScriptSettings.h"
 #include "script/SettingsFileUpdate.h"
@@ -78,4 +79,28 @@ bool CScriptSettings::Save(SaveFailure* failure) const {
         return fail(code, true);
     }
     return true;
+}
+
+GameFiles CScriptSettings::CheckFiles(std::string& path) const {
+    std::string scripts, game;
+    if (GetScriptsDirectory(scripts) != 0 || GetGameDirectory(game) != 0)
+        return GameFiles::NotInstalled;
+    path = game;
+    const std::wstring scriptsFile = WideText(scripts + kScriptsFileName);
+    if (GetFileAttributesW(scriptsFile.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return GameFiles::NoScripts;
+    for (const std::wstring& file : {scriptsFile, WideText(game + kGameSettingsFileName)}) {
+        const DWORD attributes = GetFileAttributesW(file.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES)
+            continue; // made by PLAY where it is missing
+        path = CodePageText(file);
+        if (attributes & FILE_ATTRIBUTE_READONLY)
+            return GameFiles::ReadOnly;
+        // Opened for writing and closed at once: nothing is written.
+        CFileHandle writable(CreateFileW(file.c_str(), GENERIC_WRITE, kShareAll, nullptr,
+                                         OPEN_EXISTING, 0, nullptr));
+        if (!writable.IsOpen() && GetLastError() == ERROR_ACCESS_DENIED)
+            return GameFiles::AdminOnly;
+    }
+    return GameFiles::Ready;
 }

@@ -21,6 +21,32 @@ bool IsQuoted(std::string_view ship) {
     return ship.size() >= 3 && ship.front() == '"' && ship.back() == '"';
 }
 
+// The text inside `mark` at both ends of `ship` (two apostrophes, as the help writes them, one
+// apostrophe, or a double quotation mark), or null where it does not stand in it.
+bool Inside(std::string_view ship, std::string_view mark, std::string_view& inside) {
+    if (ship.size() < 2 * mark.size() + 1 || ship.substr(0, mark.size()) != mark ||
+        ship.substr(ship.size() - mark.size()) != mark)
+        return false;
+    inside = ship.substr(mark.size(), ship.size() - 2 * mark.size());
+    return true;
+}
+
+// What is wrong with the marks around a ship, for the host: empty where it is quoted.
+std::string QuotesProblem(std::string_view ship) {
+    std::string_view inside;
+    if (IsQuoted(ship))
+        return "";
+    if (ship == "\"\"")
+        return "the ship's designation is empty: type it between the quotation marks, as "
+               "\"N-QRF\"";
+    if (Inside(ship, "''", inside))
+        return "use double quotation marks, not two apostrophes, as \"N-QRF\"";
+    if (ship.front() == '"' && ship.find('"', 1) != std::string_view::npos)
+        return "there is text after the closing quotation mark; the ship ends with it, as "
+               "\"N-QRF\"";
+    return "the ship needs double quotation marks, as \"N-QRF\"";
+}
+
 // Capital letters and digits in parts joined by hyphens, at least two parts.
 bool IsDesignation(std::string_view text) {
     int parts = 0;
@@ -62,11 +88,7 @@ struct RuleRow {
 
 const RuleRow kRules[] = {
     {SetupRule::Quotes, SetupMark::ShipBox, true,
-     [](const PlayValues& setup, int slot) -> std::string {
-         return IsQuoted(ShipOf(setup, slot))
-                    ? ""
-                    : "the ship needs double quotation marks, as \"N-QRF\"";
-     }},
+     [](const PlayValues& setup, int slot) { return QuotesProblem(ShipOf(setup, slot)); }},
     {SetupRule::Designation, SetupMark::ShipBox, true,
      [](const PlayValues& setup, int slot) -> std::string {
          const std::string_view ship = ShipOf(setup, slot);
@@ -94,7 +116,16 @@ const RuleRow kRules[] = {
                     ? ""
                     : "Choose HOST SELECTED or PLAYER SELECT";
      }},
+    // Typed into the box, a difficulty the game does not know reaches its files as -1.
+    {SetupRule::Difficulty, SetupMark::DifficultyBox, false,
+     [](const PlayValues& setup, int) -> std::string {
+         return setup.difficulty >= 0 && setup.difficulty <= 2
+                    ? ""
+                    : "AI DIFFICULTY: choose CAPTAIN, COMMODORE or ADMIRAL";
+     }},
 };
+
+const char kGameKey[] = "HKEY_LOCAL_MACHINE\\Software\\Brellix\\Ostravane";
 
 } // namespace
 
@@ -122,22 +153,68 @@ std::vector<SetupProblem> CheckSetup(const PlayValues& setup) {
     return problems;
 }
 
-std::string CheckLine(const std::vector<SetupProblem>& problems, const std::string& code) {
-    std::string line;
+SetupProblem GameFilesProblem(GameFiles state, const std::string& path) {
+    std::string text;
+    switch (state) {
+    case GameFiles::NotInstalled:
+        text = std::string("Ostravane was not found: the registry value Directory of ") + kGameKey +
+               " is missing. Install the game, or see the README.";
+        break;
+    case GameFiles::NoScripts:
+        text = "Ostravane was not found in " + path +
+               ": it has no Assets\\Scripts\\scripts.ini. Check the registry value Directory of " +
+               kGameKey + ", or see the README.";
+        break;
+    case GameFiles::ReadOnly:
+        text = "PLAY cannot change " + path +
+               ": the file is read-only. Clear Read-only in its Properties.";
+        break;
+    case GameFiles::AdminOnly:
+        text = "PLAY cannot change " + path +
+               ": Windows lets only administrators change files there. Start Kestrine as "
+               "administrator.";
+        break;
+    case GameFiles::Ready:
+        break;
+    }
+    return {SetupRule::GameFiles, SetupMark::None, -1, text};
+}
+
+std::string CheckSummary(const std::vector<SetupProblem>& problems) {
     if (problems.empty())
-        line = "Ready for the game.";
-    else
-        line = std::to_string(problems.size()) +
-               (problems.size() == 1 ? " problem. " : " problems. ") + problems[0].text;
-    return line + " Code " + code;
+        return "Ready for the game.";
+    if (problems.size() == 1)
+        return "1 problem. " + problems[0].text;
+    // A slot with two problems is one slot to mend: where every problem is a slot's, the
+    // slots are counted too.
+    bool inSlots[kSlotCount] = {};
+    int slots = 0;
+    bool allInSlots = true;
+    for (const SetupProblem& problem : problems) {
+        allInSlots = allInSlots && problem.slot >= 0;
+        if (problem.slot >= 0 && !inSlots[problem.slot]) {
+            inSlots[problem.slot] = true;
+            ++slots;
+        }
+    }
+    std::string count = std::to_string(problems.size()) + " problems";
+    if (allInSlots && slots < int(problems.size()))
+        count += " in " + std::to_string(slots) + (slots == 1 ? " slot" : " slots");
+    return count + ", listed under Show setup problems. " + problems[0].text;
+}
+
+std::string CheckLine(const std::vector<SetupProblem>& problems, const std::string& code) {
+    return CheckSummary(problems) + " Code " + code;
 }
 
 std::string FixedDesignation(const std::string& ship) {
     std::string_view text = TrimIniBlanks(std::string_view(ship));
     if (text.empty())
         return ship;
-    if (IsQuoted(text))
-        text = text.substr(1, text.size() - 2);
+    for (std::string_view mark : {"\"", "''", "'"}) {
+        if (Inside(text, mark, text))
+            break;
+    }
     std::string upper(TrimIniBlanks(text));
     for (char& c : upper) {
         if (c >= 'a' && c <= 'z')

@@ -1,7 +1,7 @@
 // What the game will not use of a setup, by the rules its help gives: a ship stands in double
 // quotation marks, its designation is capital letters and digits in hyphen-joined parts, every
-// ship has a start position of its own, and the setup has an option.  Plain C++, so that it
-// runs on every edit.
+// ship has a start position of its own, the setup has an option and an AI difficulty the game
+// knows.  Plain C++, so that it runs on every edit.
 #pragma once
 
 #include "script/PlayValues.h"
@@ -9,10 +9,19 @@
 #include <string>
 #include <vector>
 
-enum class SetupRule { Quotes, Designation, Position, SharedPosition, Option };
+enum class SetupRule {
+    GameFiles, // the game's files cannot be found or changed (see GameFilesProblem)
+    Quotes,
+    Designation,
+    Position,
+    SharedPosition,
+    Option,
+    Difficulty
+};
 
-// The box of its slot that a problem marks on the form.
-enum class SetupMark { None, ShipBox, PositionBox };
+// The box that a problem marks on the form: its slot's ship or position box, or the
+// difficulty box.
+enum class SetupMark { None, ShipBox, PositionBox, DifficultyBox };
 
 struct SetupProblem {
     SetupRule rule;
@@ -21,16 +30,30 @@ struct SetupProblem {
     std::string text; // for the host: "P2: the ship needs double quotation marks, as "N-QRF"."
 };
 
-// Every problem, slot by slot in the form's order (the slots with a ship only), the option
-// last.
+// Every problem, slot by slot in the form's order (the slots with a ship only), then the
+// option and the difficulty.
 std::vector<SetupProblem> CheckSetup(const PlayValues& setup);
 
-// The check line: "Ready for the game." or the number of problems and the first of them,
-// then the set's code.
+// Why PLAY cannot reach the game's files, as Kestrine finds them at start-up.
+enum class GameFiles {
+    Ready,
+    NotInstalled, // no registry value names the game's folder
+    NoScripts,    // the folder named holds no Assets\Scripts\scripts.ini
+    ReadOnly,     // a settings file is read-only
+    AdminOnly,    // Windows lets only administrators change a settings file
+};
+// The problem to put first on the check line; `path` is the folder or the file concerned.
+SetupProblem GameFilesProblem(GameFiles state, const std::string& path);
+
+// The problems before the code on the check line: "Ready for the game.", one problem, or
+// their count (and the slots they are in, where a slot has more than one) with the first, and
+// where to find the rest.
+std::string CheckSummary(const std::vector<SetupProblem>& problems);
+// The check line: the summary, then the set's code ("Code 7KQ-2MX").
 std::string CheckLine(const std::vector<SetupProblem>& problems, const std::string& code);
 
-// The ship text as a designation where it can be one ("n-qrf" is "\"N-QRF\""); otherwise the
-// text as it is.
+// The ship text as a designation where it can be one ("n-qrf", "''n-qrf''" and "'n-qrf'" are
+// "\"N-QRF\""); otherwise the text as it is.
 std::string FixedDesignation(const std::string& ship);
 
 // A short code of a game-set text, the same on every machine for the same setup: the first 30

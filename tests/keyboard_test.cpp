@@ -166,7 +166,6 @@ TEST_F(Keyboard, TheCheckLineIsHeardWhenItChanges) {
     EXPECT_EQ(g_nameChanged, Item(IDC_SETUP_CHECK));
     const std::wstring line = Heard(Item(IDC_SETUP_CHECK));
     EXPECT_EQ(line, L"Setup check: " + WideText(Text(IDC_SETUP_CHECK)));
-    EXPECT_EQ(line.rfind(L"Setup check: 3 problems. A1: ", 0), 0u) << line;
 }
 
 // A real F1 opens the help once, whatever has the focus, while the player keeps the help open

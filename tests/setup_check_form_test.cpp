@@ -71,7 +71,8 @@ TEST_F(SetupCheckForm, TheLineMarksAndTipsFollowWhatTheHostDoes) {
     const std::string before = Code();
     Click(A1.checkId);
     Type(A1.shipId, "x");
-    EXPECT_EQ(Said(), "3 problems. P2: the ship needs double quotation marks, as \"N-QRF\".");
+    EXPECT_EQ(Said(), "3 problems in 2 slots, listed under Show setup problems. P2: the ship needs "
+                      "double quotation marks, as \"N-QRF\".");
     EXPECT_TRUE(Marked(A1.posId));
     EXPECT_NE(Code(), before);
     Type(A1.posId, "h"); // the same position as P2
@@ -87,7 +88,8 @@ TEST_F(SetupCheckForm, TheLineMarksAndTipsFollowWhatTheHostDoes) {
     EXPECT_EQ(theScriptSettings.GetShip(1), "\"N-QRF\"");
     EXPECT_FALSE(Marked(P2.shipId));
     EXPECT_TRUE(Marked(A1.shipId));
-    EXPECT_EQ(Said(), "2 problems. A1: the ship needs double quotation marks, as \"N-QRF\".");
+    EXPECT_EQ(Said(), "2 problems in 1 slot, listed under Show setup problems. A1: the ship needs "
+                      "double quotation marks, as \"N-QRF\".");
 
     // A pasted or a stored set is checked as it comes in.
     SetClipboardText(nullptr, "[Mul_Kestrine]\r\nshipA1=T-MWA\r\na1Pos=3\r\nshipSettings=2\r\n");
@@ -97,6 +99,159 @@ TEST_F(SetupCheckForm, TheLineMarksAndTipsFollowWhatTheHostDoes) {
     EXPECT_EQ(Said(), "Ready for the game.");
     EXPECT_EQ(Code(), CodeOfCopy());
     EXPECT_TRUE(boxes.empty());
+}
+
+// The code shows whole at the line's end, whatever the problems before it, at 96 DPI and at
+// 144 (the line half as large again, in a font half as large again).
+TEST_F(SetupCheckForm, TheCodeAlwaysShowsWhole) {
+    Open("shipA4=\"n-qrf\"\r\na4Pos=3\r\nshipSettings=4\r\n"); // a long problem first
+    HWND line = Item(IDC_SETUP_CHECK);
+    RECT client;
+    GetClientRect(line, &client);
+    LOGFONTA font{};
+    GetObjectA(HFONT(SendMessageA(line, WM_GETFONT, 0, 0)), sizeof font, &font);
+    for (int percent : {100, 150}) {
+        SCOPED_TRACE(percent);
+        LOGFONTA scaled = font;
+        scaled.lfHeight = font.lfHeight * percent / 100;
+        HFONT shown = CreateFontIndirectA(&scaled);
+        SendMessageA(line, WM_SETFONT, WPARAM(shown), FALSE);
+        // The line drawn into a picture of its own size, and the code alone beside it.
+        const int width = client.right * percent / 100, height = client.bottom * percent / 100;
+        HDC screen = GetDC(nullptr);
+        HDC dc = CreateCompatibleDC(screen);
+        HBITMAP picture = CreateCompatibleBitmap(screen, width, height);
+        SelectObject(dc, picture);
+        DRAWITEMSTRUCT item{};
+        item.CtlType = ODT_STATIC;
+        item.CtlID = IDC_SETUP_CHECK;
+        item.hwndItem = line;
+        item.hDC = dc;
+        item.rcItem = RECT{0, 0, width, height};
+        SendMessageA(dlg->GetSafeHwnd(), WM_DRAWITEM, IDC_SETUP_CHECK, LPARAM(&item));
+        const RECT place = dlg->CodePlace();
+        SelectObject(dc, shown);
+        const std::string code = "Code " + Code();
+        SIZE codeSize{};
+        GetTextExtentPoint32A(dc, code.c_str(), int(code.size()), &codeSize);
+        EXPECT_EQ(place.right, width); // inside the line, at its end
+        EXPECT_GE(place.right - place.left, codeSize.cx);
+        // What is drawn there is the code: the same pixels as the code drawn on its own.
+        HDC alone = CreateCompatibleDC(screen);
+        HBITMAP alonePicture = CreateCompatibleBitmap(screen, width, height);
+        SelectObject(alone, alonePicture);
+        SelectObject(alone, shown);
+        FillRect(alone, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+        SetBkMode(alone, TRANSPARENT);
+        SetTextColor(alone, GetSysColor(COLOR_BTNTEXT));
+        RECT codeRect = place;
+        DrawTextA(alone, code.c_str(), -1, &codeRect,
+                  DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER | DT_RIGHT);
+        int differing = 0, inked = 0;
+        for (int x = place.left; x < place.right; ++x) {
+            for (int y = 0; y < height; ++y) {
+                differing += GetPixel(dc, x, y) != GetPixel(alone, x, y);
+                inked += GetPixel(alone, x, y) != GetSysColor(COLOR_BTNFACE);
+            }
+        }
+        EXPECT_EQ(differing, 0);
+        EXPECT_GT(inked, 20);
+        DeleteDC(alone);
+        DeleteObject(alonePicture);
+        DeleteDC(dc);
+        DeleteObject(picture);
+        ReleaseDC(nullptr, screen);
+        SendMessageA(line, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+        DeleteObject(shown);
+    }
+    // The mouse over the code says what it is for.
+    RECT place = dlg->CodePlace();
+    MapWindowPoints(line, nullptr, reinterpret_cast<POINT*>(&place), 2);
+    SetCursorPos((place.left + place.right) / 2, (place.top + place.bottom) / 2);
+    EXPECT_EQ(Tip(line), "Players whose Kestrine shows the same code will play the same game.");
+    SetCursorPos(0, 0);
+}
+
+// Every box a problem names shows a mark under it, also when it is empty or disabled, in a
+// colour that stands out from the form; a difficulty the game does not know is one.
+TEST_F(SetupCheckForm, MarksShowOnEmptyAndDisabledBoxes) {
+    Open("shipA1=x\r\nshipSettings=4\r\n"); // A1's boxes are disabled until its slot is ticked
+    ASSERT_FALSE(Enabled(A1.shipId));
+    EXPECT_EQ(Text(A1.posId), "");
+    SetForegroundWindow(dlg->GetSafeHwnd());
+    RedrawWindow(dlg->GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    auto markShown = [this](int id) {
+        RECT box;
+        GetWindowRect(Item(id), &box);
+        MapWindowPoints(nullptr, dlg->GetSafeHwnd(), reinterpret_cast<POINT*>(&box), 2);
+        HDC dc = GetDC(dlg->GetSafeHwnd());
+        const COLORREF colour = GetPixel(dc, (box.left + box.right) / 2, box.bottom + 2);
+        ReleaseDC(dlg->GetSafeHwnd(), dc);
+        return colour == MarkColour();
+    };
+    EXPECT_TRUE(markShown(A1.shipId));
+    EXPECT_TRUE(markShown(A1.posId));
+    EXPECT_FALSE(markShown(P1.shipId));
+    EXPECT_GE(ContrastRatio(MarkColour(), GetSysColor(COLOR_BTNFACE)), 4.5);
+
+    // Colours where red would not stand out: the system's own text colour.
+    const int element = COLOR_BTNFACE;
+    const COLORREF face = GetSysColor(COLOR_BTNFACE), dark = RGB(96, 0, 0);
+    SetSysColors(1, &element, &dark);
+    EXPECT_EQ(MarkColour(), GetSysColor(COLOR_BTNTEXT));
+    SetSysColors(1, &element, &face);
+
+    // A difficulty typed that the game does not know: named, marked, and PLAY goes on.
+    SetWindowTextA(Item(A1.shipId), "");
+    SetWindowTextA(Item(IDC_DIFFICULTY), "");
+    Type(IDC_DIFFICULTY, "hard");
+    EXPECT_EQ(Said(), "1 problem. AI DIFFICULTY: choose CAPTAIN, COMMODORE or ADMIRAL.");
+    EXPECT_EQ(dlg->ProblemsOf(Item(IDC_DIFFICULTY)),
+              "AI DIFFICULTY: choose CAPTAIN, COMMODORE or ADMIRAL.");
+    Click(IDOK);
+    EXPECT_EQ(boxes.back().text, "Configuration Saved For Game Play!");
+}
+
+// Fix mends only what the check names, the help's apostrophes among them.
+TEST_F(SetupCheckForm, FixMendsOnlyWhatTheCheckNames) {
+    Open("p1Pos=0\r\nshipP2=''n-qre''\r\np2Pos=1\r\nshipP3='d-h7'\r\np3Pos=2\r\n"
+         "shipP4=no ship\r\np4Pos=3\r\nshipSettings=4\r\n");
+    SetWindowTextA(Item(P1.shipId), " \"N-QRF\" "); // ready as the game reads it
+    dlg->RefreshSetupCheck();
+    EXPECT_EQ(Said(), "3 problems, listed under Show setup problems. P2: use double quotation "
+                      "marks, not two apostrophes, as \"N-QRF\".");
+    dlg->OnFixDesignations();
+    EXPECT_EQ(Texts({P1.shipId, P2.shipId, kSlots[2].shipId, kSlots[3].shipId}),
+              " \"N-QRF\" |\"N-QRE\"|\"D-H7\"|no ship");
+    EXPECT_EQ(Said(), "1 problem. P4: the ship needs double quotation marks, as \"N-QRF\".");
+}
+
+// A first run says on the line what keeps PLAY from the game and what to do.
+TEST_F(SetupCheckForm, AFirstRunSaysWhatToDo) {
+    auto firstProblem = [this] {
+        const std::string said = Said();
+        const size_t first = said.find(". ") + 2;
+        return said.rfind("1 problem. ", 0) == 0 ? said.substr(11) : said.substr(first);
+    };
+    Open(); // a game folder without scripts.ini
+    EXPECT_EQ(firstProblem(), "Ostravane was not found in " + game.Path() +
+                                  ": it has no Assets\\Scripts\\scripts.ini. Check the registry "
+                                  "value Directory of HKEY_LOCAL_MACHINE\\Software\\Brellix\\"
+                                  "Ostravane, or see the README.");
+    Restart();
+    WriteFileBytes(ScriptsIni(), "[Mul_Kestrine]\r\nshipSettings=4\r\n");
+    SetFileAttributesA(ScriptsIni().c_str(), FILE_ATTRIBUTE_READONLY);
+    Open();
+    EXPECT_EQ(firstProblem(), "PLAY cannot change " + ScriptsIni() +
+                                  ": the file is read-only. Clear Read-only in its Properties.");
+    SetFileAttributesA(ScriptsIni().c_str(), FILE_ATTRIBUTE_NORMAL);
+    Restart();
+    GameRegistry::RemoveAll();
+    Open();
+    EXPECT_EQ(OneBox().text, "Error reading from scripts.ini; code 2."); // as before, too
+    EXPECT_EQ(firstProblem(), "Ostravane was not found: the registry value Directory of "
+                              "HKEY_LOCAL_MACHINE\\Software\\Brellix\\Ostravane is missing. "
+                              "Install the game, or see the README.");
 }
 
 } // namespace

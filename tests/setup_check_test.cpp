@@ -14,6 +14,7 @@ struct Row {
     std::vector<std::tuple<int, const char*, const char*>> slots; // slot, ship, position
     bool option;
     std::vector<std::string> problems;
+    int difficulty = 1;
 };
 
 std::string NoDesignation(const char* slot) {
@@ -33,10 +34,15 @@ TEST(SetupCheck, TheGamesRulesSlotBySlot) {
          {{0, "\"n-qrf\"", "G"}, {1, "\"N QRF\"", "H"}, {2, "\"QRF\"", "I"}, {3, "\"N--Q\"", "J"}},
          true,
          {NoDesignation("P1"), NoDesignation("P2"), NoDesignation("P3"), NoDesignation("P4")}},
-        {"quotes around nothing",
-         {{0, "\"\"", "G"}},
+        {"quotes around nothing, text after them, the help's two apostrophes",
+         {{0, "\"\"", "G"}, {1, "\"N-QRF\"x", "H"}, {2, "''N-QRE''", "I"}, {3, "'N-QRE'", "J"}},
          true,
-         {"P1: the ship needs double quotation marks, as \"N-QRF\"."}},
+         {"P1: the ship's designation is empty: type it between the quotation marks, as "
+          "\"N-QRF\".",
+          "P2: there is text after the closing quotation mark; the ship ends with it, as "
+          "\"N-QRF\".",
+          "P3: use double quotation marks, not two apostrophes, as \"N-QRF\".",
+          "P4: the ship needs double quotation marks, as \"N-QRF\"."}},
         {"no start position, or none of G to Z",
          {{14, "\"T-MWA\"", ""}, {21, "\"T-MWA\"", "B"}},
          true,
@@ -47,10 +53,16 @@ TEST(SetupCheck, TheGamesRulesSlotBySlot) {
          true,
          {"A3: the ship starts at N like P1; each needs a position of its own."}},
         {"no option", {}, false, {"Choose HOST SELECTED or PLAYER SELECT."}},
+        {"a difficulty the game does not know",
+         {},
+         true,
+         {"AI DIFFICULTY: choose CAPTAIN, COMMODORE or ADMIRAL."},
+         -1},
     };
     for (const Row& row : rows) {
         PlayValues setup;
         setup.flags = row.option ? kPlayerSelectFlags : 0;
+        setup.difficulty = row.difficulty;
         for (int& position : setup.positions)
             position = kNoPosition;
         for (const auto& [slot, ship, position] : row.slots) {
@@ -66,11 +78,50 @@ TEST(SetupCheck, TheGamesRulesSlotBySlot) {
 
 TEST(SetupCheck, TheFixOfADesignation) {
     const std::pair<const char*, const char*> fixes[] = {
-        {"n-qrf", "\"N-QRF\""}, {" \"d-h7\" ", "\"D-H7\""}, {"\"N-QRF\"", "\"N-QRF\""},
-        {"qrf", "qrf"},         {"N QRF", "N QRF"},         {"", ""},
+        {"n-qrf", "\"N-QRF\""},     {" \"d-h7\" ", "\"D-H7\""}, {"\"N-QRF\"", "\"N-QRF\""},
+        {"''n-qre''", "\"N-QRE\""}, {"'n-qre'", "\"N-QRE\""},   {"qrf", "qrf"},
+        {"N QRF", "N QRF"},         {"''x''", "''x''"},         {"", ""},
     };
     for (const auto& [ship, fixed] : fixes)
         EXPECT_EQ(FixedDesignation(ship), fixed) << ship;
+}
+
+// The line counts the problems, and the slots they are in where a slot has two; the game's
+// files come first.
+TEST(SetupCheck, TheLineCountsProblemsAndSlots) {
+    auto problem = [](SetupRule rule, int slot) {
+        return SetupProblem{rule, SetupMark::None, slot, "text " + std::to_string(slot) + "."};
+    };
+    const std::pair<std::vector<SetupProblem>, std::string> lines[] = {
+        {{}, "Ready for the game."},
+        {{problem(SetupRule::Quotes, 2)}, "1 problem. text 2."},
+        {{problem(SetupRule::Quotes, 2), problem(SetupRule::Position, 2)},
+         "2 problems in 1 slot, listed under Show setup problems. text 2."},
+        {{problem(SetupRule::Quotes, 2), problem(SetupRule::Position, 2),
+          problem(SetupRule::Quotes, 4)},
+         "3 problems in 2 slots, listed under Show setup problems. text 2."},
+        {{problem(SetupRule::Quotes, 2), problem(SetupRule::Option, -1)},
+         "2 problems, listed under Show setup problems. text 2."},
+    };
+    for (const auto& [problems, line] : lines)
+        EXPECT_EQ(CheckLine(problems, "7KQ-2MX"), line + " Code 7KQ-2MX");
+
+    const std::pair<GameFiles, std::string> games[] = {
+        {GameFiles::NotInstalled,
+         "Ostravane was not found: the registry value Directory of "
+         "HKEY_LOCAL_MACHINE\\Software\\Brellix\\Ostravane is missing. Install the game, or "
+         "see the README."},
+        {GameFiles::NoScripts,
+         "Ostravane was not found in C:\\Games\\: it has no Assets\\Scripts\\scripts.ini. Check "
+         "the registry value Directory of HKEY_LOCAL_MACHINE\\Software\\Brellix\\Ostravane, or "
+         "see the README."},
+        {GameFiles::ReadOnly, "PLAY cannot change C:\\Games\\: the file is read-only. Clear "
+                              "Read-only in its Properties."},
+        {GameFiles::AdminOnly, "PLAY cannot change C:\\Games\\: Windows lets only administrators "
+                               "change files there. Start Kestrine as administrator."},
+    };
+    for (const auto& [state, text] : games)
+        EXPECT_EQ(GameFilesProblem(state, "C:\\Games\\").text, text);
 }
 
 TEST(SetupCheck, TheCodeOfAGameSetText) {
