@@ -1,5 +1,6 @@
 #include "app/SetupApp.h"
 
+#include "app/CommandLine.h"
 #include "form/SetupDlg.h"
 #include "framework/File.h"
 #include "framework/Shell.h"
@@ -28,6 +29,10 @@ bool CSetupApp::InitInstance() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     MarkStartup("WinMain");
+    // "kestrine.exe /play FILE" and the other commands run without a window.
+    const std::vector<std::wstring> arguments = CommandLineArguments(GetCommandLineW());
+    if (IsCommand(arguments))
+        return RunCommand(arguments);
     if (CWinApp* app = AfxGetApp())
         app->InitInstance();
     return 0;

@@ -31,6 +31,20 @@ inline double Median(std::vector<double> samples) {
     return samples[samples.size() / 2];
 }
 
+inline void SetGameDirectory(const std::string& directory);
+
+// A game folder of a benchmark's own in the temporary folder (with Assets\Scripts), named in
+// the registry as the game's: its path, ending in a backslash.
+inline std::string BenchGameFolder(const std::string& name) {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string game = std::string(temp) + name + "\\";
+    for (const char* folder : {"", "Assets", "Assets\\Scripts"})
+        CreateDirectoryA((game + folder).c_str(), nullptr);
+    SetGameDirectory(game);
+    return game;
+}
+
 // Names `directory` as the game's folder in both views of the registry, as its installer would.
 inline void SetGameDirectory(const std::string& directory) {
     for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {

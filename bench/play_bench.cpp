@@ -59,12 +59,7 @@ std::string Section(const std::string& file) {
 } // namespace
 
 int main() {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    const std::string game = std::string(temp) + "kestrine-play-bench\\";
-    for (const char* folder : {"", "Assets", "Assets\\Scripts"})
-        CreateDirectoryA((game + folder).c_str(), nullptr);
-    SetGameDirectory(game);
+    const std::string game = BenchGameFolder("kestrine-play-bench");
     const std::string scripts = game + "Assets\\Scripts\\scripts.ini", gvx = game + "gvx.ini";
     const std::string copy = game + "copy.ini";
 

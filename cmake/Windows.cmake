@@ -21,10 +21,31 @@ add_library(kestrine_library STATIC
 target_link_libraries(kestrine_library PUBLIC kestrine_portable kestrine_files)
 target_link_libraries(kestrine_library PRIVATE kestrine_warnings)
 
+# The window libraries load when the form first calls them, not at every start: a command run
+# from a script (kestrine.exe /play FILE) needs no window, and under Wine loading user32 and
+# gdi32 costs some 50 ms, more than the rest of such a run (bench_command).
+set(KESTRINE_DELAY_IMPORTS)
+foreach(library user32 gdi32 comctl32)
+    set(delayed ${CMAKE_BINARY_DIR}/delay/lib${library}_delay.a)
+    add_custom_command(OUTPUT ${delayed}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/delay
+        COMMAND ${PROJECT_SOURCE_DIR}/cmake/delay-import.sh ${TOOLCHAIN_PREFIX}
+                ${CMAKE_C_COMPILER} ${library} ${delayed}
+        DEPENDS ${PROJECT_SOURCE_DIR}/cmake/delay-import.sh VERBATIM)
+    list(APPEND KESTRINE_DELAY_IMPORTS ${delayed})
+endforeach()
+add_custom_target(kestrine_delay_imports DEPENDS ${KESTRINE_DELAY_IMPORTS})
+# The window libraries, delay-loaded in the programs that ask for it (kestrine.exe), loaded at
+# start in the others (the tests).
+add_library(kestrine_window_libraries INTERFACE)
+target_link_libraries(kestrine_window_libraries INTERFACE
+    "$<IF:$<BOOL:$<TARGET_PROPERTY:KESTRINE_DELAY_WINDOW_LIBRARIES>>,${KESTRINE_DELAY_IMPORTS};delayimp,user32;gdi32;comctl32>")
+
 add_library(kestrine_framework STATIC
     framework/AccessibleName.cpp
     framework/App.cpp
     framework/Clipboard.cpp
+    framework/ConsoleOutput.cpp
     framework/DataExchange.cpp
     framework/Dialog.cpp
     framework/DialogTemplate.cpp
@@ -33,11 +54,13 @@ add_library(kestrine_framework STATIC
     framework/StartupTimes.cpp
     framework/Wnd.cpp
 )
-target_link_libraries(kestrine_framework PUBLIC kestrine_portable kestrine_files user32 gdi32 comctl32)
+target_link_libraries(kestrine_framework PUBLIC kestrine_portable kestrine_files
+                                                 kestrine_window_libraries)
 target_link_libraries(kestrine_framework PRIVATE kestrine_warnings)
 
 add_library(kestrine_form STATIC
     form/GameSetCommands.cpp
+    form/GameSetFiles.cpp
     form/GameSetSharing.cpp
     form/SetupCheckLine.cpp
     form/SetupDlg.cpp
@@ -60,7 +83,10 @@ file(GLOB KESTRINE_RESOURCE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/*)
 set_source_files_properties(${KESTRINE_RESOURCES} PROPERTIES OBJECT_DEPENDS
     "${KESTRINE_RESOURCE_DEPENDS}")
 
-add_executable(kestrine WIN32 app/SetupApp.cpp ${KESTRINE_RESOURCES})
+
+add_executable(kestrine WIN32 app/SetupApp.cpp app/CommandLine.cpp ${KESTRINE_RESOURCES})
+add_dependencies(kestrine kestrine_delay_imports)
+set_target_properties(kestrine PROPERTIES KESTRINE_DELAY_WINDOW_LIBRARIES ON)
 target_link_libraries(kestrine PRIVATE kestrine_form)
 target_link_libraries(kestrine PRIVATE kestrine_warnings)
 
@@ -84,12 +110,17 @@ target_compile_definitions(bench_startup PRIVATE KESTRINE_EXE="$<TARGET_FILE:kes
 add_dependencies(bench_startup kestrine bench_bare_dialog bench_bare_form)
 add_executable(bench_play bench/play_bench.cpp)
 target_link_libraries(bench_play PRIVATE kestrine_script)
+add_executable(bench_bare_console bench/bare_console.cpp)
+add_executable(bench_command bench/command_bench.cpp)
+target_compile_definitions(bench_command PRIVATE KESTRINE_EXE="$<TARGET_FILE:kestrine>"
+                                                 BARE_CONSOLE_EXE="$<TARGET_FILE:bench_bare_console>")
+add_dependencies(bench_command kestrine bench_bare_console)
 add_executable(bench_double_start bench/double_start_bench.cpp)
 target_link_libraries(bench_double_start PRIVATE kestrine_library kestrine_script)
 target_compile_definitions(bench_double_start PRIVATE KESTRINE_EXE="$<TARGET_FILE:kestrine>")
 add_dependencies(bench_double_start kestrine)
 foreach(bench bench_library_file bench_bare_dialog bench_bare_form bench_startup bench_play
-              bench_double_start)
+              bench_double_start bench_bare_console bench_command)
     target_link_libraries(${bench} PRIVATE kestrine_warnings)
     set_target_properties(${bench} PROPERTIES EXCLUDE_FROM_ALL ON)
 endforeach()

@@ -105,16 +105,16 @@ PlayValues CSetupDlg::ValuesOfForm() const {
 }
 
 void CSetupDlg::CopyValuesToForm(const PlayValues& values) {
-    m_strGameSet = FormText(values.title);
+    const PlayValues shown = AsTheFormShows(values);
+    m_strGameSet = shown.title;
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        m_strShip[slot] = FormText(values.ships[slot]);
-        m_strPos[slot] = PositionToLetter(values.positions[slot]);
-        m_bSlot[slot] = values.ships[slot].empty() ? 0 : 1;
+        m_strShip[slot] = shown.ships[slot];
+        m_strPos[slot] = PositionToLetter(shown.positions[slot]);
+        m_bSlot[slot] = shown.ships[slot].empty() ? 0 : 1;
     }
-    // Both options set read as HOST SELECTED, as at start-up.
-    m_bHostSelected = (values.flags & kHostSelectedFlags) ? 1 : 0;
-    m_bPlayerSelect = !m_bHostSelected && (values.flags & kPlayerSelectFlags) ? 1 : 0;
-    m_nDifficulty = values.difficulty;
+    m_bHostSelected = shown.flags == kHostSelectedFlags ? 1 : 0;
+    m_bPlayerSelect = shown.flags == kPlayerSelectFlags ? 1 : 0;
+    m_nDifficulty = shown.difficulty;
 }
 
 void CSetupDlg::CopyFormToRecord(CShipData& record, const std::string& title) const {

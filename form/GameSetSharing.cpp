@@ -3,6 +3,7 @@
 // command line.  Every way in reads the text the same way.
 #include "form/SetupDlg.h"
 
+#include "form/GameSetFiles.h"
 #include "framework/Clipboard.h"
 #include "framework/File.h"
 #include "framework/FileDialog.h"
@@ -67,18 +68,6 @@ std::string FileNameOf(const std::string& title) {
     if (IsDeviceName(name.substr(0, stem)))
         name.insert(stem == std::string::npos ? name.size() : stem, "_");
     return name + ".ini";
-}
-
-// The characters of `text` that the system code page cannot hold, each once.
-std::wstring CharactersBeyondCodePage(const std::wstring& text) {
-    std::wstring beyond;
-    for (wchar_t c : text) {
-        bool lost = false;
-        CodePageText(std::wstring(1, c), &lost);
-        if (lost && beyond.find(c) == std::wstring::npos)
-            beyond += c;
-    }
-    return beyond;
 }
 
 } // namespace
@@ -164,50 +153,29 @@ void CSetupDlg::ImportGameSetFiles(const std::vector<std::wstring>& files) {
 }
 
 void CSetupDlg::ImportGameSetFile(const std::wstring& path) {
-    std::string bytes;
-    // One byte more than a game-set text may hold tells a file that is too large; another
-    // program may hold the file open meanwhile, even for writing.
-    DWORD error = ReadWholeFile(path, bytes, 2 * (kMaxGameSetText + 2));
-    if (error == ERROR_DIRECTORY_NOT_SUPPORTED) {
-        RefuseImport(path, L"it is a folder");
-    } else if (error == ERROR_BAD_FILE_TYPE) {
-        RefuseImport(path, L"it is not a file");
-    } else if (error == ERROR_FILE_TOO_LARGE) {
-        RefuseImport(path, WideText(GameSetTextFaultText(GameSetTextFault::TooLarge)));
-    } else if (error != 0) {
-        RefuseImport(path, WideText("it cannot be read: " + ErrorText(error)));
-    } else {
-        // Files as editors save them: ANSI, or UTF-8 or UTF-16 with a byte-order mark.
-        std::wstring text;
-        if (DecodeUnicodeText(bytes, text))
-            ImportGameSetText(text, path);
-        else
-            ImportGameSetText(bytes, path);
-    }
-}
-
-void CSetupDlg::ImportGameSetText(const std::wstring& text, const std::wstring& source) {
-    const std::wstring beyond = CharactersBeyondCodePage(text);
-    if (!beyond.empty()) {
-        // The game's files hold text of the system code page only: nothing is changed into
-        // question marks without a word.
-        RefuseImport(source,
-                     L"it holds characters that the game's files cannot hold (" + beyond + L")");
-        return;
-    }
-    ImportGameSetText(CodePageText(text), source);
-}
-
-void CSetupDlg::ImportGameSetText(const std::string& text, const std::wstring& source) {
     UpdateData(true);
     PlayValues values;
     values.difficulty = m_nDifficulty; // kept by a set without a difficulty
-    GameSetTextFault fault = ReadGameSetText(text, values);
-    if (fault != GameSetTextFault::None) {
-        RefuseImport(source, WideText(GameSetTextFaultText(fault)));
-        return;
-    }
-    // Nothing is stored: the user keeps the set with SAVE, or plays it.
+    std::wstring why;
+    if (ReadGameSetFile(path, values, why))
+        ShowImported(values);
+    else
+        RefuseImport(path, why);
+}
+
+void CSetupDlg::ImportGameSetText(const std::wstring& text, const std::wstring& source) {
+    UpdateData(true);
+    PlayValues values;
+    values.difficulty = m_nDifficulty;
+    std::wstring why;
+    if (ReadGameSetText(text, values, why))
+        ShowImported(values);
+    else
+        RefuseImport(source, why);
+}
+
+// Nothing is stored: the user keeps the set with SAVE, or plays it.
+void CSetupDlg::ShowImported(const PlayValues& values) {
     ShowGameSet(values);
     m_cbGameSet.SetCurSel(-1);
     m_cbGameSet.SetWindowText(FormText(values.title));

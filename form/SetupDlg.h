@@ -7,6 +7,7 @@
 // below are grouped by the file that implements them.
 #pragma once
 
+#include "form/GameSetFiles.h"
 #include "framework/Dialog.h"
 #include "framework/MessageMap.h"
 #include "library/AutoCombo.h"
@@ -19,13 +20,6 @@
 #include <map>
 #include <string>
 #include <vector>
-
-// Every text box of the form takes at most this many characters; longer texts from a file or
-// a stored game set are cut to it where they enter the form.
-constexpr size_t kMaxFormText = 255;
-inline std::string FormText(const std::string& text) {
-    return text.substr(0, kMaxFormText);
-}
 
 // The marks of the check: their colour, and the contrast of two colours (1 to 21).
 COLORREF MarkColour();
@@ -142,12 +136,12 @@ public:
     // Imports the first file; more are refused with a word.
     void ImportGameSetFiles(const std::vector<std::wstring>& files);
     void ImportGameSetFile(const std::wstring& path);
-    void ImportGameSetText(const std::string& text, const std::wstring& source);
     void ImportGameSetText(const std::wstring& text, const std::wstring& source);
 
 private:
     void AppendShareMenu(HMENU menu) const;
     void ShowShareMenu(LPARAM at);
+    void ShowImported(const PlayValues& values);
     void RefuseImport(const std::string& source, const std::string& why);
     void RefuseImport(const std::wstring& source, const std::wstring& why);
 

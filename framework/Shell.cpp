@@ -39,15 +39,48 @@ std::vector<std::wstring> CommandLineArguments(const wchar_t* commandLine) {
     std::vector<std::wstring> arguments;
     if (wcsspn(rest, L" \t") == wcslen(rest)) // nothing after it
         return arguments;
-    using SplitFunction = LPWSTR*(WINAPI*)(LPCWSTR, int*);
-    const auto split = FromShell<SplitFunction>("CommandLineToArgvW");
-    int count = 0;
-    wchar_t** all = split ? split(commandLine, &count) : nullptr;
-    if (all == nullptr)
-        return arguments;
-    for (int i = 1; i < count; ++i) // the first is the program
-        arguments.emplace_back(all[i]);
-    LocalFree(all);
+    // The rules of CommandLineToArgvW, without loading the shell for them (a command run from
+    // a script pays for every library loaded): blanks part arguments outside quotation marks;
+    // 2n backslashes and a mark are n backslashes and a mark that quotes, 2n+1 backslashes
+    // and a mark are n backslashes and the mark itself; "" within quotes is a mark.
+    std::wstring argument;
+    bool inArgument = false, quoted = false;
+    for (const wchar_t* at = rest; *at != L'\0'; ++at) {
+        if ((*at == L' ' || *at == L'\t') && !quoted) {
+            if (inArgument)
+                arguments.push_back(argument);
+            argument.clear();
+            inArgument = false;
+            continue;
+        }
+        inArgument = true;
+        if (*at == L'\\') {
+            size_t backslashes = 0;
+            while (at[backslashes] == L'\\')
+                ++backslashes;
+            if (at[backslashes] != L'"') {
+                argument.append(backslashes, L'\\');
+                at += backslashes - 1;
+                continue;
+            }
+            argument.append(backslashes / 2, L'\\');
+            at += backslashes;
+            if (backslashes % 2 == 1) {
+                argument += L'"';
+                continue;
+            }
+        }
+        if (*at == L'"') {
+            if (quoted && at[1] == L'"')
+                argument += *++at;
+            else
+                quoted = !quoted;
+        } else {
+            argument += *at;
+        }
+    }
+    if (inArgument)
+        arguments.push_back(argument);
     return arguments;
 }
 

@@ -37,6 +37,7 @@ public:
     GameFiles CheckFiles(std::string& path) const;
 
     const PlayValues& Values() const { return m_values; }
+    void SetValues(const PlayValues& values) { m_values = values; }
 
     void SetTitle(const std::string& title) { m_values.title = title; }
     void SetShip(int slot, const std::string& ship) { m_values.ships[slot] = ship; }

@@ -283,6 +283,9 @@ TEST_F(Sharing, NamesDevicesAndSeveralFiles) {
         {L"\"C:\\Program Files\\kestrine.exe\" \t", {}},
         {L"\"C:\\a b\\kestrine.exe\"x.ini", {L"x.ini"}},
         {L"kestrine.exe", {}},
+        {L"kestrine.exe \"C:\\My sets\\\\\" a\\\"b c\\d \"\"",
+         {L"C:\\My sets\\", L"a\"b", L"c\\d", L""}},
+        {L"kestrine.exe \"say \"\"hi\"\"\"", {L"say \"hi\""}},
     };
     for (const auto& [commandLine, files] : commandLines)
         EXPECT_EQ(CommandLineArguments(commandLine), files) << CodePageText(commandLine);

@@ -1,0 +1,239 @@
+#include "app/CommandLine.h"
+
+#include "form/GameSetFiles.h"
+#include "framework/ConsoleOutput.h"
+#include "framework/File.h"
+#include "library/GameSetLibrary.h"
+#include "library/GameSetText.h"
+#include "script/PositionCodec.h"
+#include "script/ScriptSettings.h"
+#include "script/SetupCheck.h"
+#include "version.h"
+
+#include <cwctype>
+
+namespace {
+
+const wchar_t kUsage[] =
+    L"Kestrine " KESTRINE_VERSION_TEXT L" sets up a skirmish of Ostravane.\r\n"
+    L"\r\n"
+    L"  kestrine.exe [FILE]              opens the form (and imports the game set FILE)\r\n"
+    L"  kestrine.exe /play FILE          hands the game set FILE to the game, as PLAY does\r\n"
+    L"  kestrine.exe /check [FILE]       the problems and the code of FILE, or of what the\r\n"
+    L"                                   game will play\r\n"
+    L"  kestrine.exe /list               the titles of the library in this folder\r\n"
+    L"  kestrine.exe /export TITLE FILE  writes the stored game set TITLE into FILE\r\n"
+    L"  kestrine.exe /?                  this text\r\n"
+    L"\r\n"
+    L"Options may also start with - or --.  Exit codes: 0 done, 1 the set has problems\r\n"
+    L"(/check), 2 bad command line, 3 the set cannot be read or is refused, 4 the game was not\r\n"
+    L"found or its files cannot be read, 5 writing failed (nothing changed).";
+
+// "/PLAY", "-play" and "--play" are "play"; anything else is empty.
+std::wstring OptionName(const std::wstring& argument) {
+    size_t start = 0;
+    if (argument.compare(0, 2, L"--") == 0)
+        start = 2;
+    else if (!argument.empty() && (argument[0] == L'/' || argument[0] == L'-'))
+        start = 1;
+    if (start == 0)
+        return std::wstring();
+    std::wstring name = argument.substr(start);
+    for (wchar_t& c : name)
+        c = wchar_t(std::towlower(c));
+    return name;
+}
+
+std::wstring Quoted(const std::string& text) {
+    return L"\"" + WideText(text) + L"\"";
+}
+
+std::wstring WithoutSeparator(std::string folder) {
+    if (folder.size() > 3 && folder.back() == '\\')
+        folder.pop_back();
+    return WideText(folder);
+}
+
+std::wstring CodeOf(const PlayValues& setup) {
+    return WideText(SetupCode(WriteGameSetText(setup)));
+}
+
+// One run of a command: what it says, and its result.
+class CCommand {
+public:
+    int Play(const std::wstring& file);
+    int Check(const std::wstring* file);
+    int List();
+    int Export(const std::wstring& title, const std::wstring& file);
+    int Usage(int result) {
+        if (result == kDone)
+            m_output.Out(kUsage);
+        else
+            m_output.Failure(kUsage);
+        return result;
+    }
+
+private:
+    int Fail(int result, const std::wstring& why) {
+        m_output.Failure(why);
+        return result;
+    }
+    // The game's setup now, as start-up reads it; false (said) where the game is not found.
+    bool LoadGame(bool sayWhy);
+    // A game set's file, over the difficulty the game has now where the set holds none.
+    bool ReadSet(const std::wstring& file, PlayValues& values);
+    bool ReadLibrary(GameSetMap& sets);
+
+    CConsoleOutput m_output;
+    bool m_gameFound = false;
+};
+
+bool CCommand::LoadGame(bool sayWhy) {
+    unsigned long error = 0;
+    m_gameFound = theScriptSettings.Load(&error);
+    if (!m_gameFound && sayWhy)
+        m_output.Failure(WideText(GameFilesProblem(GameFiles::NotInstalled, "").text) +
+                         L" (error " + std::to_wstring(error) + L")");
+    return m_gameFound;
+}
+
+bool CCommand::ReadSet(const std::wstring& file, PlayValues& values) {
+    values.difficulty = m_gameFound ? theScriptSettings.GetDifficulty() : -1;
+    std::wstring why;
+    if (ReadGameSetFile(file, values, why))
+        return true;
+    m_output.Failure(L"Kestrine cannot read a game set from " + file + L": " + why + L".");
+    return false;
+}
+
+int CCommand::Play(const std::wstring& file) {
+    if (!LoadGame(true))
+        return kGameNotFound;
+    PlayValues read;
+    if (!ReadSet(file, read))
+        return kSetRefused;
+    const PlayValues setup = AsTheFormShows(read);
+    if (setup.flags == 0)
+        return Fail(kSetRefused, L"Kestrine did not play the game set " + file +
+                                     L": it has no setup option; choose HOST SELECTED or PLAYER "
+                                     L"SELECT. Nothing was changed.");
+    for (const SetupProblem& problem : CheckSetup(setup))
+        m_output.Error(L"Warning: " + WideText(problem.text));
+    theScriptSettings.SetValues(setup);
+    CScriptSettings::SaveFailure failure;
+    if (!theScriptSettings.Save(&failure))
+        return Fail(kWriteFailed, std::wstring(L"Kestrine could not write ") +
+                                      (failure.atGameSettings ? L"gvx.ini" : L"scripts.ini") +
+                                      L": " + WideText(ErrorText(failure.code)) +
+                                      L". Nothing was changed.");
+    std::string game;
+    theScriptSettings.GetGameDirectory(game);
+    m_output.Out(L"Played " + Quoted(setup.title) + L" (code " + CodeOf(setup) + L") into " +
+                 WithoutSeparator(game) + L".");
+    return kDone;
+}
+
+int CCommand::Check(const std::wstring* file) {
+    PlayValues setup;
+    if (file != nullptr) {
+        LoadGame(false); // only for its difficulty, where the set has none
+        PlayValues read;
+        if (!ReadSet(*file, read))
+            return kSetRefused;
+        setup = AsTheFormShows(read);
+    } else {
+        if (!LoadGame(true))
+            return kGameNotFound;
+        setup = AsTheFormStarts(theScriptSettings.Values());
+    }
+    const std::vector<SetupProblem> problems = CheckSetup(setup);
+    for (const SetupProblem& problem : problems)
+        m_output.Out(WideText(problem.text));
+    m_output.Out(L"Code " + CodeOf(setup));
+    return problems.empty() ? kDone : kSetHasProblems;
+}
+
+// The library in the working folder, read and left as it is (a damaged one is not set aside).
+bool CCommand::ReadLibrary(GameSetMap& sets) {
+    const std::wstring path = FullPathOf(WideText(kLibraryFileName));
+    std::string bytes;
+    const DWORD error = ReadWholeFile(path, bytes);
+    if (error == ERROR_FILE_NOT_FOUND)
+        return true; // nothing stored yet
+    std::string why;
+    if (error != 0) {
+        why = ErrorText(error);
+    } else {
+        try {
+            sets = ReadLibraryStream(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+            return true;
+        } catch (const CArchiveException& damage) {
+            why = damage.what();
+        }
+    }
+    m_output.Failure(L"The game-set library " + path + L" could not be read (" + WideText(why) +
+                     L").");
+    return false;
+}
+
+int CCommand::List() {
+    GameSetMap sets;
+    if (!ReadLibrary(sets))
+        return kSetRefused;
+    for (const auto& entry : sets) {
+        if (!entry.second->m_strTitle.empty()) // a deleted set keeps its key, not its title
+            m_output.Out(WideText(entry.second->m_strTitle));
+    }
+    return kDone;
+}
+
+int CCommand::Export(const std::wstring& title, const std::wstring& file) {
+    GameSetMap sets;
+    if (!ReadLibrary(sets))
+        return kSetRefused;
+    bool lost = false;
+    const std::string key = CodePageText(title, &lost);
+    const auto found = lost ? sets.end() : sets.find(key);
+    if (found == sets.end())
+        return Fail(kSetRefused, L"No stored game set is titled \"" + title + L"\".");
+    // As the form shows the chosen set, at the difficulty the game has now.
+    LoadGame(false);
+    const CShipData& record = *found->second;
+    PlayValues setup;
+    setup.title = FormText(record.m_strGameSet);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        setup.ships[slot] = FormText(record.m_strShip[slot]);
+        setup.positions[slot] = LetterToPosition(FormText(record.m_strPos[slot]));
+    }
+    setup.flags = (record.m_bHostSelected ? kHostSelectedFlags : 0) |
+                  (record.m_bPlayerSelect ? kPlayerSelectFlags : 0);
+    setup.difficulty = m_gameFound ? theScriptSettings.GetDifficulty() : -1;
+    if (DWORD error = ReplaceFileContents(file, WriteGameSetText(setup)))
+        return Fail(kWriteFailed, L"The game set could not be exported to " + file + L": " +
+                                      WideText(ErrorText(error)) + L". No file was written.");
+    m_output.Out(L"Exported " + Quoted(record.m_strTitle) + L" to " + file + L".");
+    return kDone;
+}
+
+} // namespace
+
+bool IsCommand(const std::vector<std::wstring>& arguments) {
+    return !arguments.empty() && !OptionName(arguments[0]).empty();
+}
+
+int RunCommand(const std::vector<std::wstring>& arguments) {
+    CCommand command;
+    const std::wstring name = OptionName(arguments.at(0));
+    const size_t given = arguments.size() - 1;
+    if (name == L"?" || name == L"help")
+        return command.Usage(given == 0 ? kDone : kBadCommandLine);
+    if (name == L"play" && given == 1)
+        return command.Play(arguments[1]);
+    if (name == L"check" && given <= 1)
+        return command.Check(given == 1 ? &arguments[1] : nullptr);
+    if (name == L"list" && given == 0)
+        return command.List();
+    if (name == L"export" && given == 2)
+        return command.Export(arguments[1], arguments[2]);
+    return command.Usage(kBadCommandLine);
+}

@@ -1,0 +1,226 @@
+// Kestrine's commands without a window: kestrine.exe run as its own process with arguments,
+// its output and errors read through pipes, as a script or a launcher runs it.
+#include "framework/File.h"
+#include "framework/TextEncoding.h"
+#include "library/GameSetText.h"
+#include "script/SetupCheck.h"
+#include "support/FormHarness.h"
+
+namespace {
+
+const char kSet[] = "[Mul_Kestrine]\r\nGameSet=Team Base Assault\r\nshipP1=\"N-QRE\"\r\n"
+                    "shipA1=\"T-MWA\"\r\np1Pos=0\r\na1Pos=5\r\nshipSettings=4\r\n[UI]\r\n"
+                    "UIType=2\r\n";
+
+struct Outcome {
+    DWORD exitCode = 999;
+    std::string out, error; // as the program wrote them (UTF-8)
+};
+
+std::string ReadAll(HANDLE pipe) {
+    std::string bytes;
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(pipe, buffer, sizeof buffer, &read, nullptr) && read > 0)
+        bytes.append(buffer, read);
+    return bytes;
+}
+
+class CommandLine : public FormTest {
+protected:
+    // kestrine.exe with these arguments, in the working folder, until it ends.
+    Outcome Kestrine(const std::wstring& arguments) {
+        SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+        HANDLE outRead, outWrite, errorRead, errorWrite;
+        CreatePipe(&outRead, &outWrite, &inherited, 0);
+        CreatePipe(&errorRead, &errorWrite, &inherited, 0);
+        SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
+        SetHandleInformation(errorRead, HANDLE_FLAG_INHERIT, 0);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = outWrite;
+        startup.hStdError = errorWrite;
+        PROCESS_INFORMATION process{};
+        std::wstring command = L"\"" + WideText(KestrineExe()) + L"\" " + arguments;
+        Outcome run;
+        const std::wstring folder = WideText(work.Path());
+        if (CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),
+                           &startup, &process)) {
+            CloseHandle(outWrite);
+            CloseHandle(errorWrite);
+            run.out = ReadAll(outRead);
+            run.error = ReadAll(errorRead);
+            if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0)
+                TerminateProcess(process.hProcess, 999); // a window would wait for a user
+            GetExitCodeProcess(process.hProcess, &run.exitCode);
+            CloseHandle(process.hProcess);
+            CloseHandle(process.hThread);
+        } else {
+            CloseHandle(outWrite);
+            CloseHandle(errorWrite);
+        }
+        CloseHandle(outRead);
+        CloseHandle(errorRead);
+        return run;
+    }
+    static std::string KestrineExe() {
+        std::string path = std::string("Z:") + KESTRINE_EXE;
+        for (char& c : path)
+            c = c == '/' ? '\\' : c;
+        return path;
+    }
+    static std::wstring Argument(const std::string& path) { return L"\"" + WideText(path) + L"\""; }
+    std::string CodeOfLine(const std::string& out) {
+        const size_t at = out.rfind("Code ");
+        return at == std::string::npos ? "" : out.substr(at + 5, 7);
+    }
+    void SetGame(const std::string& scripts, const std::string& gvx) {
+        WriteFileBytes(ScriptsIni(), scripts);
+        WriteFileBytes(GvxIni(), gvx);
+    }
+};
+
+TEST_F(CommandLine, UsageAndBadCommandLinesOpenNoWindow) {
+    const Outcome usage = Kestrine(L"/?");
+    EXPECT_EQ(usage.exitCode, 0u);
+    EXPECT_NE(usage.out.find("kestrine.exe /play FILE"), std::string::npos) << usage.out;
+    for (const wchar_t* bad : {L"/frob", L"--PLAY", L"-check a b", L"/list extra", L"/export x"}) {
+        SCOPED_TRACE(CodePageText(bad));
+        const Outcome run = Kestrine(bad);
+        EXPECT_EQ(run.exitCode, 2u);
+        EXPECT_EQ(run.error, usage.out); // the usage, as the error
+        EXPECT_EQ(run.out, "");
+    }
+}
+
+// /play hands the set to the game as PLAY does, warns of the check's other problems, and
+// leaves the library alone; /check of the same file gives the same code.
+TEST_F(CommandLine, PlayHandsTheSetToTheGame) {
+    SetGame("; the game's own comment\r\n[Mul_Kestrine]\r\nGameSet=Old\r\n",
+            "[UI]\r\nUIType=0\r\n");
+    StoreLibraryFile({});
+    const std::string library = ReadFileBytes(LibraryFile());
+    WriteFileBytes(work / "set.ini", kSet);
+    const Outcome played = Kestrine(L"--Play " + Argument(work / "set.ini"));
+    EXPECT_EQ(played.exitCode, 0u) << played.error;
+    const Outcome checked = Kestrine(L"/CHECK " + Argument(work / "set.ini"));
+    EXPECT_EQ(checked.exitCode, 0u);
+    EXPECT_EQ(checked.out, "Code " + CodeOfLine(checked.out) + "\r\n");
+    std::string folder = game.Path();
+    folder.pop_back();
+    EXPECT_EQ(played.out, "Played \"Team Base Assault\" (code " + CodeOfLine(checked.out) +
+                              ") into " + folder + ".\r\n");
+    EXPECT_EQ(KeyValue(ScriptsIni(), "GameSet"), "Team Base Assault");
+    EXPECT_EQ(KeyValue(ScriptsIni(), "shipA1"), "\"T-MWA\"");
+    EXPECT_EQ(KeyValue(ScriptsIni(), "a1Pos"), "5");
+    EXPECT_EQ(KeyValue(ScriptsIni(), "p2Pos"), "-1");
+    EXPECT_EQ(KeyValue(ScriptsIni(), "shipSettings"), "4");
+    EXPECT_EQ(KeyValue(GvxIni(), "UIType"), "2");
+    EXPECT_EQ(ReadFileBytes(ScriptsIni()).rfind("; the game's own comment", 0), 0u);
+    EXPECT_EQ(ReadFileBytes(LibraryFile()), library);
+
+    // Problems other than a missing option are warnings: the set is played.
+    WriteFileBytes(work / "warned.ini", "[Mul_Kestrine]\r\nshipP2=N-QRF\r\np2Pos=1\r\n"
+                                        "shipSettings=2\r\n");
+    const Outcome warned = Kestrine(L"/play " + Argument(work / "warned.ini"));
+    EXPECT_EQ(warned.exitCode, 0u);
+    EXPECT_EQ(warned.error,
+              "Warning: P2: the ship needs double quotation marks, as \"N-QRF\".\r\n");
+    EXPECT_EQ(KeyValue(GvxIni(), "UIType"), "2"); // a set without [UI] keeps the difficulty
+}
+
+// All or nothing: a refused set and a failed write leave both files byte for byte.
+TEST_F(CommandLine, PlayChangesBothFilesOrNeither) {
+    const std::string scripts = "[Mul_Kestrine]\r\nGameSet=Kept\r\n", gvx = "[UI]\r\nUIType=1\r\n";
+    SetGame(scripts, gvx);
+    WriteFileBytes(work / "set.ini", kSet);
+    WriteFileBytes(work / "no option.ini", "[Mul_Kestrine]\r\nGameSet=Unsure\r\n");
+    HANDLE held =
+        CreateFileA(GvxIni().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const Outcome failed = Kestrine(L"/play " + Argument(work / "set.ini"));
+    CloseHandle(held);
+    EXPECT_EQ(failed.exitCode, 5u);
+    EXPECT_EQ(failed.error.rfind("Kestrine could not write gvx.ini: ", 0), 0u) << failed.error;
+    const struct {
+        const char* file;
+        DWORD exitCode;
+        const char* said;
+    } refused[] = {
+        {"no option.ini", 3, "it has no setup option; choose HOST SELECTED or PLAYER SELECT."},
+        {"missing.ini", 3, "Kestrine cannot read a game set from "},
+        {"", 3, "it is a folder."}, // the working folder itself
+    };
+    for (const auto& set : refused) {
+        SCOPED_TRACE(set.file);
+        std::string path = work / set.file;
+        if (path.back() == '\\') // a backslash before the closing quote would escape it
+            path.pop_back();
+        const Outcome run = Kestrine(L"/play " + Argument(path));
+        EXPECT_EQ(run.exitCode, set.exitCode);
+        EXPECT_NE(run.error.find(set.said), std::string::npos) << run.error;
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_EQ(ReadFileBytes(ScriptsIni()), scripts);
+    EXPECT_EQ(ReadFileBytes(GvxIni()), gvx);
+    EXPECT_FALSE(FileExists(game / "*.tmp"));
+    EXPECT_FALSE(FileExists(game / "Assets\\Scripts\\*.tmp"));
+
+    GameRegistry::RemoveAll();
+    EXPECT_EQ(Kestrine(L"/play " + Argument(work / "set.ini")).exitCode, 4u);
+}
+
+// /check of the game's files says what the form says: the same problems, the same code.
+TEST_F(CommandLine, CheckOfTheGamesFilesMatchesTheForm) {
+    const std::string section = "GameSet=Open Field\r\nshipP1=\"N-QRE\"\r\nshipA2=t-mwa\r\n"
+                                "a2Pos=7\r\nshipB1=\"D-H7\"\r\nb1Pos=7\r\nshipSettings=2\r\n";
+    SetGame("[Mul_Kestrine]\r\n" + section, "[UI]\r\nUIType=1\r\n");
+    const Outcome checked = Kestrine(L"/check");
+    EXPECT_EQ(checked.exitCode, 1u);
+    Open(section);
+    const std::string line = Text(IDC_SETUP_CHECK);
+    EXPECT_EQ(CodeOfLine(checked.out), line.substr(line.rfind("Code ") + 5));
+    EXPECT_EQ(checked.out, "A2: the ship needs double quotation marks, as \"N-QRF\".\r\n"
+                           "B1: the ship starts at N like A2; each needs a position of its own."
+                           "\r\nCode " +
+                               CodeOfLine(checked.out) + "\r\n");
+}
+
+// /list and /export read the library in the working folder; names beyond the code page work,
+// and are printed in UTF-8 to a pipe.
+TEST_F(CommandLine, ListAndExportTheLibrary) {
+    GameSetMap sets;
+    for (const char* title : {"Beta", "Alpha"}) {
+        auto record = std::make_unique<CShipData>();
+        record->m_strTitle = record->m_strGameSet = title;
+        record->m_strShip[0] = "\"N-QRE\"";
+        record->m_strPos[0] = "H";
+        record->m_bHostSelected = 1;
+        sets[title] = std::move(record);
+    }
+    StoreLibraryFile(sets);
+    const std::string library = ReadFileBytes(LibraryFile());
+    const Outcome listed = Kestrine(L"/list");
+    EXPECT_EQ(listed.exitCode, 0u);
+    EXPECT_EQ(listed.out, "Alpha\r\nBeta\r\n");
+
+    const std::wstring omega = WideText(work.Path()) + L"\x03A9\x65E5.ini";
+    const Outcome exported = Kestrine(L"/export Beta \"" + omega + L"\"");
+    EXPECT_EQ(exported.exitCode, 0u) << exported.error;
+    EXPECT_EQ(exported.out, "Exported \"Beta\" to " + Utf8FromWide(omega) + ".\r\n");
+    std::string text;
+    ASSERT_EQ(ReadWholeFile(omega, text), 0u);
+    PlayValues values;
+    ASSERT_EQ(ReadGameSetText(text, values), GameSetTextFault::None);
+    EXPECT_EQ(values.title, "Beta");
+    EXPECT_EQ(values.positions[0], 1);
+    EXPECT_EQ(values.flags, kHostSelectedFlags);
+
+    const Outcome unknown = Kestrine(L"/export Gamma " + Argument(work / "gamma.ini"));
+    EXPECT_EQ(unknown.exitCode, 3u);
+    EXPECT_EQ(unknown.error, "No stored game set is titled \"Gamma\".\r\n");
+    EXPECT_FALSE(FileExists(work / "gamma.ini"));
+    EXPECT_EQ(ReadFileBytes(LibraryFile()), library);
+}
+
+} // namespace
