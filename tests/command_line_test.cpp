@@ -142,23 +142,11 @@ TEST_F(CommandLine, PlayChangesBothFilesOrNeither) {
     CloseHandle(held);
     EXPECT_EQ(failed.exitCode, 5u);
     EXPECT_EQ(failed.error.rfind("Kestrine could not write gvx.ini: ", 0), 0u) << failed.error;
-    const struct {
-        const char* file;
-        DWORD exitCode;
-        const char* said;
-    } refused[] = {
-        {"no option.ini", 3, "it has no setup option; choose HOST SELECTED or PLAYER SELECT."},
-        {"missing.ini", 3, "Kestrine cannot read a game set from "},
-        {"", 3, "it is a folder."}, // the working folder itself
-    };
-    for (const auto& set : refused) {
-        SCOPED_TRACE(set.file);
-        std::string path = work / set.file;
-        if (path.back() == '\\') // a backslash before the closing quote would escape it
-            path.pop_back();
-        const Outcome run = Kestrine(L"/play " + Argument(path));
-        EXPECT_EQ(run.exitCode, set.exitCode);
-        EXPECT_NE(run.error.find(set.said), std::string::npos) << run.error;
+    // The reader's refusals are the import's; a set without an option is refused too.
+    for (const char* file : {"no option.ini", "missing.ini"}) {
+        SCOPED_TRACE(file);
+        const Outcome run = Kestrine(L"/play " + Argument(work / file));
+        EXPECT_EQ(run.exitCode, 3u);
         EXPECT_EQ(run.out, "");
     }
     EXPECT_EQ(ReadFileBytes(ScriptsIni()), scripts);

@@ -100,10 +100,6 @@ TEST_F(Library, AFailedSaveIsSaidAtOnceAndWrittenAtTheNextSave) {
     EXPECT_FALSE(dlg->HasEnded());
     EXPECT_FALSE(FileExists(ScriptsIni())); // nothing handed to the game yet
     CloseHandle(other);
-    Click(IDOK);
-    EXPECT_TRUE(dlg->HasEnded());
-    EXPECT_EQ(boxes.back().text, "Configuration Saved For Game Play!");
-    EXPECT_EQ(ReadLibrary(LibraryFile())->Sets().size(), 2u); // "Stored" and "Pending"
 }
 
 // A change that a failed save kept reaches the file through whatever command writes the

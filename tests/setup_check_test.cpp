@@ -86,8 +86,7 @@ TEST(SetupCheck, TheFixOfADesignation) {
         EXPECT_EQ(FixedDesignation(ship), fixed) << ship;
 }
 
-// The line counts the problems, and the slots they are in where a slot has two; the game's
-// files come first.
+// The line counts the problems, and the slots they are in where a slot has two.
 TEST(SetupCheck, TheLineCountsProblemsAndSlots) {
     auto problem = [](SetupRule rule, int slot) {
         return SetupProblem{rule, SetupMark::None, slot, "text " + std::to_string(slot) + "."};
@@ -106,22 +105,10 @@ TEST(SetupCheck, TheLineCountsProblemsAndSlots) {
     for (const auto& [problems, line] : lines)
         EXPECT_EQ(CheckLine(problems, "7KQ-2MX"), line + " Code 7KQ-2MX");
 
-    const std::pair<GameFiles, std::string> games[] = {
-        {GameFiles::NotInstalled,
-         "Ostravane was not found: the registry value Directory of "
-         "HKEY_LOCAL_MACHINE\\Software\\Brellix\\Ostravane is missing. Install the game, or "
-         "see the README."},
-        {GameFiles::NoScripts,
-         "Ostravane was not found in C:\\Games\\: it has no Assets\\Scripts\\scripts.ini. Check "
-         "the registry value Directory of HKEY_LOCAL_MACHINE\\Software\\Brellix\\Ostravane, or "
-         "see the README."},
-        {GameFiles::ReadOnly, "PLAY cannot change C:\\Games\\: the file is read-only. Clear "
-                              "Read-only in its Properties."},
-        {GameFiles::AdminOnly, "PLAY cannot change C:\\Games\\: Windows lets only administrators "
-                               "change files there. Start Kestrine as administrator."},
-    };
-    for (const auto& [state, text] : games)
-        EXPECT_EQ(GameFilesProblem(state, "C:\\Games\\").text, text);
+    // The first-run texts the test bed can make are checked on the form; this one it cannot.
+    EXPECT_EQ(GameFilesProblem(GameFiles::AdminOnly, "C:\\Games\\").text,
+              "PLAY cannot change C:\\Games\\: Windows lets only administrators change files "
+              "there. Start Kestrine as administrator.");
 }
 
 TEST(SetupCheck, TheCodeOfAGameSetText) {
