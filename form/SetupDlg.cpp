@@ -200,9 +200,7 @@ bool CSetupDlg::OnInitDialog() {
         MessageBox(WithCode("Error reading from scripts.ini; code %d.", code), nullptr, MB_OK);
         // The library lives in the working folder, not the game's: it serves this run all
         // the same, so that what SAVE and DELETE change is kept.
-        TakeLibrary(WaitForLibraryReading());
         AfterStartup();
-        CheckGameFiles();
         RefreshSetupCheck();
         return false;
     }
@@ -233,16 +231,18 @@ bool CSetupDlg::OnInitDialog() {
         OnPlayerSelect();
     }
     MarkStartup("form's own reading, exchange and rules");
-    TakeLibrary(WaitForLibraryReading());
-    MarkStartup("title list");
     AfterStartup();
-    CheckGameFiles();
     RefreshSetupCheck();
     MarkStartup("check line");
     return true;
 }
 
+// What both ways through start-up end with: the library, the game's files on the check line,
+// and what waits until the form is shown.
 void CSetupDlg::AfterStartup() {
+    TakeLibrary(WaitForLibraryReading());
+    MarkStartup("title list");
+    CheckGameFiles();
     PostMessage(m_hWnd, kFormShown, 0, 0);
     // Files may be dropped on the form (what DragAcceptFiles sets).
     SetWindowLongPtrA(m_hWnd, GWL_EXSTYLE,

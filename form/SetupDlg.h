@@ -86,7 +86,8 @@ private:
     LibraryReading WaitForLibraryReading();
     void TakeLibrary(LibraryReading reading);
     void ReportLibraryLoad(const LibraryLoadResult& result);
-    void AfterStartup(); // drops, the command line's file, the check's tips: once shown
+    // The library, the game's files, and (once shown) drops, the command line's file, the tips.
+    void AfterStartup();
     void AddAboutMenuEntry();
     void LimitTextBoxes() const;
     void EnableSlot(int slot, bool ship, bool position) const;

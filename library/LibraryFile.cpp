@@ -18,19 +18,18 @@ const int kReadWrite = 6;
 // backup tool): it is waited for, up to about two seconds.
 const ULONGLONG kBusyWaitMs = 2000;
 
+bool IsBusy(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
 DWORD OpenWaiting(const std::wstring& path, DWORD access, DWORD share, CFileHandle& file) {
     const ULONGLONG start = GetTickCount64();
     for (;;) {
         const DWORD error = OpenDiskFile(path, access, share, file);
-        if ((error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION) ||
-            GetTickCount64() - start >= kBusyWaitMs)
+        if (!IsBusy(error) || GetTickCount64() - start >= kBusyWaitMs)
             return error;
         Sleep(50);
     }
-}
-
-bool IsBusy(DWORD error) {
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
 }
 
 bool IsFolder(const std::wstring& path) {
