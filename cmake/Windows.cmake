@@ -1,7 +1,7 @@
 # The Windows program and the libraries its tests link against.
 
 add_library(kestrine_files STATIC framework/File.cpp framework/FilePlacement.cpp
-                                 framework/TextEncoding.cpp)
+                                 framework/Registry.cpp framework/TextEncoding.cpp)
 target_include_directories(kestrine_files PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(kestrine_files PRIVATE kestrine_warnings)
 
@@ -12,7 +12,7 @@ add_library(kestrine_script STATIC
     script/ScriptSettingsFile.cpp
     script/SettingsFileUpdate.cpp
 )
-target_link_libraries(kestrine_script PUBLIC kestrine_portable kestrine_files advapi32)
+target_link_libraries(kestrine_script PUBLIC kestrine_portable kestrine_files)
 target_link_libraries(kestrine_script PRIVATE kestrine_warnings)
 
 add_library(kestrine_library STATIC
@@ -87,6 +87,9 @@ set_source_files_properties(${KESTRINE_RESOURCES} PROPERTIES OBJECT_DEPENDS
 add_executable(kestrine WIN32 app/SetupApp.cpp app/CommandLine.cpp ${KESTRINE_RESOURCES})
 add_dependencies(kestrine kestrine_delay_imports)
 set_target_properties(kestrine PROPERTIES KESTRINE_DELAY_WINDOW_LIBRARIES ON)
+# Sections aligned in the file as in memory: Wine then maps the program instead of copying its
+# 900 KB in at every start, some 3 ms of a command run of about 50 ms (bench_command).
+target_link_options(kestrine PRIVATE -Wl,--file-alignment=0x1000)
 target_link_libraries(kestrine PRIVATE kestrine_form)
 target_link_libraries(kestrine PRIVATE kestrine_warnings)
 

@@ -20,9 +20,13 @@ bool RenameKeepsEverything(const std::wstring& path, DWORD attributes) {
         return false;
     CFileHandle file(CreateFileW(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    BY_HANDLE_FILE_INFORMATION information;
-    if (!file.IsOpen() || !GetFileInformationByHandle(file.Get(), &information) ||
-        information.nNumberOfLinks != 1)
+    // The standard information only: the whole of GetFileInformationByHandle asks for the
+    // volume's serial number too, which costs a millisecond under Wine.
+    FILE_STANDARD_INFO information;
+    if (!file.IsOpen() ||
+        !GetFileInformationByHandleEx(file.Get(), FileStandardInfo, &information,
+                                      sizeof information) ||
+        information.NumberOfLinks != 1)
         return false;
     wchar_t final[MAX_PATH * 4];
     DWORD length = GetFinalPathNameByHandleW(file.Get(), final, MAX_PATH * 4, 0);

@@ -53,6 +53,5 @@ template <class H, auto close> struct NullHandleTraits {
 };
 
 using CFileHandle = CHandleOwner<FileHandleTraits>;                        // CreateFile
-using CRegistryKey = CHandleOwner<NullHandleTraits<HKEY, RegCloseKey>>;    // RegOpenKeyEx
 using CGlobalMemory = CHandleOwner<NullHandleTraits<HGLOBAL, GlobalFree>>; // GlobalAlloc
 using CMenu = CHandleOwner<NullHandleTraits<HMENU, DestroyMenu>>;          // CreatePopupMenu

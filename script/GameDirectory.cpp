@@ -1,7 +1,7 @@
 // Finding the game's install directory, which its installer leaves in the registry.
 #include "script/ScriptSettings.h"
 
-#include "framework/Handle.h"
+#include "framework/Registry.h"
 
 #include <windows.h>
 
@@ -18,15 +18,15 @@ const char kLongestGamePath[] = "Assets\\Scripts\\scripts.ini";
 // value that is not text is refused with a code of its own; an expandable one is expanded.
 LONG QueryDirectory(REGSAM view, std::string& directory) {
     HKEY opened = nullptr;
-    LONG rc = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, KEY_QUERY_VALUE | view, &opened);
+    LONG rc = OpenRegistryKey(HKEY_LOCAL_MACHINE, kGameKey, KEY_QUERY_VALUE | view, &opened);
     if (rc != ERROR_SUCCESS)
         return rc;
     CRegistryKey key(opened);
     char data[kDirectoryCapacity];
     DWORD size = sizeof data;
     DWORD type = REG_NONE;
-    rc = RegQueryValueExA(key.Get(), kDirectoryValue, nullptr, &type, reinterpret_cast<BYTE*>(data),
-                          &size);
+    rc =
+        QueryRegistryValue(key.Get(), kDirectoryValue, &type, reinterpret_cast<BYTE*>(data), &size);
     if (rc != ERROR_SUCCESS)
         return rc;
     if (type != REG_SZ && type != REG_EXPAND_SZ && type != REG_MULTI_SZ)
@@ -72,6 +72,6 @@ unsigned long CScriptSettings::GetScriptsDirectory(std::string& directory) const
     std::string text;
     if (DWORD error = GetGameDirectory(text))
         return error;
-    directory = text + "Assets\\Scripts\\";
+    directory = text + kScriptsFolder;
     return 0;
 }

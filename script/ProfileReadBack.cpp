@@ -49,27 +49,39 @@ std::wstring ReadBack(std::wstring_view value) {
     return std::wstring(UnquotedIni(TrimIniBlanks(value)));
 }
 
+std::wstring KeyOf(const std::wstring& line) {
+    return Trim(std::wstring_view(line).substr(0, line.find(L'=')));
+}
+
+// Whether each of `values` is among a section's lines with its value.
+bool HoldsValues(const std::vector<std::wstring>& lines, const KeyValues& values) {
+    for (const auto& value : values) {
+        const std::wstring key = WideText(value.first);
+        auto line = std::find_if(lines.begin(), lines.end(), [&](const std::wstring& text) {
+            return SameName(KeyOf(text), key);
+        });
+        if (line == lines.end() || line->find(L'=') == std::wstring::npos ||
+            ReadBack(std::wstring_view(*line).substr(line->find(L'=') + 1)) !=
+                ReadBack(WideText(OneLine(value.second))))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
+
+bool ReadsAsWritten(const std::wstring& file, const char* section, const KeyValues& values) {
+    return HoldsValues(SectionLines(file, WideText(section)), values);
+}
 
 // Wine's profile functions read a file again at every call for two seconds after it changed,
 // so the new file is read a few whole sections at a time, not key by key.
 bool ReadsAsUpdated(const std::wstring& original, bool originalExists, const std::wstring& updated,
                     const char* section, const KeyValues& values) {
     const std::wstring changed = WideText(section);
-    auto keyOf = [](const std::wstring& line) {
-        return Trim(std::wstring_view(line).substr(0, line.find(L'=')));
-    };
     const std::vector<std::wstring> written = SectionLines(updated, changed);
-    for (const auto& value : values) {
-        const std::wstring key = WideText(value.first);
-        auto line = std::find_if(written.begin(), written.end(), [&](const std::wstring& text) {
-            return SameName(keyOf(text), key);
-        });
-        if (line == written.end() || line->find(L'=') == std::wstring::npos ||
-            ReadBack(std::wstring_view(*line).substr(line->find(L'=') + 1)) !=
-                ReadBack(WideText(OneLine(value.second))))
-            return false;
-    }
+    if (!HoldsValues(written, values))
+        return false;
 
     const std::vector<std::wstring> before =
         originalExists ? SectionNames(original) : std::vector<std::wstring>();
@@ -86,7 +98,7 @@ bool ReadsAsUpdated(const std::wstring& original, bool originalExists, const std
 
     auto isWrittenKey = [&](const std::wstring& line) {
         return std::any_of(values.begin(), values.end(), [&](const auto& value) {
-            return SameName(keyOf(line), WideText(value.first));
+            return SameName(KeyOf(line), WideText(value.first));
         });
     };
     const size_t kCompareAll = 64;

@@ -13,6 +13,9 @@
 bool ReadsAsUpdated(const std::wstring& original, bool originalExists, const std::wstring& updated,
                     const char* section, const KeyValues& values);
 
+// Whether every key of `values` reads back from `section` of `file` with its value.
+bool ReadsAsWritten(const std::wstring& file, const char* section, const KeyValues& values);
+
 // Wine's profile functions read a file again at every call while its last change is less than
 // about two seconds old.  A scratch file is dated back for its checks, so that they read it
 // once, and dated now when it takes the file's place.

@@ -62,6 +62,7 @@ extern CScriptSettings theScriptSettings;
 // Where the settings live inside the game's folders.
 constexpr const char* kScriptsSection = "Mul_Kestrine";
 constexpr const char* kScriptsFileName = "scripts.ini";
+constexpr const char* kScriptsFolder = "Assets\\Scripts\\"; // within the game's directory
 constexpr const char* kGameSettingsSection = "UI";
 constexpr const char* kGameSettingsFileName = "gvx.ini";
 constexpr const char* kTitleKey = "GameSet";

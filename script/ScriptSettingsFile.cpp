@@ -35,11 +35,10 @@ bool CScriptSettings::Load(unsigned long* error) {
         return false;
     };
     std::string directory;
-    if (DWORD code = GetScriptsDirectory(directory))
-        return fail(code);
-    ReadScriptsKeys(ReadSection(directory + kScriptsFileName, kScriptsSection), m_values);
     if (DWORD code = GetGameDirectory(directory))
         return fail(code);
+    ReadScriptsKeys(ReadSection(directory + kScriptsFolder + kScriptsFileName, kScriptsSection),
+                    m_values);
     // No difficulty reads as CAPTAIN, as the game takes it.
     if (!ReadDifficultyKey(ReadSection(directory + kGameSettingsFileName, kGameSettingsSection),
                            m_values.difficulty))
@@ -56,13 +55,11 @@ bool CScriptSettings::Save(SaveFailure* failure) const {
             *failure = failed;
         return false;
     };
-    std::string scriptsDirectory, gameDirectory;
-    if (DWORD code = GetScriptsDirectory(scriptsDirectory))
-        return fail(code, false);
+    std::string gameDirectory;
     if (DWORD code = GetGameDirectory(gameDirectory))
         return fail(code, false);
 
-    CSettingsFileUpdate scripts(scriptsDirectory + kScriptsFileName, kScriptsSection,
+    CSettingsFileUpdate scripts(gameDirectory + kScriptsFolder + kScriptsFileName, kScriptsSection,
                                 ScriptsKeyValues(m_values));
     CSettingsFileUpdate game(gameDirectory + kGameSettingsFileName, kGameSettingsSection,
                              GameSettingsKeyValues(m_values));
@@ -82,11 +79,11 @@ bool CScriptSettings::Save(SaveFailure* failure) const {
 }
 
 GameFiles CScriptSettings::CheckFiles(std::string& path) const {
-    std::string scripts, game;
-    if (GetScriptsDirectory(scripts) != 0 || GetGameDirectory(game) != 0)
+    std::string game;
+    if (GetGameDirectory(game) != 0)
         return GameFiles::NotInstalled;
     path = game;
-    const std::wstring scriptsFile = WideText(scripts + kScriptsFileName);
+    const std::wstring scriptsFile = WideText(game + kScriptsFolder + kScriptsFileName);
     if (GetFileAttributesW(scriptsFile.c_str()) == INVALID_FILE_ATTRIBUTES)
         return GameFiles::NoScripts;
     for (const std::wstring& file : {scriptsFile, WideText(game + kGameSettingsFileName)}) {

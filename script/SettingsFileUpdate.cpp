@@ -55,6 +55,9 @@ DWORD LostWriteCode(const std::wstring& folder, size_t needed) {
     return ERROR_WRITE_FAULT;
 }
 
+// A scratch file from this size on is dated back for its checks.
+const size_t kDateBackFrom = 64 * 1024;
+
 } // namespace
 
 struct CSettingsFileUpdate::State {
@@ -64,7 +67,7 @@ struct CSettingsFileUpdate::State {
     DWORD attributes = INVALID_FILE_ATTRIBUTES;
     std::string original, updated;
     CNewFile scratch;
-    bool scratchBeside = false, committed = false;
+    bool unchanged = false, scratchBeside = false, datedBack = false, committed = false;
 
     DWORD MakeScratch(const std::string& bytes);
     DWORD WriteKeysIntoScratch();
@@ -89,7 +92,10 @@ DWORD CSettingsFileUpdate::State::MakeScratch(const std::string& bytes) {
     if (DWORD writeError = scratch.Write(bytes))
         return writeError;
     error = scratch.Finish();
-    DateFileBack(scratch.Path(), 60);
+    // Reading a small file again costs less than the two changes of its date (bench_play).
+    datedBack = bytes.size() >= kDateBackFrom;
+    if (datedBack)
+        DateFileBack(scratch.Path(), 60);
     return error;
 }
 
@@ -118,6 +124,12 @@ DWORD CSettingsFileUpdate::Prepare() {
             return error;
     }
     s.updated = EditedBytes(s.original, s.section.c_str(), s.values);
+    // A file that holds every value already, as the profile functions read it, stays as it
+    // is: the same set played again, the same difficulty kept.
+    s.unchanged =
+        exists && s.updated == s.original && ReadsAsWritten(s.path, s.section.c_str(), s.values);
+    if (s.unchanged)
+        return 0;
     if (DWORD error = s.MakeScratch(s.updated))
         return error;
     if (ReadsAsUpdated(s.path, exists, s.scratch.Path(), s.section.c_str(), s.values))
@@ -139,7 +151,10 @@ DWORD CSettingsFileUpdate::Prepare() {
 
 DWORD CSettingsFileUpdate::Commit() {
     State& s = *m_state;
-    DateFileBack(s.scratch.Path(), 0);
+    if (s.unchanged)
+        return 0;
+    if (s.datedBack)
+        DateFileBack(s.scratch.Path(), 0);
     DWORD error =
         PlaceFileContents(s.path, s.updated, s.original, s.scratchBeside ? &s.scratch : nullptr);
     s.scratch.Discard();
