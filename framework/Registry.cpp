@@ -11,16 +11,21 @@ struct RegistryCalls {
     decltype(&RegQueryValueExA) query = nullptr;
     decltype(&RegCloseKey) close = nullptr;
 
+    // All three from `library`, or none.
     bool From(HMODULE library) {
         if (library == nullptr)
             return false;
-        open = reinterpret_cast<decltype(open)>(
+        RegistryCalls found;
+        found.open = reinterpret_cast<decltype(open)>(
             reinterpret_cast<void*>(GetProcAddress(library, "RegOpenKeyExA")));
-        query = reinterpret_cast<decltype(query)>(
+        found.query = reinterpret_cast<decltype(query)>(
             reinterpret_cast<void*>(GetProcAddress(library, "RegQueryValueExA")));
-        close = reinterpret_cast<decltype(close)>(
+        found.close = reinterpret_cast<decltype(close)>(
             reinterpret_cast<void*>(GetProcAddress(library, "RegCloseKey")));
-        return open != nullptr && query != nullptr && close != nullptr;
+        if (found.open == nullptr || found.query == nullptr || found.close == nullptr)
+            return false;
+        *this = found;
+        return true;
     }
 };
 
@@ -28,7 +33,7 @@ const RegistryCalls& Calls() {
     static const RegistryCalls calls = [] {
         RegistryCalls found;
         if (!found.From(GetModuleHandleW(L"kernelbase.dll")))
-            found.From(LoadLibraryExW(L"advapi32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+            found.From(LoadLibraryW(L"advapi32.dll")); // a known DLL: always the system's
         return found;
     }();
     return calls;
