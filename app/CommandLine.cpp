@@ -83,6 +83,8 @@ private:
     bool FindGame(std::string& directory);
     // The game's setup now, as start-up reads it; false (said) where the game is not found.
     bool LoadGame(bool sayWhy);
+    // The game's difficulty now; -1 where the game is not found.
+    int GameDifficulty() { return LoadGame(false) ? theScriptSettings.GetDifficulty() : -1; }
     void SayGameNotFound(unsigned long error);
     // A game set's file, over the difficulty the game has now where the set holds none.
     bool ReadSet(const std::wstring& file, PlayValues& values);
@@ -90,7 +92,6 @@ private:
     bool ReadLibrary(GameSetMap& sets);
 
     CConsoleOutput m_output;
-    bool m_gameFound = false;
 };
 
 void CCommand::SayGameNotFound(unsigned long error) {
@@ -107,10 +108,10 @@ bool CCommand::FindGame(std::string& directory) {
 
 bool CCommand::LoadGame(bool sayWhy) {
     unsigned long error = 0;
-    m_gameFound = theScriptSettings.Load(&error);
-    if (!m_gameFound && sayWhy)
+    const bool found = theScriptSettings.Load(&error);
+    if (!found && sayWhy)
         SayGameNotFound(error);
-    return m_gameFound;
+    return found;
 }
 
 bool CCommand::ReadSetFile(const std::wstring& file, PlayValues& values) {
@@ -133,7 +134,7 @@ bool CCommand::ReadSet(const std::wstring& file, PlayValues& values) {
     if (values.difficulty != INT_MIN)
         return true;
     values = PlayValues();
-    values.difficulty = LoadGame(false) ? theScriptSettings.GetDifficulty() : -1;
+    values.difficulty = GameDifficulty();
     return ReadSetFile(file, values);
 }
 
@@ -226,7 +227,6 @@ int CCommand::Export(const std::wstring& title, const std::wstring& file) {
     if (found == sets.end())
         return Fail(kSetRefused, L"No stored game set is titled \"" + title + L"\".");
     // As the form shows the chosen set, at the difficulty the game has now.
-    LoadGame(false);
     const CShipData& record = *found->second;
     PlayValues setup;
     setup.title = FormText(record.m_strGameSet);
@@ -236,7 +236,7 @@ int CCommand::Export(const std::wstring& title, const std::wstring& file) {
     }
     setup.flags = (record.m_bHostSelected ? kHostSelectedFlags : 0) |
                   (record.m_bPlayerSelect ? kPlayerSelectFlags : 0);
-    setup.difficulty = m_gameFound ? theScriptSettings.GetDifficulty() : -1;
+    setup.difficulty = GameDifficulty();
     if (DWORD error = ReplaceFileContents(file, WriteGameSetText(setup)))
         return Fail(kWriteFailed, L"The game set could not be exported to " + file + L": " +
                                       WideText(ErrorText(error)) + L". No file was written.");
