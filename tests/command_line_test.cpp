@@ -42,7 +42,7 @@ protected:
         startup.hStdOutput = outWrite;
         startup.hStdError = errorWrite;
         PROCESS_INFORMATION process{};
-        std::wstring command = L"\"" + WideText(KestrineExe()) + L"\" " + arguments;
+        std::wstring command = L"\"" + WideText(WindowsPathOf(KESTRINE_EXE)) + L"\" " + arguments;
         Outcome run;
         const std::wstring folder = WideText(work.Path());
         if (CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),
@@ -63,12 +63,6 @@ protected:
         CloseHandle(outRead);
         CloseHandle(errorRead);
         return run;
-    }
-    static std::string KestrineExe() {
-        std::string path = std::string("Z:") + KESTRINE_EXE;
-        for (char& c : path)
-            c = c == '/' ? '\\' : c;
-        return path;
     }
     static std::wstring Argument(const std::string& path) { return L"\"" + WideText(path) + L"\""; }
     std::string CodeOfLine(const std::string& out) {

@@ -122,13 +122,18 @@ std::string KeyValue(const std::string& file, const std::string& key) {
     return text.substr(at, text.find_first_of("\r\n", at) - at);
 }
 
+std::string WindowsPathOf(const std::string& linuxPath) {
+    std::string path = "Z:" + linuxPath;
+    for (char& c : path)
+        c = c == '/' ? '\\' : c;
+    return path;
+}
+
 std::string TestBedFolder(const std::string& name) {
     const char* state = getenv("KESTRINE_WINE_STATE");
     if (state == nullptr)
         return std::string();
-    std::string folder = std::string("Z:") + state + "/" + name + "/";
-    for (char& c : folder)
-        c = c == '/' ? '\\' : c;
+    const std::string folder = WindowsPathOf(std::string(state) + "/" + name + "/");
     return GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES ? std::string() : folder;
 }
 

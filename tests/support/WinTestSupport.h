@@ -40,6 +40,9 @@ bool FileExists(const std::string& pattern);
 void MakeGameFolders(const std::string& game);
 // Fills the disk of `folder` with the file `filler`.
 void FillDisk(const std::string& folder, const std::string& filler);
+// A path of the machine Wine runs on, as Wine's drive Z: shows it.
+std::string WindowsPathOf(const std::string& linuxPath);
+
 // The test bed's folders: "full" on a small disk that tests may fill; game folders (with
 // gvx.ini and Assets\Scripts\scripts.ini) "frozen", which takes no new file while its files
 // (QXData.dat among them) stay writable, and "linked", whose scripts.ini is a symbolic link to
