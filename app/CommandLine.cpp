@@ -1,16 +1,14 @@
 #include "app/CommandLine.h"
 
-#include "form/GameSetFiles.h"
 #include "framework/ConsoleOutput.h"
+#include "framework/ExceptionText.h"
 #include "framework/File.h"
+#include "library/GameSetFiles.h"
 #include "library/GameSetLibrary.h"
-#include "library/GameSetText.h"
-#include "script/PositionCodec.h"
 #include "script/ScriptSettings.h"
 #include "script/SetupCheck.h"
 #include "version.h"
 
-#include <climits>
 #include <cwctype>
 
 namespace {
@@ -28,7 +26,8 @@ const wchar_t kUsage[] =
     L"\r\n"
     L"Options may also start with - or --.  Exit codes: 0 done, 1 the set has problems\r\n"
     L"(/check), 2 bad command line, 3 the set cannot be read or is refused, 4 the game was not\r\n"
-    L"found or its files cannot be read, 5 writing failed (nothing changed).";
+    L"found or its files cannot be read, 5 writing failed (nothing changed), 6 an unexpected\r\n"
+    L"fault stopped the command.";
 
 // "/PLAY", "-play" and "--play" are "play"; anything else is empty.
 std::wstring OptionName(const std::wstring& argument) {
@@ -62,6 +61,11 @@ std::wstring CodeOf(const PlayValues& setup) {
 // One run of a command: what it says, and its result.
 class CCommand {
 public:
+    int Run(const std::vector<std::wstring>& arguments);
+    int Unexpected(const std::string& what) {
+        return Fail(kUnexpected, L"Kestrine stopped on an unexpected fault: " + WideText(what) +
+                                     L". What it was doing may be unfinished.");
+    }
     int Play(const std::wstring& file);
     int Check(const std::wstring* file);
     int List();
@@ -86,9 +90,8 @@ private:
     // The game's difficulty now; -1 where the game is not found.
     int GameDifficulty() { return LoadGame(false) ? theScriptSettings.GetDifficulty() : -1; }
     void SayGameNotFound(unsigned long error);
-    // A game set's file, over the difficulty the game has now where the set holds none.
+    // A game set's file, at the difficulty the game has now where the set holds none.
     bool ReadSet(const std::wstring& file, PlayValues& values);
-    bool ReadSetFile(const std::wstring& file, PlayValues& values);
     bool ReadLibrary(GameSetMap& sets);
 
     CConsoleOutput m_output;
@@ -114,28 +117,16 @@ bool CCommand::LoadGame(bool sayWhy) {
     return found;
 }
 
-bool CCommand::ReadSetFile(const std::wstring& file, PlayValues& values) {
-    std::wstring why;
-    if (ReadGameSetFile(file, values, why))
-        return true;
-    m_output.Failure(L"Kestrine cannot read a game set from " + file + L": " + why + L".");
-    return false;
-}
-
-// A set that holds its difficulty, as an exported one does, is played without reading the
-// game's files first: reading them costs about a millisecond of a command run of about 45
-// (bench_command).  It is read over a difficulty no set holds in practice; only a set that
-// shows that one is read again, over the game's.
+// A game's own scripts.ini holds no difficulty: such a set is played at the game's.
 bool CCommand::ReadSet(const std::wstring& file, PlayValues& values) {
-    values = PlayValues();
-    values.difficulty = INT_MIN;
-    if (!ReadSetFile(file, values))
+    GameSetRead read;
+    const std::wstring why = ReadGameSetFile(file, read);
+    if (!why.empty()) {
+        m_output.Failure(L"Kestrine cannot read a game set from " + file + L": " + why + L".");
         return false;
-    if (values.difficulty != INT_MIN)
-        return true;
-    values = PlayValues();
-    values.difficulty = GameDifficulty();
-    return ReadSetFile(file, values);
+    }
+    values = read.difficulty ? read.values : read.WithDifficulty(GameDifficulty());
+    return true;
 }
 
 int CCommand::Play(const std::wstring& file) {
@@ -228,15 +219,7 @@ int CCommand::Export(const std::wstring& title, const std::wstring& file) {
         return Fail(kSetRefused, L"No stored game set is titled \"" + title + L"\".");
     // As the form shows the chosen set, at the difficulty the game has now.
     const CShipData& record = *found->second;
-    PlayValues setup;
-    setup.title = FormText(record.m_strGameSet);
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        setup.ships[slot] = FormText(record.m_strShip[slot]);
-        setup.positions[slot] = LetterToPosition(FormText(record.m_strPos[slot]));
-    }
-    setup.flags = (record.m_bHostSelected ? kHostSelectedFlags : 0) |
-                  (record.m_bPlayerSelect ? kPlayerSelectFlags : 0);
-    setup.difficulty = GameDifficulty();
+    const PlayValues setup = PlayValuesOf(record, GameDifficulty());
     if (DWORD error = ReplaceFileContents(file, WriteGameSetText(setup)))
         return Fail(kWriteFailed, L"The game set could not be exported to " + file + L": " +
                                       WideText(ErrorText(error)) + L". No file was written.");
@@ -252,17 +235,25 @@ bool IsCommand(const std::vector<std::wstring>& arguments) {
 
 int RunCommand(const std::vector<std::wstring>& arguments) {
     CCommand command;
+    try {
+        return command.Run(arguments);
+    } catch (...) {
+        return command.Unexpected(ExceptionText(std::current_exception()));
+    }
+}
+
+int CCommand::Run(const std::vector<std::wstring>& arguments) {
     const std::wstring name = OptionName(arguments.at(0));
     const size_t given = arguments.size() - 1;
     if (name == L"?" || name == L"help")
-        return command.Usage(given == 0 ? kDone : kBadCommandLine);
+        return Usage(given == 0 ? kDone : kBadCommandLine);
     if (name == L"play" && given == 1)
-        return command.Play(arguments[1]);
+        return Play(arguments[1]);
     if (name == L"check" && given <= 1)
-        return command.Check(given == 1 ? &arguments[1] : nullptr);
+        return Check(given == 1 ? &arguments[1] : nullptr);
     if (name == L"list" && given == 0)
-        return command.List();
+        return List();
     if (name == L"export" && given == 2)
-        return command.Export(arguments[1], arguments[2]);
-    return command.Usage(kBadCommandLine);
+        return Export(arguments[1], arguments[2]);
+    return Usage(kBadCommandLine);
 }

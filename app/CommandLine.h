@@ -19,6 +19,7 @@ enum CommandResult {
     kSetRefused = 3,   // the set cannot be read, or is refused
     kGameNotFound = 4, // or its files cannot be read
     kWriteFailed = 5,  // nothing changed
+    kUnexpected = 6,   // the command stopped on an unexpected fault (out of memory, say)
 };
 
 // Whether the arguments ask for a command rather than the form: the first is an option.

@@ -2,8 +2,8 @@
 
 #include "app/CommandLine.h"
 #include "form/SetupDlg.h"
+#include "framework/CommandLineArguments.h"
 #include "framework/File.h"
-#include "framework/Shell.h"
 #include "framework/StartupTimes.h"
 
 #include <commctrl.h>

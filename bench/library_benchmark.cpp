@@ -117,7 +117,7 @@ void BM_ReadCraftedStream(benchmark::State& state) {
 // for a full setup with a problem in every third slot.
 void BM_CheckSetupAndCode(benchmark::State& state) {
     PlayValues setup;
-    setup.flags = kHostSelectedFlags;
+    setup.flags = FlagValue(kFlagHostSelected);
     setup.difficulty = 1;
     for (int slot = 0; slot < kSlotCount; ++slot) {
         setup.ships[slot] = slot % 3 ? "\"N-QR" + std::to_string(slot) + "\"" : "n-qrf";

@@ -1,7 +1,7 @@
 # The Windows program and the libraries its tests link against.
 
 add_library(kestrine_files STATIC framework/File.cpp framework/FilePlacement.cpp
-                                 framework/Registry.cpp framework/TextEncoding.cpp)
+                                 framework/TextEncoding.cpp)
 target_include_directories(kestrine_files PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(kestrine_files PRIVATE kestrine_warnings)
 
@@ -16,16 +16,20 @@ target_link_libraries(kestrine_script PUBLIC kestrine_portable kestrine_files)
 target_link_libraries(kestrine_script PRIVATE kestrine_warnings)
 
 add_library(kestrine_library STATIC
+    library/GameSetFiles.cpp
     library/LibraryFile.cpp
 )
 target_link_libraries(kestrine_library PUBLIC kestrine_portable kestrine_files)
 target_link_libraries(kestrine_library PRIVATE kestrine_warnings)
 
-# The window libraries load when the form first calls them, not at every start: a command run
-# from a script (kestrine.exe /play FILE) needs no window, and under Wine loading user32 and
-# gdi32 costs some 50 ms, more than the rest of such a run (bench_command).
+# The libraries of the windows, the file dialogs, the shell and accessibility load when the
+# program first calls them, not at every start: a command run from a script (kestrine.exe
+# /play FILE) needs none of them, and under Wine loading user32 and gdi32 alone costs more than
+# the rest of such a run (bench_command).  One way for all of them: delay-import libraries,
+# with the real prototypes.
+set(KESTRINE_LATE_LIBRARIES user32 gdi32 comctl32 comdlg32 shell32 oleacc ole32 oleaut32)
 set(KESTRINE_DELAY_IMPORTS)
-foreach(library user32 gdi32 comctl32)
+foreach(library ${KESTRINE_LATE_LIBRARIES})
     set(delayed ${CMAKE_BINARY_DIR}/delay/lib${library}_delay.a)
     add_custom_command(OUTPUT ${delayed}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/delay
@@ -35,11 +39,11 @@ foreach(library user32 gdi32 comctl32)
     list(APPEND KESTRINE_DELAY_IMPORTS ${delayed})
 endforeach()
 add_custom_target(kestrine_delay_imports DEPENDS ${KESTRINE_DELAY_IMPORTS})
-# The window libraries, delay-loaded in the programs that ask for it (kestrine.exe), loaded at
-# start in the others (the tests).
-add_library(kestrine_window_libraries INTERFACE)
-target_link_libraries(kestrine_window_libraries INTERFACE
-    "$<IF:$<BOOL:$<TARGET_PROPERTY:KESTRINE_DELAY_WINDOW_LIBRARIES>>,${KESTRINE_DELAY_IMPORTS};delayimp,user32;gdi32;comctl32>")
+# Delay-loaded in the programs that ask for it (kestrine.exe), loaded at start in the others
+# (the tests).
+add_library(kestrine_late_libraries INTERFACE)
+target_link_libraries(kestrine_late_libraries INTERFACE
+    "$<IF:$<BOOL:$<TARGET_PROPERTY:KESTRINE_DELAY_LATE_LIBRARIES>>,${KESTRINE_DELAY_IMPORTS};delayimp,${KESTRINE_LATE_LIBRARIES}>")
 
 add_library(kestrine_framework STATIC
     framework/AccessibleName.cpp
@@ -55,12 +59,11 @@ add_library(kestrine_framework STATIC
     framework/Wnd.cpp
 )
 target_link_libraries(kestrine_framework PUBLIC kestrine_portable kestrine_files
-                                                 kestrine_window_libraries)
+                                                 kestrine_late_libraries)
 target_link_libraries(kestrine_framework PRIVATE kestrine_warnings)
 
 add_library(kestrine_form STATIC
     form/GameSetCommands.cpp
-    form/GameSetFiles.cpp
     form/GameSetSharing.cpp
     form/SetupCheckLine.cpp
     form/SetupDlg.cpp
@@ -86,7 +89,7 @@ set_source_files_properties(${KESTRINE_RESOURCES} PROPERTIES OBJECT_DEPENDS
 
 add_executable(kestrine WIN32 app/SetupApp.cpp app/CommandLine.cpp ${KESTRINE_RESOURCES})
 add_dependencies(kestrine kestrine_delay_imports)
-set_target_properties(kestrine PROPERTIES KESTRINE_DELAY_WINDOW_LIBRARIES ON)
+set_target_properties(kestrine PROPERTIES KESTRINE_DELAY_LATE_LIBRARIES ON)
 # Sections aligned in the file as in memory: Wine then maps the program instead of copying its
 # 900 KB in at every start, some 3 ms of a command run of about 50 ms (bench_command).
 target_link_options(kestrine PRIVATE -Wl,--file-alignment=0x1000)

@@ -22,15 +22,14 @@ contents=$(cd "$check" && find . -type f ! -path './out/*' | sort | tr '\n' ' ')
 cmp "$check/README.md" "$source/README.md"
 cmp "$check/LICENSE" "$source/LICENSE"
 
-# The libraries of the windows, of the file dialogs, of the shell, of accessibility and of
-# the registry load when the form, a command or a screen reader first needs them, or not at
-# all (the registry's calls come from kernelbase): a command run from a script
+# The libraries of the windows, of the file dialogs, of the shell and of accessibility load
+# when the form or a screen reader first needs them: a command run from a script
 # (kestrine.exe /play FILE) loads none of them.
 imports=$(x86_64-w64-mingw32-objdump -p "$check/kestrine.exe" | sed -n 's/^\s*DLL Name: //p' |
     tr 'A-Z' 'a-z' | sort | tr '\n' ' ')
 case " $imports" in
 *" user32.dll "* | *" gdi32.dll "* | *" comctl32.dll "* | *" comdlg32.dll "* | *" shell32.dll "* | \
-    *" oleacc.dll "* | *" ole32.dll "* | *" oleaut32.dll "* | *" advapi32.dll "*)
+    *" oleacc.dll "* | *" ole32.dll "* | *" oleaut32.dll "*)
     echo "kestrine.exe loads at start: $imports" >&2
     exit 1
     ;;

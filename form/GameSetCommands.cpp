@@ -91,17 +91,11 @@ void CSetupDlg::CopyRecordToForm(const CShipData& record) {
     m_bPlayerSelect = record.m_bPlayerSelect;
 }
 
+// The fields go the way a stored set goes, so that a set shows, plays and exports alike.
 PlayValues CSetupDlg::ValuesOfForm() const {
-    PlayValues values;
-    values.title = m_strGameSet;
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        values.ships[slot] = m_strShip[slot];
-        values.positions[slot] = LetterToPosition(m_strPos[slot]);
-    }
-    values.flags =
-        (m_bHostSelected ? kHostSelectedFlags : 0) | (m_bPlayerSelect ? kPlayerSelectFlags : 0);
-    values.difficulty = m_nDifficulty;
-    return values;
+    CShipData fields;
+    CopyFormToRecord(fields, m_strGameSet);
+    return PlayValuesOf(fields, m_nDifficulty);
 }
 
 void CSetupDlg::CopyValuesToForm(const PlayValues& values) {
@@ -112,8 +106,8 @@ void CSetupDlg::CopyValuesToForm(const PlayValues& values) {
         m_strPos[slot] = PositionToLetter(shown.positions[slot]);
         m_bSlot[slot] = shown.ships[slot].empty() ? 0 : 1;
     }
-    m_bHostSelected = shown.flags == kHostSelectedFlags ? 1 : 0;
-    m_bPlayerSelect = shown.flags == kPlayerSelectFlags ? 1 : 0;
+    m_bHostSelected = shown.flags == FlagValue(kFlagHostSelected) ? 1 : 0;
+    m_bPlayerSelect = shown.flags == FlagValue(kFlagPlayerSelect) ? 1 : 0;
     m_nDifficulty = shown.difficulty;
 }
 

@@ -3,11 +3,11 @@
 // command line.  Every way in reads the text the same way.
 #include "form/SetupDlg.h"
 
-#include "form/GameSetFiles.h"
 #include "framework/Clipboard.h"
 #include "framework/File.h"
 #include "framework/FileDialog.h"
 #include "framework/TextEncoding.h"
+#include "library/GameSetFiles.h"
 #include "library/GameSetText.h"
 #include "resources/resource.h"
 
@@ -153,29 +153,27 @@ void CSetupDlg::ImportGameSetFiles(const std::vector<std::wstring>& files) {
 }
 
 void CSetupDlg::ImportGameSetFile(const std::wstring& path) {
-    UpdateData(true);
-    PlayValues values;
-    values.difficulty = m_nDifficulty; // kept by a set without a difficulty
-    std::wstring why;
-    if (ReadGameSetFile(path, values, why))
-        ShowImported(values);
+    GameSetRead read;
+    const std::wstring why = ReadGameSetFile(path, read);
+    if (why.empty())
+        ShowImported(read);
     else
         RefuseImport(path, why);
 }
 
 void CSetupDlg::ImportGameSetText(const std::wstring& text, const std::wstring& source) {
-    UpdateData(true);
-    PlayValues values;
-    values.difficulty = m_nDifficulty;
-    std::wstring why;
-    if (ReadGameSetText(text, values, why))
-        ShowImported(values);
+    GameSetRead read;
+    const std::wstring why = ReadGameSetText(text, read);
+    if (why.empty())
+        ShowImported(read);
     else
         RefuseImport(source, why);
 }
 
 // Nothing is stored: the user keeps the set with SAVE, or plays it.
-void CSetupDlg::ShowImported(const PlayValues& values) {
+void CSetupDlg::ShowImported(const GameSetRead& read) {
+    UpdateData(true);
+    const PlayValues values = read.WithDifficulty(m_nDifficulty); // a set without one keeps it
     ShowGameSet(values);
     m_cbGameSet.SetCurSel(-1);
     m_cbGameSet.SetWindowText(FormText(values.title));

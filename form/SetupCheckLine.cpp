@@ -119,9 +119,12 @@ void CSetupDlg::RefreshSetupCheck() {
     std::vector<SetupProblem> problems = m_gameProblems;
     const std::vector<SetupProblem> ofSetup = CheckSetup(setup);
     problems.insert(problems.end(), ofSetup.begin(), ofSetup.end());
-    const std::string text = CheckLine(problems, SetupCode(WriteGameSetText(setup)));
-    if (WindowText(line) != text) {
-        ::SetWindowTextA(line, text.c_str());
+    const std::string summary = CheckSummary(problems);
+    const std::string code = SetupCode(WriteGameSetText(setup));
+    if (summary != m_strCheckSummary || code != m_strCode) {
+        m_strCheckSummary = summary;
+        m_strCode = code;
+        ::SetWindowTextA(line, CheckLine(problems, code).c_str()); // what screen readers read
         NotifyNameChange(line); // a screen reader speaks the line again
     }
 
@@ -185,10 +188,8 @@ void CSetupDlg::DrawCheckLine(const DRAWITEMSTRUCT& item) {
     FillRect(dc, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    const std::string text = WindowText(item.hwndItem);
-    const size_t at = text.rfind(" Code ");
-    const std::string summary = text.substr(0, at);
-    const std::string code = at == std::string::npos ? std::string() : text.substr(at + 1);
+    const std::string& summary = m_strCheckSummary;
+    const std::string code = m_strCode.empty() ? std::string() : "Code " + m_strCode;
     SIZE codeSize{}, space{};
     GetTextExtentPoint32A(dc, code.c_str(), int(code.size()), &codeSize);
     GetTextExtentPoint32A(dc, " ", 1, &space);
@@ -274,8 +275,7 @@ void CSetupDlg::OnSlotBoxFocus(int id, UINT code) {
 // Every problem in one window a screen reader reads whole.
 void CSetupDlg::OnShowSetupProblems() {
     RefreshSetupCheck();
-    const std::string line = WindowText(GetDlgItem(IDC_SETUP_CHECK));
-    const std::string code = line.substr(line.rfind(" Code ") + 1);
+    const std::string code = "Code " + m_strCode;
     MessageBox(m_strProblems.empty() ? "Ready for the game: the check sees no problem.\n\n" + code
                                      : "Setup problems:\n\n" + m_strProblems + "\n\n" + code,
                nullptr, MB_OK | (m_strProblems.empty() ? MB_ICONINFORMATION : MB_ICONWARNING));

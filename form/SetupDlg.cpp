@@ -2,6 +2,7 @@
 
 #include "framework/App.h"
 #include "framework/DataExchange.h"
+#include "framework/ExceptionText.h"
 #include "framework/File.h"
 #include "framework/Shell.h"
 #include "framework/StartupTimes.h"
@@ -160,15 +161,6 @@ void CSetupDlg::OnPositionChange(int) {
 }
 
 // --- Start positions -------------------------------------------------------------------------
-
-void CSetupDlg::LettersToPositions() {
-    UpdateData(true);
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        int position = LetterToPosition(m_strPos[slot]);
-        if (position != kNoPosition)
-            theScriptSettings.SetPos(slot, position);
-    }
-}
 
 void CSetupDlg::PositionsToLetters() {
     for (int slot = 0; slot < kSlotCount; ++slot) {
@@ -362,18 +354,7 @@ void CSetupDlg::OnOK() {
     if ((m_bHostSelected || m_bPlayerSelect) && m_mapGameSets.HasUnsavedChanges() &&
         !SaveGameSetLibraryBeforeLeaving())
         return;
-    theScriptSettings.ClearFlags();
-    for (int slot = 0; slot < kSlotCount; ++slot)
-        theScriptSettings.SetPos(slot, kNoPosition);
-    theScriptSettings.SetTitle(m_strGameSet); // the label, not the text typed in the title box
-    for (int slot = 0; slot < kSlotCount; ++slot)
-        theScriptSettings.SetShip(slot, m_strShip[slot]);
-    LettersToPositions();
-    if (m_bHostSelected)
-        theScriptSettings.SetFlag(kFlagHostSelected);
-    if (m_bPlayerSelect)
-        theScriptSettings.SetFlag(kFlagPlayerSelect);
-    theScriptSettings.SetDifficulty(m_nDifficulty);
+    theScriptSettings.SetValues(ValuesOfForm()); // the title is the label's, not the title box's
 
     // Written first, before the option is asked for: a setup without an option still reaches
     // the game's files, as the game's players know it.
@@ -387,14 +368,12 @@ void CSetupDlg::OnOK() {
                    nullptr, MB_OK);
         return;
     }
-    if (theScriptSettings.TestFlag(kFlagPlayerSelect) ||
-        theScriptSettings.TestFlag(kFlagHostSelected)) {
-        AfxMessageBox("Configuration Saved For Game Play!", MB_OK | MB_ICONINFORMATION);
-        CDialog::OnOK();
+    if (theScriptSettings.GetFlags() == 0) {
+        MessageBox("You must select a setup option from the dialog!", "No Option Selected!", MB_OK);
         return;
     }
-    if (theScriptSettings.GetFlags() == 0)
-        MessageBox("You must select a setup option from the dialog!", "No Option Selected!", MB_OK);
+    AfxMessageBox("Configuration Saved For Game Play!", MB_OK | MB_ICONINFORMATION);
+    CDialog::OnOK();
 }
 
 // --- The game-set library --------------------------------------------------------------------
@@ -410,11 +389,11 @@ void CSetupDlg::StartLibraryReading() {
             MarkStartup("library file read, on its own thread");
             reading.inOrder = TitleListOrder(reading.library.Sets(), reading.listOrder);
             MarkStartup("titles sorted, on the same thread");
-        } catch (const std::exception& e) {
+        } catch (...) {
             // A library never read is never written over (see CGameSetLibrary).
             reading = LibraryReading();
             reading.result = LibraryLoad::ReadFailed;
-            reading.result.reason = e.what();
+            reading.result.reason = ExceptionText(std::current_exception());
         }
         return std::move(reading);
     });

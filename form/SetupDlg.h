@@ -7,11 +7,11 @@
 // below are grouped by the file that implements them.
 #pragma once
 
-#include "form/GameSetFiles.h"
 #include "framework/Dialog.h"
 #include "framework/MessageMap.h"
 #include "library/AutoCombo.h"
 #include "library/GameSetLibrary.h"
+#include "library/GameSetText.h"
 #include "script/PlayValues.h"
 #include "script/SetupCheck.h"
 #include "script/Slots.h"
@@ -35,8 +35,7 @@ public:
     ~CSetupDlg() override;
 
     // --- SetupDlg.cpp: the fields, the enabling rules, start-up, PLAY, the library file ---
-    // Start positions between the form's letters and the record's numbers.
-    void LettersToPositions();
+    // The record's start positions (numbers) into the form's letters.
     void PositionsToLetters();
 
     // The fields, exchanged with the controls by DoDataExchange.
@@ -142,7 +141,7 @@ public:
 private:
     void AppendShareMenu(HMENU menu) const;
     void ShowShareMenu(LPARAM at);
-    void ShowImported(const PlayValues& values);
+    void ShowImported(const GameSetRead& read);
     void RefuseImport(const std::string& source, const std::string& why);
     void RefuseImport(const std::wstring& source, const std::wstring& why);
 
@@ -171,12 +170,17 @@ private:
 public:
     // The problems of a box the check marked, one a line; empty for any other control.
     const std::string& ProblemsOf(HWND control) const;
+    // What the line says before the code, and the set's code ("7KQ-2MX"), as last checked.
+    const std::string& CheckSummaryShown() const { return m_strCheckSummary; }
+    const std::string& CodeShown() const { return m_strCode; }
     // Where the line shows the set's code, in the line's own coordinates, as last drawn.
     const RECT& CodePlace() const { return m_codeRect; }
 
 private:
-    HWND m_hCheckTips = nullptr; // the tool tips of the check line and the marked boxes
-    std::string m_strProblems;   // every problem, one a line, for the tips
+    HWND m_hCheckTips = nullptr;   // the tool tips of the check line and the marked boxes
+    std::string m_strCheckSummary; // the line's words before the code
+    std::string m_strCode;         // the set's code, drawn at the line's end
+    std::string m_strProblems;     // every problem, one a line, for the tips
     std::map<int, std::string> m_boxProblems; // by the control id of each marked box
     std::string m_strFocusProblems;           // the tip under the focused box
     std::vector<SetupProblem> m_gameProblems; // the game's files, checked at start-up and PLAY

@@ -1,7 +1,5 @@
 #include "framework/AccessibleName.h"
 
-#include "framework/LoadOnUse.h"
-
 #include <commctrl.h>
 #include <oleacc.h>
 
@@ -22,9 +20,7 @@ struct Texts {
 using SharedTexts = std::shared_ptr<Texts>;
 
 BSTR AllocatedText(const std::wstring& text) {
-    using Alloc = BSTR(WINAPI*)(const OLECHAR*, UINT);
-    static const Alloc alloc = LoadOnUse<Alloc>(L"oleaut32.dll", "SysAllocStringLen");
-    return alloc ? alloc(text.data(), UINT(text.size())) : nullptr;
+    return SysAllocStringLen(text.data(), UINT(text.size()));
 }
 
 bool IsSelf(const VARIANT& child) {
@@ -164,25 +160,16 @@ private:
 
 // The control's answer to WM_GETOBJECT for its client area: 0 where the platform should answer.
 LRESULT NamedObject(HWND control, WPARAM flags, const SharedTexts& texts) {
-    using CreateStandard = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
-    using FromObject = LRESULT(WINAPI*)(REFIID, WPARAM, IUnknown*);
-    using Initialize = HRESULT(WINAPI*)(void*, DWORD);
-    static const auto createStandard =
-        LoadOnUse<CreateStandard>(L"oleacc.dll", "CreateStdAccessibleObject");
-    static const auto fromObject = LoadOnUse<FromObject>(L"oleacc.dll", "LresultFromObject");
-    static const auto initialize = LoadOnUse<Initialize>(L"ole32.dll", "CoInitializeEx");
-    if (createStandard == nullptr || fromObject == nullptr || initialize == nullptr)
-        return 0;
     // The object is handed over through COM: the window's thread joins it on the first call
     // (and stays, as a window's thread does).
-    initialize(nullptr, COINIT_APARTMENTTHREADED);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     IAccessible* standard = nullptr;
-    if (FAILED(createStandard(control, OBJID_CLIENT, kIidAccessible,
-                              reinterpret_cast<void**>(&standard))) ||
+    if (FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, kIidAccessible,
+                                         reinterpret_cast<void**>(&standard))) ||
         standard == nullptr)
         return 0;
     auto* named = new CNamedAccessible(standard, texts);
-    const LRESULT result = fromObject(kIidAccessible, flags, named);
+    const LRESULT result = LresultFromObject(kIidAccessible, flags, named);
     named->Release();
     return result > 0 ? result : 0;
 }

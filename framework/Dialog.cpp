@@ -3,6 +3,7 @@
 #include "framework/App.h"
 #include "framework/DataExchange.h"
 #include "framework/DialogTemplate.h"
+#include "framework/ExceptionText.h"
 
 #include <exception>
 #include <string>
@@ -19,9 +20,11 @@ const WORD kDlgInitType = 240;
 CDialog::ModalObserver g_modalObserver = nullptr;
 void* g_modalContext = nullptr;
 
-void ReportException(HWND owner, const char* what) {
-    ShowMessageBox(owner, std::string("An unexpected error occurred: ") + what, nullptr,
-                   MB_OK | MB_ICONERROR);
+// Called within a catch block: no exception crosses a window procedure or the modal loop.
+void ReportException(HWND owner) {
+    ShowMessageBox(owner,
+                   "An unexpected error occurred: " + ExceptionText(std::current_exception()),
+                   nullptr, MB_OK | MB_ICONERROR);
 }
 
 } // namespace
@@ -51,10 +54,8 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
         return FALSE;
     try {
         return self->HandleMessage(message, wParam, lParam);
-    } catch (const std::exception& e) {
-        ReportException(hwnd, e.what());
     } catch (...) {
-        ReportException(hwnd, "unknown");
+        ReportException(hwnd);
     }
     return FALSE;
 }
@@ -275,8 +276,8 @@ void CDialog::PumpMessage(MSG& msg) {
             return;
         if (msg.message == WM_KEYDOWN && msg.wParam == VK_F1 && inDialog && OnHelpInfo())
             return;
-    } catch (const std::exception& e) {
-        ReportException(m_hWnd, e.what());
+    } catch (...) {
+        ReportException(m_hWnd);
         return;
     }
     if (m_hWnd != nullptr && IsDialogMessageA(m_hWnd, &msg))

@@ -1,7 +1,6 @@
 #include "framework/FileDialog.h"
 
 #include "framework/File.h"
-#include "framework/LoadOnUse.h"
 
 #include <commdlg.h>
 
@@ -25,10 +24,7 @@ bool StandardDialog(const FileDialogRequest& request, std::wstring& path) {
     dialog.lpstrDefExt = extension.c_str();
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
                    (request.save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-    using FileNameFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
-    const auto show = LoadOnUse<FileNameFunction>(
-        L"comdlg32.dll", request.save ? "GetSaveFileNameW" : "GetOpenFileNameW");
-    if (show == nullptr || !show(&dialog))
+    if (!(request.save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog)))
         return false;
     path = file.c_str();
     return true;

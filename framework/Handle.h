@@ -55,3 +55,4 @@ template <class H, auto close> struct NullHandleTraits {
 using CFileHandle = CHandleOwner<FileHandleTraits>;                        // CreateFile
 using CGlobalMemory = CHandleOwner<NullHandleTraits<HGLOBAL, GlobalFree>>; // GlobalAlloc
 using CMenu = CHandleOwner<NullHandleTraits<HMENU, DestroyMenu>>;          // CreatePopupMenu
+using CRegistryKey = CHandleOwner<NullHandleTraits<HKEY, RegCloseKey>>;    // RegOpenKeyEx

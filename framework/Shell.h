@@ -16,7 +16,5 @@ HINSTANCE ShellExecuteThrough(HWND owner, const char* verb, const char* file,
 // Null restores the shell's own ShellExecuteA.
 void SetShellExecuteFunction(ShellExecuteFunction function);
 
-// The arguments after the program's name on a command line, as the shell splits them.
-std::vector<std::wstring> CommandLineArguments(const wchar_t* commandLine);
 // The files of a drop (WM_DROPFILES), which is then finished.
 std::vector<std::wstring> DroppedFiles(HDROP drop);

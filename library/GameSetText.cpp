@@ -1,6 +1,7 @@
 #include "library/GameSetText.h"
 
 #include "script/IniText.h"
+#include "script/PositionCodec.h"
 #include "script/ScriptSettings.h"
 
 namespace {
@@ -17,6 +18,9 @@ bool IsText(std::string_view text) {
 
 } // namespace
 
+const std::string kGameSetTooLarge =
+    "it is larger than " + std::to_string(kMaxGameSetText / 1024) + " KB, far more than a game set";
+
 std::string WriteGameSetText(const PlayValues& values) {
     std::string text;
     for (const auto& [section, keys] :
@@ -29,34 +33,59 @@ std::string WriteGameSetText(const PlayValues& values) {
     return text;
 }
 
-GameSetTextFault ReadGameSetText(std::string_view text, PlayValues& values) {
+std::string ReadGameSetText(std::string_view text, GameSetRead& read) {
     if (text.size() > kMaxGameSetText)
-        return GameSetTextFault::TooLarge;
+        return kGameSetTooLarge;
     if (!IsText(text))
-        return GameSetTextFault::NotText;
+        return "it is not text";
     const IniText ini(text);
     const IniSection* set = ini.Section(kScriptsSection);
     if (set == nullptr)
-        return GameSetTextFault::NoSection;
-    ReadScriptsKeys(*set, values);
-    // A game's own scripts.ini has no difficulty: the form keeps its own then.
+        return "it holds no [Mul_Kestrine] section";
+    read = GameSetRead();
+    ReadScriptsKeys(*set, read.values);
     if (const IniSection* game = ini.Section(kGameSettingsSection)) {
-        if (!ReadDifficultyKey(*game, values.difficulty))
-            values.difficulty = -1;
+        if (!ReadDifficultyKey(*game, read.values.difficulty))
+            read.values.difficulty = -1;
+        read.difficulty = read.values.difficulty;
     }
-    return GameSetTextFault::None;
+    return std::string();
 }
 
-const char* GameSetTextFaultText(GameSetTextFault fault) {
-    switch (fault) {
-    case GameSetTextFault::TooLarge:
-        return "it is larger than 64 KB, far more than a game set";
-    case GameSetTextFault::NotText:
-        return "it is not text";
-    case GameSetTextFault::NoSection:
-        return "it holds no [Mul_Kestrine] section";
-    case GameSetTextFault::None:
-        break;
+PlayValues AsTheFormShows(const PlayValues& values) {
+    PlayValues shown = values;
+    shown.title = FormText(values.title);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        shown.ships[slot] = FormText(values.ships[slot]);
+        shown.positions[slot] = LetterToPosition(PositionToLetter(values.positions[slot]));
     }
-    return "";
+    const int host = FlagValue(kFlagHostSelected), player = FlagValue(kFlagPlayerSelect);
+    shown.flags = (values.flags & host) ? host : (values.flags & player) ? player : 0;
+    return shown;
+}
+
+PlayValues AsTheFormStarts(const PlayValues& read) {
+    PlayValues shown = AsTheFormShows(read);
+    if (shown.flags == FlagValue(kFlagPlayerSelect)) {
+        for (int slot = 0; slot < kPlayerSlotCount; ++slot) {
+            shown.ships[slot].clear();
+            if (shown.positions[slot] == kNoPosition)
+                shown.positions[slot] = LetterToPosition(kSlots[slot].defaultLetter);
+        }
+    }
+    return shown;
+}
+
+// A record's check boxes count as ticked where they hold anything but 0, as the form's do.
+PlayValues PlayValuesOf(const CShipData& record, int difficulty) {
+    PlayValues values;
+    values.title = FormText(record.m_strGameSet);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        values.ships[slot] = FormText(record.m_strShip[slot]);
+        values.positions[slot] = LetterToPosition(FormText(record.m_strPos[slot]));
+    }
+    values.flags = (record.m_bHostSelected ? FlagValue(kFlagHostSelected) : 0) |
+                   (record.m_bPlayerSelect ? FlagValue(kFlagPlayerSelect) : 0);
+    values.difficulty = difficulty;
+    return values;
 }

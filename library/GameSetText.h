@@ -3,26 +3,56 @@
 // with PLAY's values: section Mul_Kestrine with GameSet, the 22 ship keys, the 22 position
 // keys and shipSettings, then section UI with UIType.  So a game's own scripts.ini (with the
 // lines of its gvx.ini, or without them) reads as a game set too.
+//
+// Every reader of a game set (this one, and the file and Unicode readers beside it) returns
+// why it refused the set, as the end of a sentence ("it is not text"), or an empty text where
+// it read it.
 #pragma once
 
+#include "library/ShipData.h"
 #include "script/PlayValues.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 // Larger texts are no game set: they are refused before they are read.
 constexpr size_t kMaxGameSetText = 64 * 1024;
+extern const std::string kGameSetTooLarge; // the refusal of a larger text
 
 // The text of a game set.  Line breaks in texts become blanks.
 std::string WriteGameSetText(const PlayValues& values);
 
-enum class GameSetTextFault { None, TooLarge, NotText, NoSection };
+// A game set as a text holds it.  A game's own scripts.ini has no [UI] section and so holds no
+// difficulty: the one who reads it chooses one (WithDifficulty).
+struct GameSetRead {
+    PlayValues values;             // values.difficulty is -1 where the set holds none
+    std::optional<int> difficulty; // -1 where [UI] is there without UIType
+    PlayValues WithDifficulty(int otherwise) const {
+        PlayValues chosen = values;
+        chosen.difficulty = difficulty.value_or(otherwise);
+        return chosen;
+    }
+};
 
-// Reads a game-set text into `values` as the profile functions read it: the first section and
-// key of a name count, numbers may stand in quotes.  A missing key reads as an empty text, no
-// position, no option, or no difficulty (-1) where the [UI] section is there; without it the
-// difficulty stays as it was.  On a fault nothing is changed.
-GameSetTextFault ReadGameSetText(std::string_view text, PlayValues& values);
+// Reads a game-set text as the profile functions read it: the first section and key of a name
+// count, numbers may stand in quotes.  A missing key reads as an empty text, no position or no
+// option.
+std::string ReadGameSetText(std::string_view text, GameSetRead& read);
 
-// What is wrong with a text, as the end of a sentence: "it is not text".
-const char* GameSetTextFaultText(GameSetTextFault fault);
+// Every text box of the form takes at most this many characters; longer texts from a file or
+// a stored game set are cut to it where they enter the form.
+constexpr size_t kMaxFormText = 255;
+inline std::string FormText(const std::string& text) {
+    return text.substr(0, kMaxFormText);
+}
+
+// A game set as the form shows it, and so as PLAY, Copy and Export hand it on: texts cut to
+// what the boxes take, positions only where they are one of the letters G to Z, and the
+// options as the form ticks them (both set read as HOST SELECTED).
+PlayValues AsTheFormShows(const PlayValues& values);
+// What the form shows of the game's files at start-up: the same, and then the rule of PLAYER
+// SELECT (no player ships; each player slot without a position at its own letter).
+PlayValues AsTheFormStarts(const PlayValues& read);
+// A stored game set as the form shows it once chosen, at `difficulty` (a record holds none).
+PlayValues PlayValuesOf(const CShipData& record, int difficulty);

@@ -1,7 +1,7 @@
 // Finding the game's install directory, which its installer leaves in the registry.
 #include "script/ScriptSettings.h"
 
-#include "framework/Registry.h"
+#include "framework/Handle.h"
 
 #include <windows.h>
 
@@ -9,24 +9,23 @@
 
 namespace {
 
-const char kGameKey[] = "Software\\Brellix\\Ostravane";
 const char kDirectoryValue[] = "Directory";
 const DWORD kDirectoryCapacity = 256; // value data, terminating NUL included
-const char kLongestGamePath[] = "Assets\\Scripts\\scripts.ini";
 
 // Reads the directory value from one view of the registry; returns the registry's code.  A
 // value that is not text is refused with a code of its own; an expandable one is expanded.
 LONG QueryDirectory(REGSAM view, std::string& directory) {
     HKEY opened = nullptr;
-    LONG rc = OpenRegistryKey(HKEY_LOCAL_MACHINE, kGameKey, KEY_QUERY_VALUE | view, &opened);
+    LONG rc =
+        RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameRegistryKey, 0, KEY_QUERY_VALUE | view, &opened);
     if (rc != ERROR_SUCCESS)
         return rc;
     CRegistryKey key(opened);
     char data[kDirectoryCapacity];
     DWORD size = sizeof data;
     DWORD type = REG_NONE;
-    rc =
-        QueryRegistryValue(key.Get(), kDirectoryValue, &type, reinterpret_cast<BYTE*>(data), &size);
+    rc = RegQueryValueExA(key.Get(), kDirectoryValue, nullptr, &type, reinterpret_cast<BYTE*>(data),
+                          &size);
     if (rc != ERROR_SUCCESS)
         return rc;
     if (type != REG_SZ && type != REG_EXPAND_SZ && type != REG_MULTI_SZ)
@@ -62,7 +61,7 @@ unsigned long CScriptSettings::GetGameDirectory(std::string& directory) const {
         text += '\\';
     // Every file path built on it must stay within the platform's path limit; the longest is
     // that of scripts.ini.
-    if (text.size() + strlen(kLongestGamePath) >= MAX_PATH)
+    if (text.size() + strlen(kScriptsFolder) + strlen(kScriptsFileName) >= MAX_PATH)
         return ERROR_FILENAME_EXCED_RANGE;
     directory = text;
     return 0;

@@ -12,14 +12,18 @@
 
 class IniSection;
 
-// The option flags' values in shipSettings.
-constexpr int kHostSelectedFlags = 4, kPlayerSelectFlags = 2;
+// The option flags of shipSettings by bit number, as SetFlag and TestFlag take them; the game
+// receives their values (FlagValue): 4 for HOST SELECTED, 2 for PLAYER SELECT.
+constexpr int kFlagPlayerSelect = 1, kFlagHostSelected = 2;
+constexpr int FlagValue(int bit) {
+    return 1 << bit;
+}
 
 struct PlayValues {
     std::string title;
     std::string ships[kSlotCount];
     int positions[kSlotCount] = {}; // 0..19, -1 for none
-    int flags = 0;                  // kHostSelectedFlags, kPlayerSelectFlags
+    int flags = 0;                  // FlagValue of the flags set
     int difficulty = -1;            // 0..2, -1 for none
 };
 

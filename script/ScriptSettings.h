@@ -3,14 +3,10 @@
 // edits, PLAY fills it whole and saves it, start-up loads it.
 #pragma once
 
+#include "script/GameFiles.h"
 #include "script/PlayValues.h"
-#include "script/SetupCheck.h"
 
 #include <string>
-
-// Option flag bits of the flags (SetFlag / TestFlag take the bit number).
-constexpr int kFlagPlayerSelect = 1; // kPlayerSelectFlags
-constexpr int kFlagHostSelected = 2; // kHostSelectedFlags
 
 class CScriptSettings {
 public:
@@ -61,10 +57,7 @@ extern CScriptSettings theScriptSettings;
 
 // Where the settings live inside the game's folders.
 constexpr const char* kScriptsSection = "Mul_Kestrine";
-constexpr const char* kScriptsFileName = "scripts.ini";
-constexpr const char* kScriptsFolder = "Assets\\Scripts\\"; // within the game's directory
 constexpr const char* kGameSettingsSection = "UI";
-constexpr const char* kGameSettingsFileName = "gvx.ini";
 constexpr const char* kTitleKey = "GameSet";
 constexpr const char* kFlagsKey = "shipSettings";
 constexpr const char* kDifficultyKey = "UIType";

@@ -67,7 +67,8 @@ struct CSettingsFileUpdate::State {
     DWORD attributes = INVALID_FILE_ATTRIBUTES;
     std::string original, updated;
     CNewFile scratch;
-    bool unchanged = false, scratchBeside = false, datedBack = false, committed = false;
+    bool unchanged = false, scratchBeside = false, datedBack = false;
+    bool placed = false; // the update holds the file's place: Undo has something to undo
 
     DWORD MakeScratch(const std::string& bytes);
     DWORD WriteKeysIntoScratch();
@@ -158,13 +159,13 @@ DWORD CSettingsFileUpdate::Commit() {
     DWORD error =
         PlaceFileContents(s.path, s.updated, s.original, s.scratchBeside ? &s.scratch : nullptr);
     s.scratch.Discard();
-    s.committed = error == 0;
+    s.placed = error == 0;
     return error;
 }
 
 DWORD CSettingsFileUpdate::Undo() {
     State& s = *m_state;
-    if (!s.committed)
+    if (!s.placed)
         return 0;
     DWORD error;
     if (s.attributes == INVALID_FILE_ATTRIBUTES) { // there was no file
@@ -175,12 +176,7 @@ DWORD CSettingsFileUpdate::Undo() {
             copy.Create(FolderOf(s.path)) == 0 && copy.Write(s.original) == 0 && copy.Finish() == 0;
         error = PlaceFileContents(s.path, s.original, s.original, ready ? &copy : nullptr);
     }
-    s.committed = error != 0;
+    if (error == 0)
+        s.placed = false;
     return error;
-}
-
-DWORD UpdateSettingsFile(const std::string& file, const char* section, const KeyValues& values) {
-    CSettingsFileUpdate update(file, section, values);
-    DWORD error = update.Prepare();
-    return error != 0 ? error : update.Commit();
 }

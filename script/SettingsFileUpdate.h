@@ -32,7 +32,3 @@ private:
     struct State;
     std::unique_ptr<State> m_state;
 };
-
-// Sets `values`, in order, in `section` of `file` (Prepare and Commit); 0 or the platform's
-// code.
-DWORD UpdateSettingsFile(const std::string& file, const char* section, const KeyValues& values);

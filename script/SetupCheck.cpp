@@ -80,16 +80,15 @@ int SlotSharingPosition(const PlayValues& setup, int slot) {
 // slot's name and the full stop), or an empty text where it holds.  A rule of a slot is checked
 // for every slot with a ship; a rule without a slot once.
 struct RuleRow {
-    SetupRule rule;
     SetupMark mark;
     bool ofSlot;
     std::string (*broken)(const PlayValues& setup, int slot);
 };
 
 const RuleRow kRules[] = {
-    {SetupRule::Quotes, SetupMark::ShipBox, true,
+    {SetupMark::ShipBox, true,
      [](const PlayValues& setup, int slot) { return QuotesProblem(ShipOf(setup, slot)); }},
-    {SetupRule::Designation, SetupMark::ShipBox, true,
+    {SetupMark::ShipBox, true,
      [](const PlayValues& setup, int slot) -> std::string {
          const std::string_view ship = ShipOf(setup, slot);
          if (!IsQuoted(ship) || IsDesignation(ship.substr(1, ship.size() - 2)))
@@ -97,12 +96,12 @@ const RuleRow kRules[] = {
          return "the ship is no designation: capital letters and digits joined by hyphens, as "
                 "\"N-QRF\"";
      }},
-    {SetupRule::Position, SetupMark::PositionBox, true,
+    {SetupMark::PositionBox, true,
      [](const PlayValues& setup, int slot) -> std::string {
          return HasPosition(setup, slot) ? ""
                                          : "the ship needs a start position, a letter from G to Z";
      }},
-    {SetupRule::SharedPosition, SetupMark::PositionBox, true,
+    {SetupMark::PositionBox, true,
      [](const PlayValues& setup, int slot) -> std::string {
          const int first = HasPosition(setup, slot) ? SlotSharingPosition(setup, slot) : -1;
          if (first < 0)
@@ -110,22 +109,20 @@ const RuleRow kRules[] = {
          return "the ship starts at " + PositionToLetter(setup.positions[slot]) + " like " +
                 kSlots[first].name + "; each needs a position of its own";
      }},
-    {SetupRule::Option, SetupMark::None, false,
+    {SetupMark::None, false,
      [](const PlayValues& setup, int) -> std::string {
-         return setup.flags & (kHostSelectedFlags | kPlayerSelectFlags)
+         return setup.flags & (FlagValue(kFlagHostSelected) | FlagValue(kFlagPlayerSelect))
                     ? ""
                     : "Choose HOST SELECTED or PLAYER SELECT";
      }},
     // Typed into the box, a difficulty the game does not know reaches its files as -1.
-    {SetupRule::Difficulty, SetupMark::DifficultyBox, false,
+    {SetupMark::DifficultyBox, false,
      [](const PlayValues& setup, int) -> std::string {
          return setup.difficulty >= 0 && setup.difficulty <= 2
                     ? ""
                     : "AI DIFFICULTY: choose CAPTAIN, COMMODORE or ADMIRAL";
      }},
 };
-
-const char kGameKey[] = "HKEY_LOCAL_MACHINE\\Software\\Brellix\\Ostravane";
 
 } // namespace
 
@@ -140,7 +137,7 @@ std::vector<SetupProblem> CheckSetup(const PlayValues& setup) {
             const std::string says = row.broken(setup, slot);
             if (!says.empty())
                 problems.push_back(
-                    {row.rule, row.mark, slot, std::string(kSlots[slot].name) + ": " + says + "."});
+                    {row.mark, slot, std::string(kSlots[slot].name) + ": " + says + "."});
         }
     }
     for (const RuleRow& row : kRules) {
@@ -148,22 +145,23 @@ std::vector<SetupProblem> CheckSetup(const PlayValues& setup) {
             continue;
         const std::string says = row.broken(setup, -1);
         if (!says.empty())
-            problems.push_back({row.rule, row.mark, -1, says + "."});
+            problems.push_back({row.mark, -1, says + "."});
     }
     return problems;
 }
 
 SetupProblem GameFilesProblem(GameFiles state, const std::string& path) {
+    const std::string kGameKey = std::string("HKEY_LOCAL_MACHINE\\") + kGameRegistryKey;
     std::string text;
     switch (state) {
     case GameFiles::NotInstalled:
-        text = std::string("Ostravane was not found: the registry value Directory of ") + kGameKey +
+        text = "Ostravane was not found: the registry value Directory of " + kGameKey +
                " is missing. Install the game, or see the README.";
         break;
     case GameFiles::NoScripts:
-        text = "Ostravane was not found in " + path +
-               ": it has no Assets\\Scripts\\scripts.ini. Check the registry value Directory of " +
-               kGameKey + ", or see the README.";
+        text = "Ostravane was not found in " + path + ": it has no " + kScriptsFolder +
+               kScriptsFileName + ". Check the registry value Directory of " + kGameKey +
+               ", or see the README.";
         break;
     case GameFiles::ReadOnly:
         text = "PLAY cannot change " + path +
@@ -177,7 +175,7 @@ SetupProblem GameFilesProblem(GameFiles state, const std::string& path) {
     case GameFiles::Ready:
         break;
     }
-    return {SetupRule::GameFiles, SetupMark::None, -1, text};
+    return {SetupMark::None, -1, text};
 }
 
 std::string CheckSummary(const std::vector<SetupProblem>& problems) {

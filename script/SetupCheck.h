@@ -4,27 +4,17 @@
 // knows.  Plain C++, so that it runs on every edit.
 #pragma once
 
+#include "script/GameFiles.h"
 #include "script/PlayValues.h"
 
 #include <string>
 #include <vector>
-
-enum class SetupRule {
-    GameFiles, // the game's files cannot be found or changed (see GameFilesProblem)
-    Quotes,
-    Designation,
-    Position,
-    SharedPosition,
-    Option,
-    Difficulty
-};
 
 // The box that a problem marks on the form: its slot's ship or position box, or the
 // difficulty box.
 enum class SetupMark { None, ShipBox, PositionBox, DifficultyBox };
 
 struct SetupProblem {
-    SetupRule rule;
     SetupMark mark;
     int slot;         // the slot it concerns, -1 for the whole setup
     std::string text; // for the host: "P2: the ship needs double quotation marks, as "N-QRF"."
@@ -34,14 +24,6 @@ struct SetupProblem {
 // option and the difficulty.
 std::vector<SetupProblem> CheckSetup(const PlayValues& setup);
 
-// Why PLAY cannot reach the game's files, as Kestrine finds them at start-up.
-enum class GameFiles {
-    Ready,
-    NotInstalled, // no registry value names the game's folder
-    NoScripts,    // the folder named holds no Assets\Scripts\scripts.ini
-    ReadOnly,     // a settings file is read-only
-    AdminOnly,    // Windows lets only administrators change a settings file
-};
 // The problem to put first on the check line; `path` is the folder or the file concerned.
 SetupProblem GameFilesProblem(GameFiles state, const std::string& path);
 

@@ -192,11 +192,11 @@ TEST_F(CommandLine, ListAndExportTheLibrary) {
     EXPECT_EQ(exported.out, "Exported \"Beta\" to " + Utf8FromWide(omega) + ".\r\n");
     std::string text;
     ASSERT_EQ(ReadWholeFile(omega, text), 0u);
-    PlayValues values;
-    ASSERT_EQ(ReadGameSetText(text, values), GameSetTextFault::None);
-    EXPECT_EQ(values.title, "Beta");
-    EXPECT_EQ(values.positions[0], 1);
-    EXPECT_EQ(values.flags, kHostSelectedFlags);
+    GameSetRead read;
+    ASSERT_EQ(ReadGameSetText(text, read), "");
+    EXPECT_EQ(read.values.title, "Beta");
+    EXPECT_EQ(read.values.positions[0], 1);
+    EXPECT_EQ(read.values.flags, FlagValue(kFlagHostSelected));
 
     const Outcome unknown = Kestrine(L"/export Gamma " + Argument(work / "gamma.ini"));
     EXPECT_EQ(unknown.exitCode, 3u);

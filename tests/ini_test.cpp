@@ -85,24 +85,22 @@ TEST(IniText, ReadsAsTheProfileFunctionsRead) {
 }
 
 TEST(GameSetText, QuotedNumbersAndTheDifficultyOfAGameSet) {
-    PlayValues values;
-    values.difficulty = 1;
+    GameSetRead read;
     ASSERT_EQ(ReadGameSetText("[Other]\r\nx=1\r\n[mul_kestrine]\r\np1Pos=\"7\"\r\na1Pos=11.5\r\n"
                               "shipSettings='4'\r\n",
-                              values),
-              GameSetTextFault::None);
-    EXPECT_EQ(values.positions[0], 7);
-    EXPECT_EQ(values.positions[6], 11);
-    EXPECT_EQ(values.flags, kHostSelectedFlags);
-    EXPECT_EQ(values.difficulty, 1); // no [UI]: the form keeps its own
-    ASSERT_EQ(ReadGameSetText("[Mul_Kestrine]\r\n[UI]\r\n", values),
-              GameSetTextFault::None); // missing keys: nothing set, no option, no difficulty
-    EXPECT_EQ(values.positions[0], -1);
-    EXPECT_EQ(values.flags, 0);
-    EXPECT_EQ(values.difficulty, -1);
-    ASSERT_EQ(ReadGameSetText("[Mul_Kestrine]\r\n[UI]\r\nUIType=\"2\"\r\n", values),
-              GameSetTextFault::None);
-    EXPECT_EQ(values.difficulty, 2);
+                              read),
+              "");
+    EXPECT_EQ(read.values.positions[0], 7);
+    EXPECT_EQ(read.values.positions[6], 11);
+    EXPECT_EQ(read.values.flags, FlagValue(kFlagHostSelected));
+    EXPECT_FALSE(read.difficulty); // no [UI]: the reader chooses
+    EXPECT_EQ(read.WithDifficulty(1).difficulty, 1);
+    ASSERT_EQ(ReadGameSetText("[Mul_Kestrine]\r\n[UI]\r\n", read), ""); // missing keys
+    EXPECT_EQ(read.values.positions[0], -1);
+    EXPECT_EQ(read.values.flags, 0);
+    EXPECT_EQ(read.difficulty, -1);
+    ASSERT_EQ(ReadGameSetText("[Mul_Kestrine]\r\n[UI]\r\nUIType=\"2\"\r\n", read), "");
+    EXPECT_EQ(read.WithDifficulty(1).difficulty, 2);
 }
 
 TEST(ValueText, NumbersAsTheGamesFilesHoldThem) {

@@ -1,4 +1,6 @@
-// The library stream's exact bytes and its damaged forms, natively and under Wine.
+// The library stream's exact bytes and its damaged forms, and the command line's arguments,
+// natively and under Wine.
+#include "framework/CommandLineArguments.h"
 #include "library/GameSetLibrary.h"
 
 #include <gtest/gtest.h>
@@ -130,6 +132,23 @@ TEST(LibraryStream, DamagedStreamsAreRefused) {
               CArchiveException::endOfFile);
     EXPECT_EQ(CauseOfReading(changed(21, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F})),
               CArchiveException::endOfFile);
+}
+
+// The arguments of a command line: those after the program's name, quoted or not, split as
+// the shell splits them.
+TEST(CommandLineArguments, SplitAsTheShellSplitsThem) {
+    const std::pair<const wchar_t*, std::vector<std::wstring>> commandLines[] = {
+        {L"kestrine.exe first.ini \"C:\\My sets\\second.ini\"",
+         {L"first.ini", L"C:\\My sets\\second.ini"}},
+        {L"\"C:\\Program Files\\kestrine.exe\" \t", {}},
+        {L"\"C:\\a b\\kestrine.exe\"x.ini", {L"x.ini"}},
+        {L"kestrine.exe", {}},
+        {L"kestrine.exe \"C:\\My sets\\\\\" a\\\"b c\\d \"\"",
+         {L"C:\\My sets\\", L"a\"b", L"c\\d", L""}},
+        {L"kestrine.exe \"say \"\"hi\"\"\"", {L"say \"hi\""}},
+    };
+    for (const auto& [commandLine, files] : commandLines)
+        EXPECT_EQ(CommandLineArguments(commandLine), files);
 }
 
 } // namespace

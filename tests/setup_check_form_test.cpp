@@ -15,10 +15,9 @@ const SlotInfo &P1 = kSlots[0], &P2 = kSlots[1], &A1 = kSlots[6];
 
 class SetupCheckForm : public FormTest {
 protected:
-    std::string Line() const { return Text(IDC_SETUP_CHECK); }
     // The line without its code, and the code on its own.
-    std::string Said() const { return Line().substr(0, Line().rfind(" Code ")); }
-    std::string Code() const { return Line().substr(Line().rfind(" Code ") + 6); }
+    std::string Said() const { return dlg->CheckSummaryShown(); }
+    std::string Code() const { return dlg->CodeShown(); }
     // The code of what "Copy game set" puts on the clipboard.
     std::string CodeOfCopy() {
         Command(IDM_COPY_GAMESET);

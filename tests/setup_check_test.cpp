@@ -61,7 +61,7 @@ TEST(SetupCheck, TheGamesRulesSlotBySlot) {
     };
     for (const Row& row : rows) {
         PlayValues setup;
-        setup.flags = row.option ? kPlayerSelectFlags : 0;
+        setup.flags = row.option ? FlagValue(kFlagPlayerSelect) : 0;
         setup.difficulty = row.difficulty;
         for (int& position : setup.positions)
             position = kNoPosition;
@@ -88,19 +88,17 @@ TEST(SetupCheck, TheFixOfADesignation) {
 
 // The line counts the problems, and the slots they are in where a slot has two.
 TEST(SetupCheck, TheLineCountsProblemsAndSlots) {
-    auto problem = [](SetupRule rule, int slot) {
-        return SetupProblem{rule, SetupMark::None, slot, "text " + std::to_string(slot) + "."};
+    auto problem = [](int slot) {
+        return SetupProblem{SetupMark::None, slot, "text " + std::to_string(slot) + "."};
     };
     const std::pair<std::vector<SetupProblem>, std::string> lines[] = {
         {{}, "Ready for the game."},
-        {{problem(SetupRule::Quotes, 2)}, "1 problem. text 2."},
-        {{problem(SetupRule::Quotes, 2), problem(SetupRule::Position, 2)},
+        {{problem(2)}, "1 problem. text 2."},
+        {{problem(2), problem(2)},
          "2 problems in 1 slot, listed under Show setup problems. text 2."},
-        {{problem(SetupRule::Quotes, 2), problem(SetupRule::Position, 2),
-          problem(SetupRule::Quotes, 4)},
+        {{problem(2), problem(2), problem(4)},
          "3 problems in 2 slots, listed under Show setup problems. text 2."},
-        {{problem(SetupRule::Quotes, 2), problem(SetupRule::Option, -1)},
-         "2 problems, listed under Show setup problems. text 2."},
+        {{problem(2), problem(-1)}, "2 problems, listed under Show setup problems. text 2."},
     };
     for (const auto& [problems, line] : lines)
         EXPECT_EQ(CheckLine(problems, "7KQ-2MX"), line + " Code 7KQ-2MX");
@@ -126,12 +124,12 @@ TEST(SetupCheck, TheCodeFollowsEveryPartOfTheSet) {
         set.ships[slot] = "\"N-QR" + std::to_string(slot) + "\"";
         set.positions[slot] = slot % kPositionCount;
     }
-    set.flags = kHostSelectedFlags;
+    set.flags = FlagValue(kFlagHostSelected);
     set.difficulty = 1;
     const std::string code = SetupCode(WriteGameSetText(set));
     std::vector<std::pair<std::string, std::function<void(PlayValues&)>>> changes = {
         {"title", [](PlayValues& v) { v.title += "!"; }},
-        {"option", [](PlayValues& v) { v.flags = kPlayerSelectFlags; }},
+        {"option", [](PlayValues& v) { v.flags = FlagValue(kFlagPlayerSelect); }},
         {"difficulty", [](PlayValues& v) { v.difficulty = 2; }},
     };
     for (int slot = 0; slot < kSlotCount; ++slot) {

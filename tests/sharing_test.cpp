@@ -3,7 +3,6 @@
 #include "framework/Clipboard.h"
 #include "framework/File.h"
 #include "framework/FileDialog.h"
-#include "framework/Shell.h"
 #include "framework/TextEncoding.h"
 #include "resources/resource.h"
 #include "support/FormHarness.h"
@@ -275,20 +274,6 @@ TEST_F(Sharing, NamesDevicesAndSeveralFiles) {
     EXPECT_EQ(Text(IDC_GAMESET_LABEL), "First");
     EXPECT_EQ(OneBox().text, "Only one game set is imported at a time: Kestrine imported " +
                                  work / "first.ini" + " and left the other 1 file.");
-
-    // The files of a command line: those after the program's name, quoted or not.
-    const std::pair<const wchar_t*, std::vector<std::wstring>> commandLines[] = {
-        {L"kestrine.exe first.ini \"C:\\My sets\\second.ini\"",
-         {L"first.ini", L"C:\\My sets\\second.ini"}},
-        {L"\"C:\\Program Files\\kestrine.exe\" \t", {}},
-        {L"\"C:\\a b\\kestrine.exe\"x.ini", {L"x.ini"}},
-        {L"kestrine.exe", {}},
-        {L"kestrine.exe \"C:\\My sets\\\\\" a\\\"b c\\d \"\"",
-         {L"C:\\My sets\\", L"a\"b", L"c\\d", L""}},
-        {L"kestrine.exe \"say \"\"hi\"\"\"", {L"say \"hi\""}},
-    };
-    for (const auto& [commandLine, files] : commandLines)
-        EXPECT_EQ(CommandLineArguments(commandLine), files) << CodePageText(commandLine);
 }
 
 TEST_F(Sharing, PathsBeyondTheCodePage) {

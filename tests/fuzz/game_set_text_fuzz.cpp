@@ -1,4 +1,4 @@
-// Feeds arbitrary bytes to the game-set text reader: it must end in a game set or a fault,
+// Feeds arbitrary bytes to the game-set text reader: it must end in a game set or a refusal,
 // never a crash, and what it read must write back to a text that reads the same.
 #include "library/GameSetText.h"
 
@@ -6,14 +6,13 @@
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    PlayValues values;
+    GameSetRead read;
     std::string_view text(reinterpret_cast<const char*>(data), size);
-    if (ReadGameSetText(text, values) != GameSetTextFault::None)
+    if (!ReadGameSetText(text, read).empty())
         return 0;
-    const std::string written = WriteGameSetText(values);
-    PlayValues again;
-    if (ReadGameSetText(written, again) != GameSetTextFault::None ||
-        WriteGameSetText(again) != written)
+    const std::string written = WriteGameSetText(read.values);
+    GameSetRead again;
+    if (!ReadGameSetText(written, again).empty() || WriteGameSetText(again.values) != written)
         __builtin_trap();
     return 0;
 }

@@ -1,0 +1,17 @@
+// Why PLAY cannot reach the game's files, as Kestrine finds them at start-up.
+#pragma once
+
+// The game's key under HKEY_LOCAL_MACHINE, whose value Directory names its folder, and where the
+// two settings files live inside that folder.
+constexpr const char* kGameRegistryKey = "Software\\Brellix\\Ostravane";
+constexpr const char* kScriptsFolder = "Assets\\Scripts\\";
+constexpr const char* kScriptsFileName = "scripts.ini";
+constexpr const char* kGameSettingsFileName = "gvx.ini";
+
+enum class GameFiles {
+    Ready,
+    NotInstalled, // no registry value names the game's folder
+    NoScripts,    // the folder named holds no Assets\Scripts\scripts.ini
+    ReadOnly,     // a settings file is read-only
+    AdminOnly,    // Windows lets only administrators change a settings file
+};
