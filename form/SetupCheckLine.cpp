@@ -5,6 +5,7 @@
 #include "form/SetupDlg.h"
 
 #include "framework/AccessibleName.h"
+#include "framework/ColourContrast.h"
 #include "framework/File.h"
 #include "library/GameSetText.h"
 #include "resources/resource.h"
@@ -14,7 +15,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cmath>
 #include <map>
 
 namespace {
@@ -38,23 +38,7 @@ int MarkedBox(const SetupProblem& problem) {
     return 0;
 }
 
-// The relative luminance of a colour, as the contrast rules of the web's accessibility
-// guidelines work it out.
-double Luminance(COLORREF colour) {
-    auto channel = [](BYTE value) {
-        const double c = value / 255.0;
-        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(GetRValue(colour)) + 0.7152 * channel(GetGValue(colour)) +
-           0.0722 * channel(GetBValue(colour));
-}
-
 } // namespace
-
-double ContrastRatio(COLORREF a, COLORREF b) {
-    const double la = Luminance(a), lb = Luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
 
 // Red on the form's own colour; the system's text colour where a high-contrast scheme is on or
 // red would not stand out at least 4.5 to 1.
@@ -70,9 +54,6 @@ COLORREF MarkColour() {
 }
 
 namespace {
-
-// The tip shown under the focused box, beside the tips that follow the mouse.
-const UINT_PTR kFocusTip = 1;
 
 void AddTip(HWND tips, HWND owner, UINT flags, UINT_PTR id) {
     TOOLINFOA tool{};
@@ -279,23 +260,6 @@ void CSetupDlg::OnShowSetupProblems() {
     MessageBox(m_strProblems.empty() ? "Ready for the game: the check sees no problem.\n\n" + code
                                      : "Setup problems:\n\n" + m_strProblems + "\n\n" + code,
                nullptr, MB_OK | (m_strProblems.empty() ? MB_ICONINFORMATION : MB_ICONWARNING));
-}
-
-// Names for screen readers where a box has no label of its own, and the problems of a marked
-// box as its description.
-void CSetupDlg::NameControlsForReaders() {
-    for (const SlotInfo& slot : kSlots) {
-        for (const auto& [id, what] : {std::make_pair(slot.shipId, " ship"),
-                                       std::make_pair(slot.posId, " start position")}) {
-            HWND box = GetDlgItem(id);
-            const std::wstring name = WideText(std::string(slot.name) + what);
-            SetAccessibleName(
-                box, [name] { return name; }, [this, box] { return WideText(ProblemsOf(box)); });
-        }
-    }
-    SetAccessibleName(GetDlgItem(IDC_GAMESET), L"Game set title");
-    HWND line = GetDlgItem(IDC_SETUP_CHECK);
-    SetAccessibleName(line, [line] { return L"Setup check: " + WideText(WindowText(line)); });
 }
 
 void CSetupDlg::OnFixDesignations() {

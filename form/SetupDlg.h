@@ -21,9 +21,9 @@
 #include <string>
 #include <vector>
 
-// The marks of the check: their colour, and the contrast of two colours (1 to 21).
+// The colour of the check's marks: red, or the system's text colour where red would not stand
+// out.
 COLORREF MarkColour();
-double ContrastRatio(COLORREF a, COLORREF b);
 
 // The stored sets in the order the sorted title box keeps; false where the locale's sort keys
 // and the box's own comparison disagree somewhere, and the box must sort them itself.
@@ -152,6 +152,8 @@ public:
     void OnFixDesignations();
     void OnShowSetupProblems();
     HWND CheckTips() const { return m_hCheckTips; }
+    // The tool id of the tip shown under the focused box, beside the tips that follow the mouse.
+    static constexpr UINT_PTR kFocusTip = 1;
 
 protected:
     HBRUSH OnCtlColorEdit(HDC dc, HWND control) override; // marks the boxes with a problem

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -94,6 +95,10 @@ public:
     std::string FullPath() const;
 
 private:
+    std::optional<LibrarySaveResult> SaveNotNeeded(bool exists);
+    std::optional<LibrarySaveResult> SetDamagedAside(const char* damage, LibrarySaveResult& result);
+    void TakeMerged(const GameSetMap& merged, LibrarySaveResult& result);
+
     std::wstring m_path;
     GameSetMap m_sets;
     std::vector<std::pair<std::string, CShipData>> m_pending; // changes not yet on the disk

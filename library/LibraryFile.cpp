@@ -8,6 +8,8 @@
 
 #include <io.h>
 
+#include <optional>
+
 namespace {
 
 const int kExists = 0;
@@ -69,6 +71,13 @@ std::string WhyNotReadWrite(const std::wstring& path) {
         (flags & FILE_READ_ONLY_VOLUME))
         return "its drive is read-only";
     return "Kestrine may not write it";
+}
+
+GameSetMap CopyOf(const GameSetMap& sets) {
+    GameSetMap copy;
+    for (const auto& entry : sets)
+        copy[entry.first] = std::make_unique<CShipData>(*entry.second);
+    return copy;
 }
 
 std::string WithError(const char* text, DWORD error) {
@@ -163,20 +172,54 @@ LibraryLoadResult CGameSetLibrary::LoadGameSets() {
     return LibraryLoad::Loaded;
 }
 
-LibrarySaveResult CGameSetLibrary::SaveGameSets() {
+// Why nothing is to be written now: the run cannot write the library, or has nothing to add
+// to the file as it is.  Empty where the save goes on.
+std::optional<LibrarySaveResult> CGameSetLibrary::SaveNotNeeded(bool exists) {
     if (!m_whyNotWritable.empty())
-        return {LibrarySave::NotWritable};
+        return LibrarySaveResult(LibrarySave::NotWritable);
     if (IsFolder(m_path)) {
         m_whyNotWritable = "it has become a folder";
-        return {LibrarySave::NotWritable};
+        return LibrarySaveResult(LibrarySave::NotWritable);
     }
-    const bool exists = _waccess(m_path.c_str(), kExists) == 0;
     if (exists && m_pending.empty() && !m_unread)
-        return {LibrarySave::Saved}; // nothing of this run to add to the file as it is
+        return LibrarySaveResult(LibrarySave::Saved);
     if (exists && !IsLibraryUsable()) {
         m_whyNotWritable = WhyNotReadWrite(m_path) + " now";
-        return {LibrarySave::NotWritable};
+        return LibrarySaveResult(LibrarySave::NotWritable);
     }
+    return std::nullopt;
+}
+
+// A file damaged since start-up goes aside as at start-up; this run's sets take its place.
+std::optional<LibrarySaveResult> CGameSetLibrary::SetDamagedAside(const char* damage,
+                                                                  LibrarySaveResult& result) {
+    std::wstring kept;
+    if (DWORD error = KeepAside(m_path, kept)) {
+        m_whyNotWritable = WithError("it was damaged and could not be set aside", error);
+        return LibrarySaveResult(LibrarySave::NotWritable);
+    }
+    result.damagedKeptAs = CodePageText(kept);
+    result.damage = damage;
+    return std::nullopt;
+}
+
+// What the file holds now is what this run shows: other runs' sets join the library, each
+// record keeping its address for the list items that point at it.
+void CGameSetLibrary::TakeMerged(const GameSetMap& merged, LibrarySaveResult& result) {
+    for (auto& entry : merged) {
+        CShipData* record = Find(entry.first);
+        if (record == nullptr) {
+            record = Add(entry.first);
+            result.addedSets.push_back(record);
+        }
+        *record = *entry.second;
+    }
+}
+
+LibrarySaveResult CGameSetLibrary::SaveGameSets() {
+    const bool exists = _waccess(m_path.c_str(), kExists) == 0;
+    if (auto notNeeded = SaveNotNeeded(exists))
+        return *notNeeded;
     // Holding the file shows that no other program has it open, and keeps it that way until
     // the new one is ready.
     CFileHandle held;
@@ -192,36 +235,23 @@ LibrarySaveResult CGameSetLibrary::SaveGameSets() {
     }
 
     LibrarySaveResult result(LibrarySave::Saved);
+    // Without a file (deleted meanwhile, never written), everything this run holds takes its
+    // place.
     GameSetMap merged;
-    bool readable = exists;
-    if (exists) {
-        try {
-            merged =
-                ReadLibraryStream(reinterpret_cast<const uint8_t*>(onDisk.data()), onDisk.size());
-        } catch (const CArchiveException& damage) {
-            // Damaged since start-up: it goes aside as at start-up.
-            held.Close();
-            std::wstring kept;
-            if (DWORD error = KeepAside(m_path, kept)) {
-                m_whyNotWritable = WithError("it was damaged and could not be set aside", error);
-                return {LibrarySave::NotWritable};
-            }
-            result.damagedKeptAs = CodePageText(kept);
-            result.damage = damage.what();
-            readable = false;
-        }
+    try {
+        merged = exists ? ReadLibraryStream(reinterpret_cast<const uint8_t*>(onDisk.data()),
+                                            onDisk.size())
+                        : CopyOf(m_sets);
+    } catch (const CArchiveException& damage) {
+        held.Close();
+        if (auto failed = SetDamagedAside(damage.what(), result))
+            return *failed;
+        merged = CopyOf(m_sets);
     }
-    // Without a readable file (deleted meanwhile, never written, damaged), everything this run
-    // holds takes its place.
-    if (!readable) {
-        merged.clear();
-        for (const auto& entry : m_sets)
-            merged[entry.first] = std::make_unique<CShipData>(*entry.second);
-    }
+    const bool rewrite = !exists || !result.damagedKeptAs.empty();
     for (const auto& change : m_pending)
         merged[change.first] = std::make_unique<CShipData>(change.second);
-
-    if (!m_pending.empty() || !readable) {
+    if (!m_pending.empty() || rewrite) {
         std::vector<uint8_t> stream;
         WriteLibraryStream(merged, stream);
         if (DWORD error =
@@ -230,16 +260,6 @@ LibrarySaveResult CGameSetLibrary::SaveGameSets() {
     }
     m_pending.clear();
     m_unread = false;
-
-    // What the file holds now is what this run shows: other runs' sets join the library,
-    // each record keeping its address for the list items that point at it.
-    for (auto& entry : merged) {
-        CShipData* record = Find(entry.first);
-        if (record == nullptr) {
-            record = Add(entry.first);
-            result.addedSets.push_back(record);
-        }
-        *record = *entry.second;
-    }
+    TakeMerged(merged, result);
     return result;
 }

@@ -1,145 +1,135 @@
 #include "script/IniEdit.h"
 
-#include "script/ProfileRules.h"
+#include "script/IniRules.h"
 
 namespace {
 
-template <class Char> bool IsLineEnd(Char c) {
-    return c == Char('\r') || c == Char('\n');
+template <class Char> using Text = std::basic_string<Char>;
+template <class Char> using View = std::basic_string_view<Char>;
+
+template <class Char> View<Char> LineText(const Text<Char>& text, const IniLine& line) {
+    return View<Char>(text).substr(line.start, line.end - line.start);
 }
 
-template <class Char>
-std::basic_string<Char> Trimmed(const std::basic_string<Char>& text, size_t start, size_t end) {
-    return std::basic_string<Char>(
-        TrimIniBlanks(std::basic_string_view<Char>(text).substr(start, end - start)));
+template <class Char> bool SameName(View<Char> a, View<Char> b) {
+    return SameIniName(a, b);
 }
 
+// The line's key, and where its "=" stands (npos for a line without one).
 template <class Char>
-bool SameName(const std::basic_string<Char>& a, const std::basic_string<Char>& b) {
-    return SameIniName(std::basic_string_view<Char>(a), std::basic_string_view<Char>(b));
-}
-
-// A section header "[name]": the name is what stands between "[" and the last "]".
-template <class Char>
-bool IsHeader(const std::basic_string<Char>& text, const IniLine& line,
-              std::basic_string<Char>& name) {
-    size_t first = line.start;
-    while (first < line.end && IsIniBlank(text[first]))
-        ++first;
-    if (first == line.end || text[first] != Char('['))
-        return false;
-    const std::basic_string<Char> trimmed = Trimmed(text, line.start, line.end);
-    size_t close = trimmed.rfind(Char(']'));
-    if (trimmed.empty() || trimmed[0] != Char('[') || close == std::basic_string<Char>::npos)
-        return false;
-    name = Trimmed(trimmed, 1, close);
-    return true;
-}
-
-template <class Char>
-std::basic_string<Char> KeyOf(const std::basic_string<Char>& text, const IniLine& line,
-                              size_t& equals) {
+View<Char> KeyOf(const Text<Char>& text, const IniLine& line, size_t& equals) {
     equals = text.find(Char('='), line.start);
     if (equals >= line.end)
-        equals = std::basic_string<Char>::npos;
-    return Trimmed(text, line.start, equals == std::basic_string<Char>::npos ? line.end : equals);
+        equals = Text<Char>::npos;
+    const size_t end = equals == Text<Char>::npos ? line.end : equals;
+    return TrimIniBlanks(View<Char>(text).substr(line.start, end - line.start));
 }
 
-template <class Char> std::basic_string<Char> Widened(const char* ascii) {
-    std::basic_string<Char> text;
-    for (; *ascii; ++ascii)
-        text += Char(*ascii);
-    return text;
+template <class Char> bool IsBlankLine(const Text<Char>& text, const IniLine& line) {
+    return TrimIniBlanks(LineText(text, line)).empty();
+}
+
+// The file's own line end: that of its first line that has one, CRLF where none has.
+template <class Char>
+Text<Char> LineEndOf(const Text<Char>& text, const std::vector<IniLine>& lines) {
+    for (const IniLine& line : lines) {
+        if (line.next > line.end)
+            return text.substr(line.end, line.next - line.end);
+    }
+    return {Char('\r'), Char('\n')};
+}
+
+// The first section of that name, as line numbers: its header, and the line after its last.
+// Both are lines.size() where there is no such section.
+struct SectionLines {
+    size_t header, end;
+};
+
+template <class Char>
+SectionLines FindSection(const Text<Char>& text, const std::vector<IniLine>& lines,
+                         View<Char> wanted) {
+    SectionLines found{lines.size(), lines.size()};
+    for (size_t i = 0; i < lines.size(); ++i) {
+        View<Char> name;
+        if (!IniSectionHeader(LineText(text, lines[i]), name))
+            continue;
+        if (found.header < lines.size()) {
+            found.end = i;
+            break;
+        }
+        if (SameName(name, wanted))
+            found.header = i;
+    }
+    return found;
+}
+
+// Where new keys go: after the section's last line that is not blank.
+template <class Char>
+size_t LastFilledLine(const Text<Char>& text, const std::vector<IniLine>& lines,
+                      SectionLines section) {
+    size_t last = section.header;
+    for (size_t i = section.header + 1; i < section.end; ++i) {
+        if (!IsBlankLine(text, lines[i]))
+            last = i;
+    }
+    return last;
 }
 
 } // namespace
 
 template <class Char>
-std::basic_string<Char> SetIniValues(const std::basic_string<Char>& text,
-                                     const std::basic_string<Char>& section,
-                                     const IniValues<Char>& values) {
-    using Text = std::basic_string<Char>;
-    const std::vector<IniLine> lines = SplitIniLines(std::basic_string_view<Char>(text));
-    const Text wantedSection = Trimmed(section, 0, section.size());
+Text<Char> SetIniValues(const Text<Char>& text, const Text<Char>& section,
+                        const IniValues<Char>& values) {
+    const std::vector<IniLine> lines = SplitIniLines(View<Char>(text));
+    const Text<Char> lineEnd = LineEndOf(text, lines);
+    const Text<Char> wanted(TrimIniBlanks(View<Char>(section)));
+    const SectionLines found = FindSection(text, lines, View<Char>(wanted));
+    const bool exists = found.header < lines.size();
 
-    // The file's own line end, CRLF where it shows none.
-    Text lineEnd = Widened<Char>("\r\n");
-    for (const auto& line : lines) {
-        if (line.next > line.end) {
-            lineEnd = text.substr(line.end, line.next - line.end);
-            break;
-        }
-    }
-
-    // The first section of that name: its header line and the line after its last line.
-    size_t header = lines.size(), sectionEnd = lines.size();
-    for (size_t i = 0; i < lines.size(); ++i) {
-        Text name;
-        if (!IsHeader(text, lines[i], name))
-            continue;
-        if (header < lines.size()) {
-            sectionEnd = i;
-            break;
-        }
-        if (SameName(name, wantedSection))
-            header = i;
-    }
-
-    std::vector<Text> replaced(lines.size());
+    // Keys there get their new value in place, on the first line of their name; the others
+    // are added together.
+    std::vector<Text<Char>> replaced(lines.size());
     std::vector<bool> isReplaced(lines.size(), false);
-    Text added;
-    for (const auto& value : values.values) {
-        const Text key = Trimmed(value.first, 0, value.first.size());
-        bool found = false;
-        for (size_t i = header + 1; header < lines.size() && i < sectionEnd && !found; ++i) {
-            size_t equals;
-            if (SameName(KeyOf(text, lines[i], equals), key)) {
-                Text start =
-                    equals == Text::npos
-                        ? text.substr(lines[i].start, lines[i].end - lines[i].start) + Char('=')
-                        : text.substr(lines[i].start, equals + 1 - lines[i].start);
-                replaced[i] = start + value.second;
-                isReplaced[i] = found = true;
-            }
+    Text<Char> added;
+    for (const auto& [rawKey, value] : values.values) {
+        const View<Char> key = TrimIniBlanks(View<Char>(rawKey));
+        size_t line = found.header + 1;
+        size_t equals = Text<Char>::npos;
+        while (exists && line < found.end && !SameName(KeyOf(text, lines[line], equals), key))
+            ++line;
+        if (!exists || line >= found.end) {
+            added += Text<Char>(key) + Char('=') + value + lineEnd;
+            continue;
         }
-        if (!found)
-            added += key + Char('=') + value.second + lineEnd;
+        const IniLine& at = lines[line];
+        replaced[line] = equals == Text<Char>::npos ? Text<Char>(LineText(text, at)) + Char('=')
+                                                    : text.substr(at.start, equals + 1 - at.start);
+        replaced[line] += value;
+        isReplaced[line] = true;
     }
 
-    // New keys go after the section's last line that is not blank.
-    size_t insertAfter = header;
-    for (size_t i = header + 1; header < lines.size() && i < sectionEnd; ++i) {
-        for (size_t at = lines[i].start; at < lines[i].end; ++at) {
-            if (!IsIniBlank(text[at])) {
-                insertAfter = i;
-                break;
-            }
-        }
-    }
-
-    Text result;
+    const size_t insertAfter = exists ? LastFilledLine(text, lines, found) : lines.size();
+    Text<Char> result;
     result.reserve(text.size() + added.size() + 64);
     for (size_t i = 0; i < lines.size(); ++i) {
         const IniLine& line = lines[i];
         if (isReplaced[i])
             result += replaced[i];
         else
-            result.append(text, line.start, line.end - line.start);
+            result += LineText(text, line);
+        const bool lastLineHasNoEnd = line.next == line.end;
         if (i == insertAfter && !added.empty()) {
-            if (line.next == line.end)
-                result += lineEnd;
-            else
-                result.append(text, line.end, line.next - line.end);
+            result += lastLineHasNoEnd ? lineEnd : text.substr(line.end, line.next - line.end);
             result += added;
             added.clear();
         } else {
             result.append(text, line.end, line.next - line.end);
         }
     }
-    if (header == lines.size()) {
-        if (!result.empty() && !IsLineEnd(result.back()))
+    if (!exists) {
+        if (!result.empty() && result.back() != Char('\r') && result.back() != Char('\n'))
             result += lineEnd;
-        result += Char('[') + wantedSection + Char(']') + lineEnd + added;
+        result += Char('[') + wanted + Char(']') + lineEnd + added;
     }
     return result;
 }

@@ -44,10 +44,10 @@ IniText::IniText(std::string_view text) {
     // find the first one only.
     IniSection* current = nullptr;
     ForEachLine(text, [&](std::string_view line) {
-        std::string_view trimmed = TrimIniBlanks(line);
-        size_t close = trimmed.rfind(']');
-        if (!trimmed.empty() && trimmed.front() == '[' && close != std::string_view::npos) {
-            auto added = m_sections.emplace(NameKey(trimmed.substr(1, close - 1)), IniSection());
+        const std::string_view trimmed = TrimIniBlanks(line);
+        std::string_view name;
+        if (IniSectionHeader(line, name)) {
+            auto added = m_sections.emplace(NameKey(name), IniSection());
             current = added.second ? &added.first->second : nullptr;
         } else if (current != nullptr && !trimmed.empty() && trimmed.front() != ';') {
             current->Add(line);

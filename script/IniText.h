@@ -3,7 +3,7 @@
 // where a key stands twice, the first one counts.
 #pragma once
 
-#include "script/ProfileRules.h"
+#include "script/IniRules.h"
 
 #include <map>
 #include <string>

@@ -1,7 +1,7 @@
 #include "script/SetupCheck.h"
 
+#include "script/IniRules.h"
 #include "script/PositionCodec.h"
-#include "script/ProfileRules.h"
 
 #include <cstdint>
 #include <string_view>

@@ -122,6 +122,7 @@ TEST_F(CommandLine, PlayHandsTheSetToTheGame) {
     EXPECT_EQ(warned.error,
               "Warning: P2: the ship needs double quotation marks, as \"N-QRF\".\r\n");
     EXPECT_EQ(KeyValue(GvxIni(), "UIType"), "2"); // a set without [UI] keeps the difficulty
+    EXPECT_EQ(Kestrine(L"/check " + Argument(work / "warned.ini")).exitCode, 1u); // one problem
 }
 
 // All or nothing: a refused set and a failed write leave both files byte for byte.
@@ -160,8 +161,7 @@ TEST_F(CommandLine, CheckOfTheGamesFilesMatchesTheForm) {
     const Outcome checked = Kestrine(L"/check");
     EXPECT_EQ(checked.exitCode, 1u);
     Open(section);
-    const std::string line = Text(IDC_SETUP_CHECK);
-    EXPECT_EQ(CodeOfLine(checked.out), line.substr(line.rfind("Code ") + 5));
+    EXPECT_EQ(CodeOfLine(checked.out), dlg->CodeShown());
     EXPECT_EQ(checked.out, "A2: the ship needs double quotation marks, as \"N-QRF\".\r\n"
                            "B1: the ship starts at N like A2; each needs a position of its own."
                            "\r\nCode " +

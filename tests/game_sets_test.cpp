@@ -51,9 +51,11 @@ TEST_F(GameSets, ChoosingASetFillsTheFormAndAppliesItsRules) {
     EXPECT_EQ(Texts({IDC_GAMESET_LABEL, P1.shipId, A1.posId, B8.shipId, B8.posId}),
               "Zeta|\"N-QRE\"|R|" + std::string(255, 'u') + "|Z");
     EXPECT_EQ(CurSel(IDC_DIFFICULTY), 2); // not part of a game set
-    EXPECT_EQ(States({IDC_HOST_SELECTED, P1.checkId, P1.shipId, A1.shipId, P2.checkId, P2.posId,
-                      P2.shipId, B8.shipId, B8.posId}),
-              "CE|CE|E|E|E|E|||");
+    EXPECT_TRUE(Checked(IDC_HOST_SELECTED) && Checked(P1.checkId));
+    for (int open : {P1.shipId, A1.shipId, P2.checkId, P2.posId}) // HOST SELECTED, slots in use
+        EXPECT_TRUE(Enabled(open)) << open;
+    for (int closed : {P2.shipId, B8.shipId, B8.posId}) // slots not in use
+        EXPECT_FALSE(Enabled(closed)) << closed;
 
     Pick(IDC_GAMESET, 0);
     EXPECT_EQ(States({IDC_PLAYER_SELECT, IDC_HOST_SELECTED, P2.checkId, P2.posId, P1.shipId}),

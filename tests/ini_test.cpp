@@ -103,6 +103,23 @@ TEST(GameSetText, QuotedNumbersAndTheDifficultyOfAGameSet) {
     EXPECT_EQ(read.WithDifficulty(1).difficulty, 2);
 }
 
+// shipSettings as the form ticks it: HOST SELECTED wins where both flags are set, and bits the
+// form has no box for are not seen; a stored set's boxes count where they hold anything but 0.
+TEST(GameSetText, TheOptionAsTheFormShowsIt) {
+    const int host = FlagValue(kFlagHostSelected), player = FlagValue(kFlagPlayerSelect);
+    const std::pair<int, int> shown[] = {{0, 0},    {host, host}, {player, player},
+                                         {6, host}, {5, host},    {3, player},
+                                         {1, 0},    {8, 0},       {-1, host}};
+    for (const auto& [flags, option] : shown) {
+        PlayValues values;
+        values.flags = flags;
+        EXPECT_EQ(AsTheFormShows(values).flags, option) << flags;
+    }
+    CShipData record;
+    record.m_bPlayerSelect = 2;
+    EXPECT_EQ(PlayValuesOf(record, 1).flags, player);
+}
+
 TEST(ValueText, NumbersAsTheGamesFilesHoldThem) {
     const std::pair<const char*, int> truncated[] = {
         {"3.9", 3},

@@ -211,7 +211,7 @@ TEST_F(Keyboard, TheProblemsReachTheKeyboard) {
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.hwnd = dlg->GetSafeHwnd();
-    tool.uId = 1; // the tip under the focused box
+    tool.uId = CSetupDlg::kFocusTip;
     tool.lpszText = tip;
     SendMessageW(dlg->CheckTips(), TTM_GETTEXTW, sizeof tip / sizeof *tip, LPARAM(&tool));
     EXPECT_EQ(std::wstring(tip), WideText(problem));
@@ -219,10 +219,9 @@ TEST_F(Keyboard, TheProblemsReachTheKeyboard) {
     Press(VK_TAB); // P1's position: no problem of its own
     EXPECT_FALSE(IsWindowVisible(dlg->CheckTips()));
 
-    PickFromRightClickMenu(5);
+    PickFromRightClickMenu(IDM_SHOW_PROBLEMS);
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Setup problems:\n\n" + problem + "\n\n" +
-                                 Text(IDC_SETUP_CHECK).substr(Text(IDC_SETUP_CHECK).rfind("Code")));
+    EXPECT_EQ(boxes[0].text, "Setup problems:\n\n" + problem + "\n\nCode " + dlg->CodeShown());
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The live check on the real form under Wine: the line under the form, the marks, the tips and
 // the command that mends ship designations, as the host types, picks, pastes and chooses.
 #include "framework/Clipboard.h"
+#include "framework/ColourContrast.h"
 #include "framework/File.h"
 #include "resources/resource.h"
 #include "script/ScriptSettings.h"
@@ -27,12 +28,12 @@ protected:
     }
     bool Marked(int id) {
         HDC dc = CreateCompatibleDC(nullptr);
-        SetTextColor(dc, RGB(0, 0, 0));
         HWND box = EditOf(id) ? EditOf(id) : Item(id);
         LRESULT brush = SendMessageA(dlg->GetSafeHwnd(), WM_CTLCOLOREDIT, WPARAM(dc), LPARAM(box));
-        const bool red = brush != 0 && GetTextColor(dc) == RGB(192, 0, 0);
+        // Marked text stands out from the system's own text colour.
+        const bool marked = brush != 0 && GetTextColor(dc) != GetSysColor(COLOR_WINDOWTEXT);
         DeleteDC(dc);
-        return red;
+        return marked;
     }
     std::string Tip(HWND control) {
         // The text the tip shows (TTM_GETTEXTA gives 80 characters at most).
@@ -82,7 +83,7 @@ TEST_F(SetupCheckForm, TheLineMarksAndTipsFollowWhatTheHostDoes) {
 
     // The fix, the right-click menu's last entry (the system menu's is listed with the sharing
     // commands), mends what it can, as typing would, and leaves the rest marked.
-    PickFromRightClickMenu(4);
+    PickFromRightClickMenu(IDM_FIX_DESIGNATIONS);
     EXPECT_EQ(Texts({P1.shipId, P2.shipId, A1.shipId}), "\"N-QRE\"|\"N-QRF\"|x");
     EXPECT_EQ(theScriptSettings.GetShip(1), "\"N-QRF\"");
     EXPECT_FALSE(Marked(P2.shipId));

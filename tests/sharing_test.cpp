@@ -87,18 +87,27 @@ protected:
 
 TEST_F(Sharing, CopyThenPasteThroughTheMenus) {
     HMENU menu = GetSystemMenu(dlg->GetSafeHwnd(), FALSE);
-    std::string entries; // the system menu: the about entry, then the six commands
-    for (int i = GetMenuItemCount(menu) - 8; i < GetMenuItemCount(menu); ++i) {
+    // The system menu ends with the about entry, a separator, then the six commands.
+    const std::pair<UINT, const char*> entries[] = {
+        {IDM_ABOUTBOX, "&About Kestrine..."},
+        {0, ""},
+        {IDM_COPY_GAMESET, "Cop&y game set"},
+        {IDM_PASTE_GAMESET, "&Paste game set"},
+        {IDM_EXPORT_GAMESET, "&Export game set..."},
+        {IDM_IMPORT_GAMESET, "&Import game set..."},
+        {IDM_FIX_DESIGNATIONS, "&Fix ship designations"},
+        {IDM_SHOW_PROBLEMS, "S&how setup problems"},
+    };
+    const int first = GetMenuItemCount(menu) - int(std::size(entries));
+    for (int i = 0; i < int(std::size(entries)); ++i) {
         char text[64] = {};
-        GetMenuStringA(menu, UINT(i), text, sizeof text, MF_BYPOSITION);
-        entries += std::to_string(GetMenuItemID(menu, i)) + text + "|";
+        GetMenuStringA(menu, UINT(first + i), text, sizeof text, MF_BYPOSITION);
+        EXPECT_EQ(UINT(GetMenuItemID(menu, first + i)), entries[i].first) << i;
+        EXPECT_STREQ(text, entries[i].second) << i;
     }
-    EXPECT_EQ(entries, "16&About Kestrine...|0|32Cop&y game set|48&Paste game set|"
-                       "64&Export game set...|80&Import game set...|96&Fix ship designations|"
-                       "112S&how setup problems|");
 
     ComposeSet(); // copied through the right-click menu's first entry, picked with the keys
-    PickFromRightClickMenu(0);
+    PickFromRightClickMenu(IDM_COPY_GAMESET);
     std::wstring wide; // what PLAY would write, in PLAY's order
     GetClipboardText(nullptr, wide);
     const std::string text = CodePageText(wide);

@@ -67,8 +67,9 @@ TEST_F(StartUp, PlayWritesTheFormAsItStandsAndAsksForAMissingOption) {
     EXPECT_EQ(Key("shipA2"), quoted);
     EXPECT_EQ(Key("shipSettings"), "0");
     EXPECT_EQ(KeyValue(GvxIni(), "UIType"), "0");
-    EXPECT_EQ(OneBox().caption + "|" + OneBox().text + std::to_string(OneBox().style),
-              "No Option Selected!|You must select a setup option from the dialog!0");
+    EXPECT_EQ(OneBox().caption, "No Option Selected!");
+    EXPECT_EQ(OneBox().text, "You must select a setup option from the dialog!");
+    EXPECT_EQ(OneBox().style, UINT(MB_OK));
     EXPECT_FALSE(dlg->HasEnded());
 
     Click(IDC_HOST_SELECTED);

@@ -95,7 +95,17 @@ void FormTest::Command(UINT id) {
     dlg->PumpWaitingMessages();
 }
 
-void FormTest::PickFromRightClickMenu(int entry) {
+void FormTest::PickFromRightClickMenu(UINT command) {
+    // The right-click menu holds the system menu's commands from Copy game set on.
+    HMENU system = GetSystemMenu(dlg->GetSafeHwnd(), FALSE);
+    int first = -1, entry = -1;
+    for (int i = 0; i < GetMenuItemCount(system); ++i) {
+        if (GetMenuItemID(system, i) == IDM_COPY_GAMESET)
+            first = i;
+        if (GetMenuItemID(system, i) == command)
+            entry = i - first;
+    }
+    ASSERT_TRUE(first >= 0 && entry >= 0) << command;
     for (int down = 0; down <= entry; ++down)
         PostMessageA(dlg->GetSafeHwnd(), WM_KEYDOWN, VK_DOWN, 0);
     PostMessageA(dlg->GetSafeHwnd(), WM_KEYDOWN, VK_RETURN, 0);

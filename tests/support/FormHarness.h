@@ -60,7 +60,7 @@ protected:
     void TypeTitle(const std::string& title) { SetWindowTextA(Item(IDC_GAMESET), title.c_str()); }
     // The titles the title box lists, each followed by "|".
     std::string Listed() const;
-    void PickFromRightClickMenu(int entry); // picked with the keys, 0 the first
+    void PickFromRightClickMenu(UINT command); // picked with the arrow keys and Enter
     HWND EditOf(int comboId) const;
 
     std::vector<MessageBoxCall> boxes;

@@ -1,7 +1,7 @@
-#include "script/ProfileReadBack.h"
+#include "script/IniReadBack.h"
 
 #include "framework/File.h"
-#include "script/ProfileRules.h"
+#include "script/IniRules.h"
 
 #include <algorithm>
 #include <vector>
@@ -101,6 +101,9 @@ bool ReadsAsUpdated(const std::wstring& original, bool originalExists, const std
             return SameName(KeyOf(line), WideText(value.first));
         });
     };
+    // Beyond 64 sections only the changed one and its neighbours are compared: comparing every
+    // section made PLAY on a 1 MB scripts.ini (1,000 sections) take 803 ms instead of 71, on
+    // 5 MB 3.9 s instead of 0.28 (bench_play, Wine 8 on 2 cores).
     const size_t kCompareAll = 64;
     for (size_t i = 0; i < before.size(); ++i) {
         const bool besideChanged = std::any_of(

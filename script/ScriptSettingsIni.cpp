@@ -1,9 +1,9 @@
 // Load and Save: the 46 keys of section Mul_Kestrine in their fixed order (title, the 22 ship
 // texts, the 22 positions, the option flags), then UIType of gvx.ini.
 #include "framework/File.h"
+#include "script/IniFileUpdate.h"
 #include "script/IniText.h"
 #include "script/ScriptSettings.h"
-#include "script/SettingsFileUpdate.h"
 
 namespace {
 
@@ -59,10 +59,10 @@ bool CScriptSettings::Save(SaveFailure* failure) const {
     if (DWORD code = GetGameDirectory(gameDirectory))
         return fail(code, false);
 
-    CSettingsFileUpdate scripts(gameDirectory + kScriptsFolder + kScriptsFileName, kScriptsSection,
-                                ScriptsKeyValues(m_values));
-    CSettingsFileUpdate game(gameDirectory + kGameSettingsFileName, kGameSettingsSection,
-                             GameSettingsKeyValues(m_values));
+    CIniFileUpdate scripts(gameDirectory + kScriptsFolder + kScriptsFileName, kScriptsSection,
+                           ScriptsKeyValues(m_values));
+    CIniFileUpdate game(gameDirectory + kGameSettingsFileName, kGameSettingsSection,
+                        GameSettingsKeyValues(m_values));
     // Both are made and checked before either file changes; should gvx.ini still fail, the
     // game would otherwise play a new setup at an old difficulty.
     if (DWORD code = scripts.Prepare())

@@ -16,13 +16,13 @@
 // makes the updated contents and checks them through the profile functions, as the game will
 // read them, before anything is changed; Commit puts them in place; Undo puts the original
 // back after a Commit.  Each returns the platform's code, 0 for success.
-class CSettingsFileUpdate {
+class CIniFileUpdate {
 public:
     // Line breaks in values become blanks.
-    CSettingsFileUpdate(std::string file, const char* section, KeyValues values);
-    ~CSettingsFileUpdate();
-    CSettingsFileUpdate(const CSettingsFileUpdate&) = delete;
-    CSettingsFileUpdate& operator=(const CSettingsFileUpdate&) = delete;
+    CIniFileUpdate(std::string file, const char* section, KeyValues values);
+    ~CIniFileUpdate();
+    CIniFileUpdate(const CIniFileUpdate&) = delete;
+    CIniFileUpdate& operator=(const CIniFileUpdate&) = delete;
 
     DWORD Prepare();
     DWORD Commit();

@@ -49,6 +49,18 @@ bool SameIniName(std::basic_string_view<Char> a, std::basic_string_view<Char> b)
     return true;
 }
 
+// A section header: "[name]", blanks around it allowed.  The name is what stands between "["
+// and the last "]", without the blanks around it.
+template <class Char>
+bool IniSectionHeader(std::basic_string_view<Char> line, std::basic_string_view<Char>& name) {
+    line = TrimIniBlanks(line);
+    const size_t close = line.rfind(Char(']'));
+    if (line.empty() || line.front() != Char('[') || close == line.npos)
+        return false;
+    name = TrimIniBlanks(line.substr(1, close - 1));
+    return true;
+}
+
 // One line of a text: its characters run from `start` to `end`, the next line starts at
 // `next` (after its CR, LF or CRLF, or its NUL).
 struct IniLine {
