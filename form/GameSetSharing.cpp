@@ -154,24 +154,21 @@ void CSetupDlg::ImportGameSetFiles(const std::vector<std::wstring>& files) {
 
 void CSetupDlg::ImportGameSetFile(const std::wstring& path) {
     GameSetRead read;
-    const std::wstring why = ReadGameSetFile(path, read);
-    if (why.empty())
-        ShowImported(read);
-    else
-        RefuseImport(path, why);
+    ShowImported(read, ReadGameSetFile(path, read), path);
 }
 
 void CSetupDlg::ImportGameSetText(const std::wstring& text, const std::wstring& source) {
     GameSetRead read;
-    const std::wstring why = ReadGameSetText(text, read);
-    if (why.empty())
-        ShowImported(read);
-    else
-        RefuseImport(source, why);
+    ShowImported(read, ReadGameSetText(text, read), source);
 }
 
 // Nothing is stored: the user keeps the set with SAVE, or plays it.
-void CSetupDlg::ShowImported(const GameSetRead& read) {
+void CSetupDlg::ShowImported(const GameSetRead& read, const std::wstring& why,
+                             const std::wstring& source) {
+    if (!why.empty()) {
+        RefuseImport(source, why);
+        return;
+    }
     UpdateData(true);
     const PlayValues values = read.WithDifficulty(m_nDifficulty); // a set without one keeps it
     ShowGameSet(values);

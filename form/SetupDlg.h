@@ -141,7 +141,8 @@ public:
 private:
     void AppendShareMenu(HMENU menu) const;
     void ShowShareMenu(LPARAM at);
-    void ShowImported(const GameSetRead& read);
+    // The set read, or the refusal `why` of the set from `source`.
+    void ShowImported(const GameSetRead& read, const std::wstring& why, const std::wstring& source);
     void RefuseImport(const std::string& source, const std::string& why);
     void RefuseImport(const std::wstring& source, const std::wstring& why);
 
