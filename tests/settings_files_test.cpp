@@ -188,32 +188,6 @@ TEST_F(SettingsFiles, OtherProgramsHoldingTheFilesAndLinks) {
     });
     EXPECT_EQ(ReadFileBytes(game / "other.ini"), ReadFileBytes(ScriptsIni()));
 
-    // The game holds gvx.ini without letting it be written: at a new difficulty scripts.ini
-    // is put back; at the same difficulty gvx.ini needs no change, and PLAY goes on.
-    for (bool newDifficulty : {true, false}) {
-        Restart();
-        WriteFileBytes(ScriptsIni(), kScripts);
-        WriteFileBytes(GvxIni(), kGvx);
-        holder = CreateFileA(GvxIni().c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
-                             nullptr, OPEN_EXISTING, 0, nullptr);
-        Open();
-        SetWindowTextA(Item(A1.shipId), "changed");
-        if (newDifficulty)
-            Pick(IDC_DIFFICULTY, 2);
-        Click(IDOK);
-        CloseHandle(holder);
-        if (newDifficulty) {
-            EXPECT_EQ(OneBox().text, "Error saving to gvx.ini; code 32.");
-            EXPECT_EQ(ReadFileBytes(ScriptsIni()) + ReadFileBytes(GvxIni()), kScripts + kGvx);
-        } else {
-            EXPECT_EQ(OneBox().text, "Configuration Saved For Game Play!");
-            EXPECT_EQ(Profile(ScriptsIni(), "Mul_Kestrine", "shipA1"), "changed");
-            EXPECT_EQ(ReadFileBytes(GvxIni()), kGvx);
-        }
-        EXPECT_FALSE(FileExists(game / "Assets\\Scripts\\*.tmp"));
-        EXPECT_FALSE(FileExists(game / "*.tmp"));
-    }
-
     // A scripts.ini that is a symbolic link: the link stays, its target gets the keys.
     const std::string linked = TestBedFolder("linked");
     if (linked.empty())

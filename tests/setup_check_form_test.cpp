@@ -101,58 +101,45 @@ TEST_F(SetupCheckForm, TheLineMarksAndTipsFollowWhatTheHostDoes) {
     EXPECT_TRUE(boxes.empty());
 }
 
-// The code shows whole at the line's end, whatever the problems before it, at 96 DPI and at
-// 144 (the line half as large again, in a font half as large again).
+// The code shows whole at the line's end, whatever the problems before it.
 TEST_F(SetupCheckForm, TheCodeAlwaysShowsWhole) {
     Open("shipA4=\"n-qrf\"\r\na4Pos=3\r\nshipSettings=4\r\n"); // a long problem first
     HWND line = Item(IDC_SETUP_CHECK);
     RECT client;
     GetClientRect(line, &client);
-    const HFONT original = HFONT(SendMessageA(line, WM_GETFONT, 0, 0));
-    LOGFONTA font{};
-    GetObjectA(original, sizeof font, &font);
-    for (int percent : {100, 150}) {
-        SCOPED_TRACE(percent);
-        LOGFONTA scaled = font;
-        scaled.lfHeight = font.lfHeight * percent / 100;
-        HFONT shown = CreateFontIndirectA(&scaled);
-        SendMessageA(line, WM_SETFONT, WPARAM(shown), FALSE);
-        // The line drawn into a picture of its own size.
-        const int width = client.right * percent / 100, height = client.bottom * percent / 100;
-        HDC screen = GetDC(nullptr);
-        HDC dc = CreateCompatibleDC(screen);
-        HBITMAP picture = CreateCompatibleBitmap(screen, width, height);
-        SelectObject(dc, picture);
-        DRAWITEMSTRUCT item{};
-        item.CtlType = ODT_STATIC;
-        item.CtlID = IDC_SETUP_CHECK;
-        item.hwndItem = line;
-        item.hDC = dc;
-        item.rcItem = RECT{0, 0, width, height};
-        SendMessageA(dlg->GetSafeHwnd(), WM_DRAWITEM, IDC_SETUP_CHECK, LPARAM(&item));
-        const RECT place = dlg->CodePlace();
-        SelectObject(dc, shown);
-        const std::string code = "Code " + Code();
-        SIZE codeSize{};
-        GetTextExtentPoint32A(dc, code.c_str(), int(code.size()), &codeSize);
-        EXPECT_EQ(place.right, width); // inside the line, at its end, wide enough for it
-        EXPECT_GE(place.right - place.left, codeSize.cx);
-        int inked = 0; // and something is drawn there
-        for (int x = place.left; x < place.right; ++x) {
-            for (int y = 0; y < height; ++y)
-                inked += GetPixel(dc, x, y) != GetSysColor(COLOR_BTNFACE);
-        }
-        EXPECT_GT(inked, 20);
-        DeleteDC(dc);
-        DeleteObject(picture);
-        ReleaseDC(nullptr, screen);
-        SendMessageA(line, WM_SETFONT, WPARAM(original), FALSE);
-        DeleteObject(shown);
+    // The line drawn into a picture of its own size.
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP picture = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    SelectObject(dc, picture);
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_STATIC;
+    item.CtlID = IDC_SETUP_CHECK;
+    item.hwndItem = line;
+    item.hDC = dc;
+    item.rcItem = client;
+    SendMessageA(dlg->GetSafeHwnd(), WM_DRAWITEM, IDC_SETUP_CHECK, LPARAM(&item));
+    const RECT place = dlg->CodePlace();
+    SelectObject(dc, HFONT(SendMessageA(line, WM_GETFONT, 0, 0)));
+    const std::string code = "Code " + Code();
+    SIZE codeSize{};
+    GetTextExtentPoint32A(dc, code.c_str(), int(code.size()), &codeSize);
+    EXPECT_EQ(place.right, client.right); // inside the line, at its end, wide enough for it
+    EXPECT_GE(place.right - place.left, codeSize.cx);
+    int inked = 0; // and something is drawn there
+    for (int x = place.left; x < place.right; ++x) {
+        for (int y = 0; y < client.bottom; ++y)
+            inked += GetPixel(dc, x, y) != GetSysColor(COLOR_BTNFACE);
     }
+    EXPECT_GT(inked, 20);
+    DeleteDC(dc);
+    DeleteObject(picture);
+    ReleaseDC(nullptr, screen);
+
     // The mouse over the code says what it is for.
-    RECT place = dlg->CodePlace();
-    MapWindowPoints(line, nullptr, reinterpret_cast<POINT*>(&place), 2);
-    SetCursorPos((place.left + place.right) / 2, (place.top + place.bottom) / 2);
+    RECT shown = place;
+    MapWindowPoints(line, nullptr, reinterpret_cast<POINT*>(&shown), 2);
+    SetCursorPos((shown.left + shown.right) / 2, (shown.top + shown.bottom) / 2);
     EXPECT_EQ(Tip(line), "Players whose Kestrine shows the same code will play the same game.");
     SetCursorPos(0, 0);
 }

@@ -205,23 +205,6 @@ TEST_F(Sharing, ExportThenImportThroughTheStandardDialogsADropAndTheCommandLine)
     EXPECT_FALSE(FileExists(g_chosenFile));
 }
 
-} // namespace
-
-namespace {
-
-// As editors save it: UTF-16 with its byte-order mark.
-TEST_F(Sharing, ImportReadsUtf16) {
-    const std::string text = "[Mul_Kestrine]\r\nGameSet=Saved by an editor\r\nshipP1=\"N-QRF\"\r\n";
-    std::string utf16 = "\xFF\xFE";
-    for (char c : text)
-        utf16 += std::string{c, '\0'};
-    g_chosenFile = work / "editor.ini";
-    WriteFileBytes(g_chosenFile, utf16);
-    Command(IDM_IMPORT_GAMESET);
-    EXPECT_TRUE(boxes.empty()) << (boxes.empty() ? "" : boxes[0].text);
-    EXPECT_EQ(Texts({IDC_GAMESET_LABEL, P1.shipId}), "Saved by an editor|\"N-QRF\"");
-}
-
 // Text exactly as typed: a character the code page lacks is refused and named, even where the
 // system has a look-alike for it (Ω as O); UTF-8 saved without a mark reads as UTF-8.
 TEST_F(Sharing, CharactersComeInExactlyOrAreRefused) {
@@ -259,7 +242,7 @@ TEST_F(Sharing, CharactersComeInExactlyOrAreRefused) {
     EXPECT_EQ(WideText(Text(IDC_GAMESET_LABEL)), L"Z\x00FCrich");
 }
 
-TEST_F(Sharing, NamesDevicesAndSeveralFiles) {
+TEST_F(Sharing, ExportProposesAFileNameEvenForADeviceName) {
     const std::pair<std::string, std::string> names[] = {
         {"con", "con_.ini"},
         {"COM1.txt", "COM1_.txt.ini"},
@@ -274,26 +257,6 @@ TEST_F(Sharing, NamesDevicesAndSeveralFiles) {
         Command(IDM_EXPORT_GAMESET);
         EXPECT_EQ(g_asked, "Export game set|" + proposed);
     }
-
-    // Of several files dropped, the first is imported, and the user is told.  The first is
-    // UTF-8 with its byte-order mark, as editors save it.
-    boxes.clear();
-    WriteFileBytes(work / "first.ini", "\xEF\xBB\xBF[Mul_Kestrine]\r\nGameSet=First\r\n");
-    Drop({work / "first.ini", work / "second.ini"});
-    EXPECT_EQ(Text(IDC_GAMESET_LABEL), "First");
-    EXPECT_EQ(OneBox().text, "Only one game set is imported at a time: Kestrine imported " +
-                                 work / "first.ini" + " and left the other 1 file.");
-}
-
-TEST_F(Sharing, PathsBeyondTheCodePage) {
-    ComposeSet();
-    g_chosenWide = WideText(work.Path()) + L"\x65E5\x672C.ini"; // 日本.ini
-    Command(IDM_EXPORT_GAMESET);
-    dlg->ClearForm();
-    Command(IDM_IMPORT_GAMESET);
-    g_chosenWide.clear();
-    EXPECT_TRUE(boxes.empty());
-    ExpectComposedSet();
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "support/WinTestSupport.h"
 
+#include "script/GameFiles.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -7,8 +9,6 @@
 #include <sstream>
 
 namespace {
-
-const char kGameKey[] = "Software\\Brellix\\Ostravane";
 
 void RemoveTree(const std::string& path) {
     WIN32_FIND_DATAA found;
@@ -95,7 +95,7 @@ GameRegistry::~GameRegistry() {
 
 void GameRegistry::RemoveAll() {
     for (View view : {Wow32, Native})
-        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kGameKey, ViewFlag(view), 0);
+        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kGameRegistryKey, ViewFlag(view), 0);
 }
 
 void GameRegistry::SetDirectory(const std::string& directory, View view) {
@@ -104,7 +104,7 @@ void GameRegistry::SetDirectory(const std::string& directory, View view) {
 
 void GameRegistry::SetDirectoryBytes(const std::string& bytes, View view, unsigned long type) {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, nullptr, 0,
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGameRegistryKey, 0, nullptr, 0,
                               KEY_SET_VALUE | ViewFlag(view), nullptr, &key, nullptr),
               ERROR_SUCCESS);
     EXPECT_EQ(RegSetValueExA(key, "Directory", 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
