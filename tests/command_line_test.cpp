@@ -75,19 +75,6 @@ protected:
     }
 };
 
-TEST_F(CommandLine, UsageAndBadCommandLinesOpenNoWindow) {
-    const Outcome usage = Kestrine(L"/?");
-    EXPECT_EQ(usage.exitCode, 0u);
-    EXPECT_NE(usage.out.find("kestrine.exe /play FILE"), std::string::npos) << usage.out;
-    for (const wchar_t* bad : {L"/frob", L"--PLAY", L"-check a b", L"/list extra", L"/export x"}) {
-        SCOPED_TRACE(CodePageText(bad));
-        const Outcome run = Kestrine(bad);
-        EXPECT_EQ(run.exitCode, 2u);
-        EXPECT_EQ(run.error, usage.out); // the usage, as the error
-        EXPECT_EQ(run.out, "");
-    }
-}
-
 // /play hands the set to the game as PLAY does, warns of the check's other problems, and
 // leaves the library alone; /check of the same file gives the same code.
 TEST_F(CommandLine, PlayHandsTheSetToTheGame) {

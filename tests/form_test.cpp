@@ -1,6 +1,7 @@
 // The fleet editor form's enabling rules, exchange and the auto-completing title box, on the
 // real form under Wine.
 #include "framework/Clipboard.h"
+#include "framework/DialogTemplate.h"
 #include "resources/resource.h"
 #include "script/ScriptSettings.h"
 #include "support/FormHarness.h"
@@ -95,6 +96,29 @@ TEST_F(FormRules, TheTitleBoxCompletesTypedTextFromItsList) {
     KeyStroke(EditOf(IDC_GAMESET), VK_DELETE, 0);
     EXPECT_EQ(Text(IDC_GAMESET), "B");
     EXPECT_EQ(dlg->m_cbGameSet.m_bAutoComplete, 0);
+}
+
+// The template copy that creates some controls disabled: those and only those, the rest of
+// the form as the template has it.
+TEST(DialogTemplate, ControlsMadeDisabledAndNothingElseChanged) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    const std::vector<DWORD> copy =
+        TemplateWithStyle(instance, IDD_SETUP, {IDC_SHIP_B8, IDC_POS_P1}, WS_DISABLED);
+    ASSERT_FALSE(copy.empty());
+    const DLGPROC nothing = [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; };
+    HWND original = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_SETUP), nullptr, nothing, 0);
+    HWND made = CreateDialogIndirectParamA(instance, reinterpret_cast<LPCDLGTEMPLATEA>(copy.data()),
+                                           nullptr, nothing, 0);
+    HWND a = GetWindow(original, GW_CHILD), b = GetWindow(made, GW_CHILD);
+    for (; a && b; a = GetWindow(a, GW_HWNDNEXT), b = GetWindow(b, GW_HWNDNEXT)) {
+        const int id = GetDlgCtrlID(a);
+        EXPECT_EQ(GetDlgCtrlID(b), id);
+        const bool madeDisabled = id == IDC_SHIP_B8 || id == IDC_POS_P1;
+        EXPECT_EQ(IsWindowEnabled(b) != 0, IsWindowEnabled(a) && !madeDisabled) << id;
+    }
+    EXPECT_EQ(a, b); // as many controls in both
+    DestroyWindow(original);
+    DestroyWindow(made);
 }
 
 } // namespace

@@ -188,6 +188,21 @@ TEST_F(SettingsFiles, OtherProgramsHoldingTheFilesAndLinks) {
     });
     EXPECT_EQ(ReadFileBytes(game / "other.ini"), ReadFileBytes(ScriptsIni()));
 
+    // The game holds gvx.ini without letting it be written: scripts.ini is put back.
+    Restart();
+    WriteFileBytes(ScriptsIni(), kScripts);
+    WriteFileBytes(GvxIni(), kGvx);
+    holder = CreateFileA(GvxIni().c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+    Open();
+    SetWindowTextA(Item(A1.shipId), "changed");
+    Pick(IDC_DIFFICULTY, 2);
+    Click(IDOK);
+    CloseHandle(holder);
+    EXPECT_EQ(OneBox().text, "Error saving to gvx.ini; code 32.");
+    EXPECT_EQ(ReadFileBytes(ScriptsIni()) + ReadFileBytes(GvxIni()), kScripts + kGvx);
+    EXPECT_FALSE(FileExists(game / "Assets\\Scripts\\*.tmp"));
+
     // A scripts.ini that is a symbolic link: the link stays, its target gets the keys.
     const std::string linked = TestBedFolder("linked");
     if (linked.empty())

@@ -259,4 +259,15 @@ TEST_F(Sharing, ExportProposesAFileNameEvenForADeviceName) {
     }
 }
 
+TEST_F(Sharing, PathsBeyondTheCodePage) {
+    ComposeSet();
+    g_chosenWide = WideText(work.Path()) + L"\x65E5\x672C.ini"; // 日本.ini
+    Command(IDM_EXPORT_GAMESET);
+    dlg->ClearForm();
+    Command(IDM_IMPORT_GAMESET);
+    g_chosenWide.clear();
+    EXPECT_TRUE(boxes.empty());
+    ExpectComposedSet();
+}
+
 } // namespace

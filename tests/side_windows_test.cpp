@@ -1,6 +1,4 @@
-// VIEW MAP, HELP (and F1), ABOUT (button and system menu), VISIT and SHIP EDIT on the real
-// windows.
-#include "framework/Shell.h"
+// VIEW MAP and HELP on the real windows.
 #include "resources/resource.h"
 #include "support/FormHarness.h"
 #include "windows/HelpDlg.h"
@@ -10,22 +8,11 @@
 
 namespace {
 
-// "verb file, show N", one a line; an owner window, parameters or a folder are named too.
-std::string g_shellCalls;
-HINSTANCE WINAPI RecordShellCall(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters,
-                                 LPCSTR directory, INT show) {
-    g_shellCalls += std::string(verb) + " " + file + (owner ? ", with an owner" : "") +
-                    (parameters ? ", with parameters" : "") + (directory ? ", in a folder" : "") +
-                    ", show " + std::to_string(show) + "\n";
-    return reinterpret_cast<HINSTANCE>(42);
-}
-
 // Runs `inside` against each modal window the form opens, from inside its loop, and ends it.
 class SideWindows : public FormTest {
 protected:
     void SetUp() override {
         FormTest::SetUp();
-        SetShellExecuteFunction(RecordShellCall);
         CDialog::SetModalObserver(
             [](CDialog& window, void* self) {
                 auto* test = static_cast<SideWindows*>(self);
@@ -40,7 +27,6 @@ protected:
     }
     void TearDown() override {
         CDialog::SetModalObserver(nullptr, nullptr);
-        SetShellExecuteFunction(nullptr);
         FormTest::TearDown();
     }
     std::function<void(CDialog&)> inside;
@@ -88,22 +74,6 @@ TEST_F(SideWindows, HelpShowsEachTopicsBodyOnAPick) {
         EXPECT_EQ(bodies[i + 1], kHelpTopics[i].body) << kHelpTopics[i].title;
     }
     EXPECT_EQ(seen, "Kestrine ''HELP'' Dialog|\n");
-}
-
-TEST_F(SideWindows, AboutVisitAndShipEditStartWhatTheyShould) {
-    inside = [](CDialog& about) { SendMessageA(about.GetDlgItem(IDC_VISIT), BM_CLICK, 0, 0); };
-    Click(IDC_ABOUT_BUTTON);
-    Command(IDM_ABOUTBOX);
-    EXPECT_EQ(seen, "About Kestrine|\nAbout Kestrine|\n");
-    EXPECT_EQ(g_shellCalls, "open https://kestrine.example/, show 1\n"
-                            "open https://kestrine.example/, show 1\n");
-
-    g_shellCalls.clear(); // SHIP EDIT starts the viewer by its bare name
-    Click(IDC_SHIP_EDIT);
-    EXPECT_EQ(g_shellCalls, "open RozeRavi39902v.exe, show 1\n");
-    SetShellExecuteFunction(nullptr); // the real shell; no viewer here: nothing is said
-    Click(IDC_SHIP_EDIT);
-    EXPECT_TRUE(boxes.empty() && !dlg->HasEnded());
 }
 
 } // namespace

@@ -13,23 +13,6 @@ protected:
     std::string Key(const std::string& key) const { return KeyValue(ScriptsIni(), key); }
 };
 
-TEST_F(StartUp, FillsTheFormFromTheGamesFiles) {
-    WriteFileBytes(GvxIni(), "[UI]\r\nUIType=1\r\n");
-    Open("GameSet=Team & Co\r\nSHIPP1=\"N-QRE\"\r\nshipP1=second\r\nshipA1=" +
-         std::string(300, 'w') + "\r\np1Pos=7\r\np2Pos=7.9\r\na1Pos=x\r\na2Pos=\r\nb1Pos=20\r\n" +
-         "b8Pos=-5\r\nshipSettings=6\r\n");
-    // Quotes kept, the first of two keys, texts cut to what the boxes take.
-    EXPECT_EQ(Texts({IDC_GAMESET_LABEL, P1.shipId}), "Team & Co|\"N-QRE\"");
-    EXPECT_TRUE(GetWindowLongA(Item(IDC_GAMESET_LABEL), GWL_STYLE) & SS_NOPREFIX);
-    EXPECT_EQ(Text(A1.shipId), std::string(255, 'w'));
-    EXPECT_EQ(Texts({P1.posId, P2.posId, A1.posId, A2.posId, B1.posId, B8.posId}), "N|N|G|||");
-    EXPECT_EQ(CurSel(IDC_DIFFICULTY), 1);
-    EXPECT_EQ(States({IDC_HOST_SELECTED, IDC_PLAYER_SELECT}), "CE|E"); // both flags: HOST
-    EXPECT_EQ(States({P1.checkId, P1.shipId, P1.posId, B8.checkId, B8.shipId, B8.posId}),
-              "E||E|E||"); // only HOST SELECTED's rule opened anything
-    EXPECT_TRUE(boxes.empty());
-}
-
 TEST_F(StartUp, WithoutTheGameKeyReportsTheCodeAndStillKeepsTheLibrary) {
     GameRegistry::RemoveAll();
     Open();
