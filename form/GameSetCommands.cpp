@@ -168,9 +168,9 @@ void CSetupDlg::ShowGameSet(const CShipData& record) {
     UpdateData(false); // no change handler runs: the script settings stay as they are
 }
 
-void CSetupDlg::ShowGameSet(const PlayValues& values) {
-    UpdateData(true);
-    CopyValuesToForm(values);
+void CSetupDlg::ShowGameSet(const GameSetRead& read) {
+    UpdateData(true); // a set without a difficulty keeps the one on screen
+    CopyValuesToForm(read.WithDifficulty(m_nDifficulty));
     EnableForSelectedSet();
     UpdateData(false);
 }

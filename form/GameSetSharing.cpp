@@ -169,11 +169,9 @@ void CSetupDlg::ShowImported(const GameSetRead& read, const std::wstring& why,
         RefuseImport(source, why);
         return;
     }
-    UpdateData(true);
-    const PlayValues values = read.WithDifficulty(m_nDifficulty); // a set without one keeps it
-    ShowGameSet(values);
+    ShowGameSet(read);
     m_cbGameSet.SetCurSel(-1);
-    m_cbGameSet.SetWindowText(FormText(values.title));
+    m_cbGameSet.SetWindowText(FormText(read.values.title));
 }
 
 void CSetupDlg::RefuseImport(const std::wstring& source, const std::wstring& why) {

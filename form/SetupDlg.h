@@ -121,7 +121,7 @@ private:
     void CopyValuesToForm(const PlayValues& values);
     // Shows a stored or a shared game set with the enabling rules its options call for.
     void ShowGameSet(const CShipData& record);
-    void ShowGameSet(const PlayValues& values);
+    void ShowGameSet(const GameSetRead& read);
     void EnableForSelectedSet();
     void RefuseCommand(const std::string& why);
     void ReadLibraryIfUnread();
