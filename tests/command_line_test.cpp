@@ -17,12 +17,14 @@ struct Outcome {
     std::string out, error; // as the program wrote them (UTF-8)
 };
 
+// Everything written to the pipe until its writers close it.
 std::string ReadAll(HANDLE pipe) {
     std::string bytes;
     char buffer[4096];
     DWORD read = 0;
     while (ReadFile(pipe, buffer, sizeof buffer, &read, nullptr) && read > 0)
         bytes.append(buffer, read);
+    CloseHandle(pipe);
     return bytes;
 }
 
@@ -31,37 +33,31 @@ protected:
     // kestrine.exe with these arguments, in the working folder, until it ends.
     Outcome Kestrine(const std::wstring& arguments) {
         SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
-        HANDLE outRead, outWrite, errorRead, errorWrite;
-        CreatePipe(&outRead, &outWrite, &inherited, 0);
-        CreatePipe(&errorRead, &errorWrite, &inherited, 0);
-        SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
-        SetHandleInformation(errorRead, HANDLE_FLAG_INHERIT, 0);
+        HANDLE outRead, errorRead;
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdOutput = outWrite;
-        startup.hStdError = errorWrite;
+        CreatePipe(&outRead, &startup.hStdOutput, &inherited, 0);
+        CreatePipe(&errorRead, &startup.hStdError, &inherited, 0);
+        SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
+        SetHandleInformation(errorRead, HANDLE_FLAG_INHERIT, 0);
         PROCESS_INFORMATION process{};
         std::wstring command = L"\"" + WideText(WindowsPathOf(KESTRINE_EXE)) + L"\" " + arguments;
+        const bool started =
+            CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr,
+                           WideText(work.Path()).c_str(), &startup, &process);
+        CloseHandle(startup.hStdOutput); // the pipes end when the program's ends close
+        CloseHandle(startup.hStdError);
         Outcome run;
-        const std::wstring folder = WideText(work.Path());
-        if (CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),
-                           &startup, &process)) {
-            CloseHandle(outWrite);
-            CloseHandle(errorWrite);
-            run.out = ReadAll(outRead);
-            run.error = ReadAll(errorRead);
+        run.out = ReadAll(outRead);
+        run.error = ReadAll(errorRead);
+        if (started) {
             if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0)
                 TerminateProcess(process.hProcess, 999); // a window would wait for a user
             GetExitCodeProcess(process.hProcess, &run.exitCode);
             CloseHandle(process.hProcess);
             CloseHandle(process.hThread);
-        } else {
-            CloseHandle(outWrite);
-            CloseHandle(errorWrite);
         }
-        CloseHandle(outRead);
-        CloseHandle(errorRead);
         return run;
     }
     static std::wstring Argument(const std::string& path) { return L"\"" + WideText(path) + L"\""; }

@@ -43,25 +43,6 @@ protected:
     }
 };
 
-TEST_F(GameSets, ChoosingASetFillsTheFormAndAppliesItsRules) {
-    StoreLibrary({{"Zeta", 1}, {"alpha", 0}, {"Mid", 1}});
-    Open();
-    Pick(IDC_DIFFICULTY, 2);
-    Pick(IDC_GAMESET, 2);
-    EXPECT_EQ(Texts({IDC_GAMESET_LABEL, P1.shipId, A1.posId, B8.shipId, B8.posId}),
-              "Zeta|\"N-QRE\"|R|" + std::string(255, 'u') + "|Z");
-    EXPECT_EQ(CurSel(IDC_DIFFICULTY), 2); // not part of a game set
-    EXPECT_TRUE(Checked(IDC_HOST_SELECTED) && Checked(P1.checkId));
-    for (int open : {P1.shipId, A1.shipId, P2.checkId, P2.posId}) // HOST SELECTED, slots in use
-        EXPECT_TRUE(Enabled(open)) << open;
-    for (int closed : {P2.shipId, B8.shipId, B8.posId}) // slots not in use
-        EXPECT_FALSE(Enabled(closed)) << closed;
-
-    Pick(IDC_GAMESET, 0);
-    EXPECT_EQ(States({IDC_PLAYER_SELECT, IDC_HOST_SELECTED, P2.checkId, P2.posId, P1.shipId}),
-              "CE|E||E|E");
-}
-
 // The list of a stored library comes in at once, in the order the sorted box itself keeps,
 // and a set saved later still finds its place.
 TEST_F(GameSets, TheListIsInTheSortedBoxsOwnOrder) {
@@ -92,17 +73,6 @@ TEST_F(GameSets, TheListIsInTheSortedBoxsOwnOrder) {
     SendMessageA(sorted, CB_ADDSTRING, 0, LPARAM("Bravo"));
     expectSameOrder();
     DestroyWindow(sorted);
-
-    // Ordinary titles are put in at once, in the order of their sort keys.
-    GameSetMap plain;
-    for (const char* title : {"beta", "Alpha", "charlie", "Beta 2"})
-        plain[title] = StoredSet(title, 1);
-    std::vector<CShipData*> order;
-    EXPECT_TRUE(TitleListOrder(plain, order));
-    std::string ordered;
-    for (const CShipData* record : order)
-        ordered += record->m_strTitle + "|";
-    EXPECT_EQ(ordered, "Alpha|beta|Beta 2|charlie|");
 }
 
 TEST_F(GameSets, SaveStoresTheFormUnderTheTypedTitleAndEmptiesIt) {

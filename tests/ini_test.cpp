@@ -2,7 +2,6 @@
 // shared game set bring.
 #include "library/GameSetText.h"
 #include "script/IniEdit.h"
-#include "script/IniText.h"
 #include "script/PositionCodec.h"
 #include "script/ValueText.h"
 
@@ -60,28 +59,6 @@ TEST(IniEdit, SetsKeysWhereTheProfileWriterWouldAndKeepsEveryOtherByte) {
     };
     for (const auto& row : rows)
         EXPECT_EQ(Set(row.before, {{"shipP1", "new"}}), row.after) << row.name;
-}
-
-TEST(IniEdit, SeveralKeysInOrderAndUtf16Units) {
-    EXPECT_EQ(Set("[Mul_Kestrine]\r\nb=1\r\n", {{"a", "x"}, {"b", "y"}, {"c", "z"}}),
-              "[Mul_Kestrine]\r\nb=y\r\na=x\r\nc=z\r\n");
-    IniValues<char16_t> set;
-    set.values.emplace_back(u"UIType", u"2");
-    EXPECT_EQ(SetIniValues(std::u16string(u"[UI]\r\nUIType=1\r\n"), std::u16string(u"UI"), set),
-              u"[UI]\r\nUIType=2\r\n");
-}
-
-TEST(IniText, ReadsAsTheProfileFunctionsRead) {
-    const IniText ini(
-        "[S]\r\nkey = \"quoted\" \r\nkey=second\r\n[Odd\r\nodd=1\r\n[s]\r\nlater=1\r\n"
-        "[T]]\r\nt=\v1\f\r\n");
-    ASSERT_NE(ini.Section("s"), nullptr);
-    EXPECT_EQ(*ini.Section("S")->Find("KEY"), "\"quoted\"");
-    EXPECT_EQ(*ini.Section("S")->Find("odd"), "1");      // "[Odd" opens no section
-    EXPECT_EQ(ini.Section("S")->Find("later"), nullptr); // a second [S] is not read
-    EXPECT_EQ(*ini.Section("T]")->Find("t"), "1");
-    EXPECT_EQ(UnquotedIni(std::string_view("'7'")), "7");
-    EXPECT_EQ(UnquotedIni(std::string_view("\"7'")), "\"7'");
 }
 
 TEST(GameSetText, QuotedNumbersAndTheDifficultyOfAGameSet) {

@@ -62,20 +62,6 @@ TEST_F(Library, StaysWhereKestrineStartedAfterFileDialogs) {
     EXPECT_TRUE(boxes.empty());
 }
 
-TEST_F(Library, TwoRunsOnOneFileKeepTheSetsOfBoth) {
-    SaveFromAnotherRun("First");
-    Open();
-    SaveFromAnotherRun("Second"); // while this run is open
-    SaveSet("Mine");
-    EXPECT_EQ(Listed(), "First|Mine|Second|"); // the title list shows the sets of both
-
-    SaveFromAnotherRun("Third");
-    const std::string third = ReadFileBytes(LibraryFile());
-    Click(IDCANCEL); // this run changed nothing since its last save: the file stays
-    EXPECT_EQ(ReadFileBytes(LibraryFile()), third);
-    EXPECT_EQ(ReadLibrary(LibraryFile())->Sets().size(), 4u); // "Mine" among them
-}
-
 TEST_F(Library, AFailedSaveIsSaidAtOnceAndWrittenAtTheNextSave) {
     SaveFromAnotherRun("Stored");
     Open();

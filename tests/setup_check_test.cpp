@@ -76,16 +76,6 @@ TEST(SetupCheck, TheGamesRulesSlotBySlot) {
     }
 }
 
-TEST(SetupCheck, TheFixOfADesignation) {
-    const std::pair<const char*, const char*> fixes[] = {
-        {"n-qrf", "\"N-QRF\""},     {" \"d-h7\" ", "\"D-H7\""}, {"\"N-QRF\"", "\"N-QRF\""},
-        {"''n-qre''", "\"N-QRE\""}, {"'n-qre'", "\"N-QRE\""},   {"qrf", "qrf"},
-        {"N QRF", "N QRF"},         {"''x''", "''x''"},         {"", ""},
-    };
-    for (const auto& [ship, fixed] : fixes)
-        EXPECT_EQ(FixedDesignation(ship), fixed) << ship;
-}
-
 // The line counts the problems, and the slots they are in where a slot has two.
 TEST(SetupCheck, TheLineCountsProblemsAndSlots) {
     auto problem = [](int slot) {
