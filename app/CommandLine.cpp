@@ -29,6 +29,12 @@ const wchar_t kUsage[] =
     L"found or its files cannot be read, 5 writing failed (nothing changed), 6 an unexpected\r\n"
     L"fault stopped the command.";
 
+// An empty argument, or one starting with / or -, is an option (a bare "/" or "--" a bad one);
+// anything else is a file, for the form to import.
+bool IsOption(const std::wstring& argument) {
+    return argument.empty() || argument[0] == L'/' || argument[0] == L'-';
+}
+
 // "/PLAY", "-play" and "--play" are "play"; anything else is empty.
 std::wstring OptionName(const std::wstring& argument) {
     size_t start = 0;
@@ -44,8 +50,28 @@ std::wstring OptionName(const std::wstring& argument) {
     return name;
 }
 
+// A text as a terminal may show it: control characters (a line break, a tab, an escape that
+// a terminal would obey) spelt out as \r, \n, \t or \xHH.
+std::wstring Printable(const std::wstring& text) {
+    std::wstring shown;
+    for (wchar_t c : text) {
+        if (c >= 0x20 && c != 0x7F) {
+            shown += c;
+            continue;
+        }
+        const wchar_t* named = c == L'\r'   ? L"\\r"
+                               : c == L'\n' ? L"\\n"
+                               : c == L'\t' ? L"\\t"
+                                            : nullptr;
+        wchar_t hex[8];
+        swprintf(hex, 8, L"\\x%02X", unsigned(c));
+        shown += named ? named : hex;
+    }
+    return shown;
+}
+
 std::wstring Quoted(const std::string& text) {
-    return L"\"" + WideText(text) + L"\"";
+    return L"\"" + Printable(WideText(text)) + L"\"";
 }
 
 std::wstring WithoutSeparator(std::string folder) {
@@ -55,7 +81,7 @@ std::wstring WithoutSeparator(std::string folder) {
 }
 
 std::wstring CodeOf(const PlayValues& setup) {
-    return WideText(SetupCode(WriteGameSetText(setup)));
+    return WideText(SetupCodeOf(setup));
 }
 
 // One run of a command: what it says, and its result.
@@ -93,6 +119,13 @@ private:
     // A game set's file, at the difficulty the game has now where the set holds none.
     bool ReadSet(const std::wstring& file, PlayValues& values);
     bool ReadLibrary(GameSetMap& sets);
+    // The command's result, unless its output could not be written.
+    int Said(int result) {
+        if (DWORD error = m_output.OutError())
+            return Fail(kWriteFailed, L"Kestrine could not write its output: " +
+                                          WideText(ErrorText(error)) + L".");
+        return result;
+    }
 
     CConsoleOutput m_output;
 };
@@ -125,6 +158,10 @@ bool CCommand::ReadSet(const std::wstring& file, PlayValues& values) {
         m_output.Failure(L"Kestrine cannot read a game set from " + file + L": " + why + L".");
         return false;
     }
+    if (!read.unknownDifficulty.empty())
+        m_output.Error(L"Warning: UIType=" + Printable(WideText(read.unknownDifficulty)) + L" in " +
+                       file +
+                       L" is not a difficulty the game knows; the game's own difficulty stays.");
     values = read.difficulty ? read.values : read.WithDifficulty(GameDifficulty());
     return true;
 }
@@ -136,6 +173,8 @@ int CCommand::Play(const std::wstring& file) {
     PlayValues read;
     if (!ReadSet(file, read))
         return kSetRefused;
+    // As the form would show the set imported, and so as the game and the next start read it
+    // back: the code printed is the code of what the game holds.
     const PlayValues setup = AsTheFormShows(read);
     if (setup.flags == 0)
         return Fail(kSetRefused, L"Kestrine did not play the game set " + file +
@@ -148,7 +187,7 @@ int CCommand::Play(const std::wstring& file) {
     if (!theScriptSettings.Save(&failure))
         return Fail(kWriteFailed, std::wstring(L"Kestrine could not write ") +
                                       (failure.atGameSettings ? L"gvx.ini" : L"scripts.ini") +
-                                      L": " + WideText(ErrorText(failure.code)) +
+                                      L": " + WideText(SaveFailureText(failure)) +
                                       L". Nothing was changed.");
     m_output.Out(L"Played " + Quoted(setup.title) + L" (code " + CodeOf(setup) + L") into " +
                  WithoutSeparator(game) + L".");
@@ -165,35 +204,34 @@ int CCommand::Check(const std::wstring* file) {
     } else {
         if (!LoadGame(true))
             return kGameNotFound;
-        setup = AsTheFormStarts(theScriptSettings.Values());
+        setup = AsTheFormShows(theScriptSettings.Values());
     }
     const std::vector<SetupProblem> problems = CheckSetup(setup);
     for (const SetupProblem& problem : problems)
         m_output.Out(WideText(problem.text));
     m_output.Out(L"Code " + CodeOf(setup));
-    return problems.empty() ? kDone : kSetHasProblems;
+    return Said(problems.empty() ? kDone : kSetHasProblems);
 }
 
-// The library in the working folder, read and left as it is (a damaged one is not set aside).
+// The library in the working folder, read as one version and left as it is (a damaged one is
+// not set aside: that is the form's to do, where the user sees it).
 bool CCommand::ReadLibrary(GameSetMap& sets) {
     const std::wstring path = FullPathOf(WideText(kLibraryFileName));
     std::string bytes;
-    const DWORD error = ReadWholeFile(path, bytes);
+    const DWORD error = ReadLibraryFile(path, bytes);
     if (error == ERROR_FILE_NOT_FOUND)
         return true; // nothing stored yet
-    std::string why;
-    if (error != 0) {
-        why = ErrorText(error);
-    } else {
-        try {
-            sets = ReadLibraryStream(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-            return true;
-        } catch (const CArchiveException& damage) {
-            why = damage.what();
-        }
-    }
-    m_output.Failure(L"The game-set library " + path + L" could not be read (" + WideText(why) +
-                     L").");
+    LibraryDamage damage;
+    if (error == 0)
+        sets = ReadLibraryStream(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(),
+                                 &damage);
+    if (error == 0 && !damage.damaged)
+        return true;
+    m_output.Failure(L"The game-set library " + path +
+                     (error != 0 ? L" could not be read: " + WideText(ErrorText(error))
+                                 : std::wstring(L" is damaged; start Kestrine's window to keep "
+                                                L"what it still holds")) +
+                     L".");
     return false;
 }
 
@@ -203,9 +241,9 @@ int CCommand::List() {
         return kSetRefused;
     for (const auto& entry : sets) {
         if (!entry.second->m_strTitle.empty()) // a deleted set keeps its key, not its title
-            m_output.Out(WideText(entry.second->m_strTitle));
+            m_output.Out(Printable(WideText(entry.second->m_strTitle)));
     }
-    return kDone;
+    return Said(kDone);
 }
 
 int CCommand::Export(const std::wstring& title, const std::wstring& file) {
@@ -214,15 +252,19 @@ int CCommand::Export(const std::wstring& title, const std::wstring& file) {
         return kSetRefused;
     bool lost = false;
     const std::string key = CodePageText(title, &lost);
-    const auto found = lost ? sets.end() : sets.find(key);
+    auto found = lost ? sets.end() : sets.find(key);
+    if (found != sets.end() && found->second->m_strTitle.empty())
+        found = sets.end(); // deleted: the title stays as a key, blanked
     if (found == sets.end())
-        return Fail(kSetRefused, L"No stored game set is titled \"" + title + L"\".");
+        return Fail(kSetRefused, L"No stored game set is titled \"" + Printable(title) + L"\".");
     // As the form shows the chosen set, at the difficulty the game has now.
     const CShipData& record = *found->second;
     const PlayValues setup = PlayValuesOf(record, GameDifficulty());
-    if (DWORD error = ReplaceFileContents(file, WriteGameSetText(setup)))
-        return Fail(kWriteFailed, L"The game set could not be exported to " + file + L": " +
-                                      WideText(ErrorText(error)) + L". No file was written.");
+    bool isLibrary = false;
+    const std::wstring failed = ExportGameSetFile(
+        file, WriteGameSetText(setup), FullPathOf(WideText(kLibraryFileName)), isLibrary);
+    if (!failed.empty())
+        return Fail(isLibrary ? kSetRefused : kWriteFailed, failed);
     m_output.Out(L"Exported " + Quoted(record.m_strTitle) + L" to " + file + L".");
     return kDone;
 }
@@ -230,7 +272,7 @@ int CCommand::Export(const std::wstring& title, const std::wstring& file) {
 } // namespace
 
 bool IsCommand(const std::vector<std::wstring>& arguments) {
-    return !arguments.empty() && !OptionName(arguments[0]).empty();
+    return !arguments.empty() && IsOption(arguments[0]);
 }
 
 int RunCommand(const std::vector<std::wstring>& arguments) {

@@ -128,10 +128,10 @@ void CSetupDlg::OnExportGameSet() {
     if (!AskForFile({m_hWnd, true, "Export game set", std::string(kFilter, sizeof kFilter), "ini"},
                     path))
         return;
-    if (DWORD error = ReplaceFileContents(path, text))
-        MessageBox("The game set could not be exported to " + CodePageText(path) + ": " +
-                       ErrorText(error) + ". No file was written.",
-                   nullptr, MB_OK | MB_ICONERROR);
+    bool isLibrary = false;
+    const std::wstring failed = ExportGameSetFile(path, text, m_mapGameSets.Path(), isLibrary);
+    if (!failed.empty())
+        MessageBox(failed, nullptr, MB_OK | (isLibrary ? MB_ICONWARNING : MB_ICONERROR));
 }
 
 void CSetupDlg::OnImportGameSet() {

@@ -435,9 +435,14 @@ void CSetupDlg::TakeLibrary(LibraryReading reading) {
 void CSetupDlg::ReportLibraryLoad(const LibraryLoadResult& result) {
     const std::string library = "The game-set library " + m_mapGameSets.FullPath();
     if (result.status == LibraryLoad::Damaged && !result.keptAs.empty()) {
-        MessageBox(library + " could not be read (" + result.reason +
-                       ").\n\nIt was kept unchanged as " + result.keptAs +
-                       ", and Kestrine starts with an empty library.",
+        const std::string kept = result.keptAs.substr(result.keptAs.find_last_of('\\') + 1);
+        const std::string complete = std::to_string(result.complete);
+        MessageBox(result.complete == 0
+                       ? library + " is damaged; it was kept as " + kept +
+                             " and Kestrine starts with an empty list."
+                       : library + " is damaged after " + complete + " of its " +
+                             std::to_string(result.count) + " game sets; those " + complete +
+                             " are in the list, and the whole file was kept as " + kept + ".",
                    nullptr, MB_OK | MB_ICONWARNING);
     } else if (result.status == LibraryLoad::Busy) {
         MessageBox(library + " is in use by another program (error " +

@@ -17,17 +17,21 @@ HANDLE ConsoleHandle() {
                        nullptr, OPEN_EXISTING, 0, nullptr);
 }
 
-void WriteLine(HANDLE handle, const std::wstring& line) {
+// Returns 0, or the platform's code where the line was not written whole.
+DWORD WriteLine(HANDLE handle, const std::wstring& line) {
     if (!Usable(handle))
-        return;
+        return 0; // nowhere to write to is not a failure: started from a shortcut
     const std::wstring text = line + L"\r\n";
     DWORD mode = 0, written = 0;
     if (GetConsoleMode(handle, &mode)) { // a console shows Unicode as it is
-        WriteConsoleW(handle, text.data(), DWORD(text.size()), &written, nullptr);
-        return;
+        if (!WriteConsoleW(handle, text.data(), DWORD(text.size()), &written, nullptr))
+            return GetLastError();
+        return written == text.size() ? 0 : ERROR_WRITE_FAULT;
     }
     const std::string bytes = Utf8FromWide(text);
-    WriteFile(handle, bytes.data(), DWORD(bytes.size()), &written, nullptr);
+    if (!WriteFile(handle, bytes.data(), DWORD(bytes.size()), &written, nullptr))
+        return GetLastError();
+    return written == bytes.size() ? 0 : ERROR_DISK_FULL;
 }
 
 } // namespace
@@ -41,7 +45,9 @@ CConsoleOutput::CConsoleOutput()
 }
 
 void CConsoleOutput::Out(const std::wstring& line) {
-    WriteLine(m_out, line);
+    const DWORD error = WriteLine(m_out, line);
+    if (m_outError == 0)
+        m_outError = error;
 }
 
 void CConsoleOutput::Error(const std::wstring& line) {

@@ -12,13 +12,16 @@ public:
     CConsoleOutput(const CConsoleOutput&) = delete;
     CConsoleOutput& operator=(const CConsoleOutput&) = delete;
 
-    // One line each.
+    // One line each.  A line that could not be written whole (a full disk, a closed pipe) is
+    // remembered: OutError gives the platform's code of the first, 0 while none failed.
     void Out(const std::wstring& line);
     void Error(const std::wstring& line);
     // A failure: to the standard error, or in a message box where there is none.
     void Failure(const std::wstring& line);
+    unsigned long OutError() const { return m_outError; }
 
 private:
     void* m_out;
     void* m_error;
+    unsigned long m_outError = 0;
 };

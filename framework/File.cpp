@@ -62,6 +62,28 @@ std::wstring FullPathOf(const std::wstring& path) {
     return full;
 }
 
+namespace {
+
+// The file's identity: its volume and its number there, the same for each of its names.
+bool IdentityOf(const std::wstring& path, BY_HANDLE_FILE_INFORMATION& identity) {
+    CFileHandle file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return file.IsOpen() && GetFileInformationByHandle(file.Get(), &identity);
+}
+
+} // namespace
+
+bool IsSameFile(const std::wstring& a, const std::wstring& b) {
+    if (CompareStringOrdinal(FullPathOf(a).c_str(), -1, FullPathOf(b).c_str(), -1, TRUE) ==
+        CSTR_EQUAL)
+        return true;
+    BY_HANDLE_FILE_INFORMATION first, second;
+    return IdentityOf(a, first) && IdentityOf(b, second) &&
+           first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
+           first.nFileIndexHigh == second.nFileIndexHigh &&
+           first.nFileIndexLow == second.nFileIndexLow;
+}
+
 DWORD OpenDiskFile(const std::wstring& path, DWORD access, DWORD share, CFileHandle& file) {
     DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))

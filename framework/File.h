@@ -27,6 +27,10 @@ std::wstring FolderOf(const std::wstring& path);
 // The full path of `path`, taken against the current folder now.
 std::wstring FullPathOf(const std::wstring& path);
 
+// Whether two paths name one file, whatever their spelling: letter case, relative or full, a
+// link or another name of it.  False where either cannot be found.
+bool IsSameFile(const std::wstring& a, const std::wstring& b);
+
 // Every opener may read, write, rename or delete the file meanwhile.
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 

@@ -36,3 +36,23 @@ std::wstring ReadGameSetText(const std::wstring& text, GameSetRead& read) {
         return L"it holds characters that the game's files cannot hold (" + beyond + L")";
     return WideText(ReadGameSetText(std::string_view(CodePageText(text)), read));
 }
+
+std::wstring ExportGameSetFile(const std::wstring& path, const std::string& text,
+                               const std::wstring& library, bool& isLibrary) {
+    isLibrary = IsSameFile(path, library);
+    if (isLibrary)
+        return path + L" is Kestrine's game-set library; choose another file name. Nothing was "
+                      L"written.";
+    std::string why;
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        why = "it is a folder";
+    else if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        why = "the file is read-only";
+    else if (DWORD error = ReplaceFileContents(path, text))
+        why = ErrorText(error);
+    if (why.empty())
+        return std::wstring();
+    return L"The game set could not be exported to " + path + L": " + WideText(why) +
+           L". No file was written.";
+}

@@ -13,3 +13,10 @@
 std::wstring ReadGameSetFile(const std::wstring& path, GameSetRead& read);
 // Text with characters beyond the system code page is refused, naming them.
 std::wstring ReadGameSetText(const std::wstring& text, GameSetRead& read);
+
+// Writes a game-set text into `path` as a whole, never into the library file `library`
+// (whatever the spelling of either), a folder or a read-only file.  Returns the sentence that
+// says why nothing was written, and whether that is because `path` is the library; an empty
+// text where the file was written.
+std::wstring ExportGameSetFile(const std::wstring& path, const std::string& text,
+                               const std::wstring& library, bool& isLibrary);

@@ -1,14 +1,5 @@
 #include "library/GameSetLibrary.h"
 
-namespace {
-
-// The fewest bytes one entry can take: a one-byte key length, a class tag, the 46 one-byte
-// text lengths and the 24 numbers.  A count larger than the stream could hold is rejected
-// before anything is built.
-const size_t kMinEntryBytes = 1 + 2 + 2 * kSlotCount + 2 + 4 * (2 + kSlotCount);
-
-} // namespace
-
 void WriteLibraryStream(const GameSetMap& sets, std::vector<uint8_t>& out) {
     CArchive ar(out);
     ar.WriteCount(uint32_t(sets.size()));
@@ -19,22 +10,29 @@ void WriteLibraryStream(const GameSetMap& sets, std::vector<uint8_t>& out) {
     ar.Close();
 }
 
-GameSetMap ReadLibraryStream(const uint8_t* data, size_t size) {
-    CArchive ar(data, size);
-    uint32_t count = ar.ReadCount();
-    if (count > ar.Remaining() / kMinEntryBytes)
-        throw CArchiveException(CArchiveException::endOfFile, "the stream is too short for its " +
-                                                                  std::to_string(count) +
-                                                                  " game sets");
+// Entries are read one by one, each taking at least a few dozen bytes, so that even an absurd
+// count ends at the end of the stream without anything built for it beforehand.
+GameSetMap ReadLibraryStream(const uint8_t* data, size_t size, LibraryDamage* damage) {
     GameSetMap sets;
-    std::string title;
-    for (uint32_t i = 0; i < count; ++i) {
-        ar.ReadString(title);
-        std::unique_ptr<CObject> object = ar.ReadObject(CShipData::classCShipData);
-        // Streams we wrote come in key order, so the end is the right hint.  A later entry
-        // under the same title replaces the earlier one.
-        auto entry = sets.emplace_hint(sets.end(), title, nullptr);
-        entry->second.reset(static_cast<CShipData*>(object.release()));
+    if (size == 0)
+        return sets; // an empty file, as a sync tool leaves in its place: an empty library
+    CArchive ar(data, size);
+    uint32_t count = 0;
+    try {
+        count = ar.ReadCount();
+        std::string title;
+        for (uint32_t i = 0; i < count; ++i) {
+            ar.ReadString(title);
+            std::unique_ptr<CObject> object = ar.ReadObject(CShipData::classCShipData);
+            // Streams we wrote come in key order, so the end is the right hint.  A later entry
+            // under the same title replaces the earlier one.
+            auto entry = sets.emplace_hint(sets.end(), title, nullptr);
+            entry->second.reset(static_cast<CShipData*>(object.release()));
+        }
+    } catch (const CArchiveException& e) {
+        if (damage == nullptr)
+            throw;
+        *damage = LibraryDamage{true, count, sets.size(), e.what()};
     }
     return sets;
 }

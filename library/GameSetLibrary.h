@@ -18,8 +18,20 @@ using GameSetMap = std::map<std::string, std::unique_ptr<CShipData>>;
 
 // The library stream: the count of game sets, then for each its title and its record.
 void WriteLibraryStream(const GameSetMap& sets, std::vector<uint8_t>& out);
-// Throws CArchiveException on a damaged stream; bytes after the last record are ignored.
-GameSetMap ReadLibraryStream(const uint8_t* data, size_t size);
+// What is wrong with a damaged stream, and how much of it could be read.
+struct LibraryDamage {
+    bool damaged = false;
+    uint32_t count = 0;  // the game sets it says it holds
+    size_t complete = 0; // the game sets read whole before the damage
+    std::string what;    // what is wrong, for the log of a developer
+};
+// No bytes are an empty library; bytes after the last record are ignored.  A damaged stream throws
+// CArchiveException, or, where `damage` is given, gives the sets read whole before the damage and
+// says so there.
+GameSetMap ReadLibraryStream(const uint8_t* data, size_t size, LibraryDamage* damage = nullptr);
+// The library file as one version: opened without writers beside (another program's moment
+// with it is waited for) and read again where it changed while it was read.
+unsigned long ReadLibraryFile(const std::wstring& path, std::string& bytes);
 
 constexpr const char* kLibraryFileName = "QXData.dat";
 
@@ -28,7 +40,8 @@ enum class LibraryLoad {
     NoFile,     // no file: the library starts empty
     Skipped,    // read-only, unreadable or a folder: silently not loaded
     Busy,       // another program held it throughout: read, and merged, at the next save
-    Damaged,    // the stream could not be read; the file was kept aside (see keptAs)
+    Damaged,    // the stream is damaged: the sets before the damage were read, the file was
+                // kept aside (see keptAs); an empty file is no damage but an empty library
     ReadFailed, // the platform failed to read the file; it is left alone
 };
 
@@ -37,6 +50,8 @@ struct LibraryLoadResult {
     LibraryLoad status;
     std::string keptAs;    // Damaged: the name the file was kept under, empty when it stayed
     std::string reason;    // Damaged: what was wrong with the stream
+    uint32_t count = 0;    // Damaged: the game sets the file says it holds,
+    size_t complete = 0;   // and those read whole before the damage, now in the library
     unsigned long error{}; // ReadFailed, Busy, or Damaged without keptAs: the platform's code
 };
 
@@ -93,6 +108,7 @@ public:
 
     // The file's full path, for messages.
     std::string FullPath() const;
+    const std::wstring& Path() const { return m_path; }
 
 private:
     std::optional<LibrarySaveResult> SaveNotNeeded(bool exists);

@@ -1,8 +1,10 @@
 #include "library/GameSetText.h"
 
+#include "script/IniRules.h"
 #include "script/IniText.h"
 #include "script/PositionCodec.h"
 #include "script/ScriptSettings.h"
+#include "script/SetupCheck.h"
 
 namespace {
 
@@ -16,6 +18,14 @@ bool IsText(std::string_view text) {
     return true;
 }
 
+// A text as the game reads it back from its file: one line, without the blanks around it, and
+// cut to what the form's boxes take.
+std::string AsReadBack(const std::string& text) {
+    const std::string line = OneLine(text);
+    const std::string cut = FormText(std::string(TrimIniBlanks(std::string_view(line))));
+    return std::string(TrimIniBlanks(std::string_view(cut)));
+}
+
 } // namespace
 
 const std::string kGameSetTooLarge =
@@ -23,13 +33,15 @@ const std::string kGameSetTooLarge =
 
 std::string WriteGameSetText(const PlayValues& values) {
     std::string text;
-    for (const auto& [section, keys] :
-         {std::make_pair(kScriptsSection, ScriptsKeyValues(values)),
-          std::make_pair(kGameSettingsSection, GameSettingsKeyValues(values))}) {
+    auto add = [&text](const char* section, const KeyValues& keys) {
         text += std::string("[") + section + "]\r\n";
         for (const auto& [key, value] : keys)
             text += std::string(key) + "=" + OneLine(value) + "\r\n";
-    }
+    };
+    add(kScriptsSection, ScriptsKeyValues(values));
+    // No difficulty is no [UI] section: whoever reads the set keeps the difficulty they have.
+    if (IsKnownDifficulty(values.difficulty))
+        add(kGameSettingsSection, GameSettingsKeyValues(values));
     return text;
 }
 
@@ -44,36 +56,40 @@ std::string ReadGameSetText(std::string_view text, GameSetRead& read) {
         return "it holds no [Mul_Kestrine] section";
     read = GameSetRead();
     ReadScriptsKeys(*set, read.values);
-    if (const IniSection* game = ini.Section(kGameSettingsSection)) {
-        if (!ReadDifficultyKey(*game, read.values.difficulty))
-            read.values.difficulty = -1;
-        read.difficulty = read.values.difficulty;
+    const IniSection* game = ini.Section(kGameSettingsSection);
+    int difficulty = -1;
+    if (game != nullptr && ReadDifficultyKey(*game, difficulty)) {
+        if (IsKnownDifficulty(difficulty))
+            read.difficulty = read.values.difficulty = difficulty;
+        else
+            read.unknownDifficulty = *game->Find(kDifficultyKey);
     }
     return std::string();
 }
 
 PlayValues AsTheFormShows(const PlayValues& values) {
     PlayValues shown = values;
-    shown.title = FormText(values.title);
+    shown.title = AsReadBack(values.title);
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        shown.ships[slot] = FormText(values.ships[slot]);
+        shown.ships[slot] = AsReadBack(values.ships[slot]);
         shown.positions[slot] = LetterToPosition(PositionToLetter(values.positions[slot]));
     }
     const int host = FlagValue(kFlagHostSelected), player = FlagValue(kFlagPlayerSelect);
     shown.flags = (values.flags & host) ? host : (values.flags & player) ? player : 0;
-    return shown;
-}
-
-PlayValues AsTheFormStarts(const PlayValues& read) {
-    PlayValues shown = AsTheFormShows(read);
-    if (shown.flags == FlagValue(kFlagPlayerSelect)) {
+    if (shown.flags == player) {
         for (int slot = 0; slot < kPlayerSlotCount; ++slot) {
             shown.ships[slot].clear();
             if (shown.positions[slot] == kNoPosition)
                 shown.positions[slot] = LetterToPosition(kSlots[slot].defaultLetter);
         }
     }
+    if (!IsKnownDifficulty(shown.difficulty))
+        shown.difficulty = -1;
     return shown;
+}
+
+std::string SetupCodeOf(const PlayValues& values) {
+    return SetupCode(WriteGameSetText(AsTheFormShows(values)));
 }
 
 // A record's check boxes count as ticked where they hold anything but 0, as the form's do.

@@ -20,14 +20,16 @@
 constexpr size_t kMaxGameSetText = 64 * 1024;
 extern const std::string kGameSetTooLarge; // the refusal of a larger text
 
-// The text of a game set.  Line breaks in texts become blanks.
+// The text of a game set.  Line breaks in texts become blanks; a set without a difficulty the
+// game knows has no [UI] section.
 std::string WriteGameSetText(const PlayValues& values);
 
 // A game set as a text holds it.  A game's own scripts.ini has no [UI] section and so holds no
 // difficulty: the one who reads it chooses one (WithDifficulty).
 struct GameSetRead {
     PlayValues values;             // values.difficulty is -1 where the set holds none
-    std::optional<int> difficulty; // -1 where [UI] is there without UIType
+    std::optional<int> difficulty; // where UIType is one of the game's difficulties
+    std::string unknownDifficulty; // UIType where it is none of them: read as no difficulty
     PlayValues WithDifficulty(int otherwise) const {
         PlayValues chosen = values;
         chosen.difficulty = difficulty.value_or(otherwise);
@@ -47,12 +49,14 @@ inline std::string FormText(const std::string& text) {
     return text.substr(0, kMaxFormText);
 }
 
-// A game set as the form shows it, and so as PLAY, Copy and Export hand it on: texts cut to
-// what the boxes take, positions only where they are one of the letters G to Z, and the
-// options as the form ticks them (both set read as HOST SELECTED).
+// A game set as the form shows it, whether it comes from the game's files at start-up, from
+// an imported text or from a command, and so as the game reads it back after PLAY: texts on
+// one line without surrounding blanks, cut to what the boxes take; positions only where they
+// are one of the letters G to Z; the options as the form ticks them (both set read as HOST
+// SELECTED); under PLAYER SELECT no player ships, and each player slot without a position at
+// its own letter; a difficulty only where the game knows it.
 PlayValues AsTheFormShows(const PlayValues& values);
-// What the form shows of the game's files at start-up: the same, and then the rule of PLAYER
-// SELECT (no player ships; each player slot without a position at its own letter).
-PlayValues AsTheFormStarts(const PlayValues& read);
+// The code of a setup as every place shows it: of the set as the form shows it.
+std::string SetupCodeOf(const PlayValues& values);
 // A stored game set as the form shows it once chosen, at `difficulty` (a record holds none).
 PlayValues PlayValuesOf(const CShipData& record, int difficulty);

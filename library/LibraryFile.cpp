@@ -73,6 +73,15 @@ std::string WhyNotReadWrite(const std::wstring& path) {
     return "Kestrine may not write it";
 }
 
+// The file's size and time of last change, as its handle and its name give them.
+bool SameVersion(const BY_HANDLE_FILE_INFORMATION& opened, const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA named;
+    return GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &named) &&
+           named.nFileSizeHigh == opened.nFileSizeHigh &&
+           named.nFileSizeLow == opened.nFileSizeLow &&
+           CompareFileTime(&named.ftLastWriteTime, &opened.ftLastWriteTime) == 0;
+}
+
 GameSetMap CopyOf(const GameSetMap& sets) {
     GameSetMap copy;
     for (const auto& entry : sets)
@@ -104,6 +113,24 @@ DWORD PlaceLibrary(const std::wstring& path, const std::string& bytes, const std
 
 } // namespace
 
+unsigned long ReadLibraryFile(const std::wstring& path, std::string& bytes) {
+    DWORD error = 0;
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        // Readers share the file with each other; only a save keeps it to itself.
+        CFileHandle file;
+        BY_HANDLE_FILE_INFORMATION opened;
+        error = OpenWaiting(path, GENERIC_READ, FILE_SHARE_READ, file);
+        if (error == 0 && !GetFileInformationByHandle(file.Get(), &opened))
+            error = GetLastError();
+        if (error == 0)
+            error = ReadWholeFile(file.Get(), bytes);
+        if (error != 0 || SameVersion(opened, path))
+            return error;
+        error = ERROR_SHARING_VIOLATION; // replaced while it was read: read the new one
+    }
+    return error;
+}
+
 CGameSetLibrary::CGameSetLibrary(const std::string& fileName)
     : m_path(FullPathOf(WideText(fileName))) {}
 
@@ -129,39 +156,35 @@ LibraryLoadResult CGameSetLibrary::LoadGameSets() {
         return LibraryLoad::Skipped;
     }
     std::string bytes;
-    {
-        // Readers share the file with each other; only a save keeps it to itself.
-        CFileHandle file;
-        if (DWORD error = OpenWaiting(m_path, GENERIC_READ, FILE_SHARE_READ, file)) {
-            if (IsBusy(error)) { // read again, and merged, at the next save
-                m_whyNotWritable.clear();
-                m_unread = true;
-                LibraryLoadResult busy(LibraryLoad::Busy);
-                busy.error = error;
-                return busy;
-            }
-            m_whyNotWritable = WithError("it could not be opened when Kestrine started", error);
-            return LibraryLoad::Skipped;
+    if (DWORD error = ReadLibraryFile(m_path, bytes)) {
+        if (IsBusy(error)) { // read again, and merged, at the next save
+            m_whyNotWritable.clear();
+            m_unread = true;
+            LibraryLoadResult busy(LibraryLoad::Busy);
+            busy.error = error;
+            return busy;
         }
-        if (DWORD error = ReadWholeFile(file.Get(), bytes)) {
-            LibraryLoadResult failed(LibraryLoad::ReadFailed);
-            failed.error = error;
-            m_whyNotWritable = WithError("it could not be read", error);
-            return failed;
-        }
+        LibraryLoadResult failed(LibraryLoad::ReadFailed);
+        failed.error = error;
+        m_whyNotWritable = WithError("it could not be read", error);
+        return failed;
     }
-    try {
-        m_sets = ReadLibraryStream(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-    } catch (const CArchiveException& damage) {
-        // Nothing of a damaged stream is kept; the file itself goes aside unchanged so that
-        // no save of this run can overwrite it.
-        m_sets.clear();
+    LibraryDamage damage;
+    m_sets =
+        ReadLibraryStream(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), &damage);
+    if (damage.damaged) {
+        // The file itself goes aside unchanged so that no save of this run can overwrite it;
+        // the sets read whole before the damage stay, and the next save writes them into a
+        // new file.
         LibraryLoadResult result(LibraryLoad::Damaged);
-        result.reason = damage.what();
+        result.reason = damage.what;
+        result.count = damage.count;
+        result.complete = damage.complete;
         std::wstring kept;
         result.error = KeepAside(m_path, kept);
         result.keptAs = CodePageText(kept);
         if (result.error != 0) {
+            m_sets.clear();
             m_whyNotWritable = WithError("it is damaged and could not be set aside", result.error);
         } else {
             m_whyNotWritable.clear();

@@ -19,6 +19,12 @@ constexpr int FlagValue(int bit) {
     return 1 << bit;
 }
 
+// The game's AI difficulties, UIType of gvx.ini: 0 CAPTAIN, 1 COMMODORE, 2 ADMIRAL.
+constexpr int kFirstDifficulty = 0, kLastDifficulty = 2;
+constexpr bool IsKnownDifficulty(int difficulty) {
+    return difficulty >= kFirstDifficulty && difficulty <= kLastDifficulty;
+}
+
 struct PlayValues {
     std::string title;
     std::string ships[kSlotCount];

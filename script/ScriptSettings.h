@@ -25,6 +25,7 @@ public:
     struct SaveFailure {
         unsigned long code = 0;
         bool atGameSettings = false; // gvx.ini failed (scripts.ini was put back)
+        bool otherKestrine = false;  // another Kestrine kept writing them throughout
     };
     bool Load(unsigned long* error = nullptr);
     bool Save(SaveFailure* failure = nullptr) const;
@@ -54,6 +55,12 @@ private:
 };
 
 extern CScriptSettings theScriptSettings;
+
+// The name of the turn that Kestrines writing the files of the game in `gameDirectory` take,
+// one after another, the same for every spelling of the folder.
+std::wstring PlayTurnName(const std::string& gameDirectory);
+// Why Save failed, as part of a sentence.
+std::string SaveFailureText(const CScriptSettings::SaveFailure& failure);
 
 // Where the settings live inside the game's folders.
 constexpr const char* kScriptsSection = "Mul_Kestrine";

@@ -1,6 +1,7 @@
 // Load and Save: the 46 keys of section Mul_Kestrine in their fixed order (title, the 22 ship
 // texts, the 22 positions, the option flags), then UIType of gvx.ini.
 #include "framework/File.h"
+#include "framework/SharedTurn.h"
 #include "script/IniFileUpdate.h"
 #include "script/IniText.h"
 #include "script/ScriptSettings.h"
@@ -26,7 +27,32 @@ IniSection ReadSection(const std::string& file, const char* section) {
     return lines;
 }
 
+// Long enough for several others' PLAY, each a few dozen milliseconds.
+const DWORD kPlayTurnWaitMs = 5000;
+
 } // namespace
+
+// Kestrines writing one game's files take turns, so that both files always come from one set.
+std::wstring PlayTurnName(const std::string& gameDirectory) {
+    const std::wstring full = FullPathOf(WideText(gameDirectory));
+    std::wstring folder(full.size(), L'\0');
+    LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, full.c_str(), int(full.size()),
+                  &folder[0], int(folder.size()), nullptr, nullptr, 0);
+    uint64_t hash = 0xCBF29CE484222325ull;
+    for (wchar_t c : folder) {
+        hash ^= uint64_t(c);
+        hash *= 0x100000001B3ull;
+    }
+    wchar_t name[64];
+    swprintf(name, 64, L"Local\\Kestrine.Play.%016llX", static_cast<unsigned long long>(hash));
+    return name;
+}
+
+std::string SaveFailureText(const CScriptSettings::SaveFailure& failure) {
+    if (failure.otherKestrine)
+        return "another Kestrine is writing the game's files; try again in a moment";
+    return ErrorText(failure.code);
+}
 
 bool CScriptSettings::Load(unsigned long* error) {
     auto fail = [error](DWORD code) {
@@ -59,6 +85,11 @@ bool CScriptSettings::Save(SaveFailure* failure) const {
     if (DWORD code = GetGameDirectory(gameDirectory))
         return fail(code, false);
 
+    CSharedTurn turn(PlayTurnName(gameDirectory));
+    if (DWORD code = turn.Take(kPlayTurnWaitMs)) {
+        failed.otherKestrine = code == ERROR_TIMEOUT;
+        return fail(failed.otherKestrine ? ERROR_SHARING_VIOLATION : code, false);
+    }
     CIniFileUpdate scripts(gameDirectory + kScriptsFolder + kScriptsFileName, kScriptsSection,
                            ScriptsKeyValues(m_values));
     CIniFileUpdate game(gameDirectory + kGameSettingsFileName, kGameSettingsSection,

@@ -118,7 +118,7 @@ const RuleRow kRules[] = {
     // Typed into the box, a difficulty the game does not know reaches its files as -1.
     {SetupMark::DifficultyBox, false,
      [](const PlayValues& setup, int) -> std::string {
-         return setup.difficulty >= 0 && setup.difficulty <= 2
+         return IsKnownDifficulty(setup.difficulty)
                     ? ""
                     : "AI DIFFICULTY: choose CAPTAIN, COMMODORE or ADMIRAL";
      }},

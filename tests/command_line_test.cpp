@@ -1,10 +1,14 @@
 // Kestrine's commands without a window: kestrine.exe run as its own process with arguments,
 // its output and errors read through pipes, as a script or a launcher runs it.
 #include "framework/File.h"
+#include "framework/SharedTurn.h"
 #include "framework/TextEncoding.h"
 #include "library/GameSetText.h"
+#include "script/ScriptSettings.h"
 #include "script/SetupCheck.h"
 #include "support/FormHarness.h"
+
+#include <utility>
 
 namespace {
 
@@ -28,38 +32,51 @@ std::string ReadAll(HANDLE pipe) {
     return bytes;
 }
 
+// A run of kestrine.exe under way: its process and the reading ends of its output pipes.
+struct Running {
+    PROCESS_INFORMATION process{};
+    HANDLE out = nullptr, error = nullptr;
+};
+
 class CommandLine : public FormTest {
 protected:
-    // kestrine.exe with these arguments, in the working folder, until it ends.
-    Outcome Kestrine(const std::wstring& arguments) {
+    // Starts kestrine.exe with these arguments in the working folder; `outClosed` closes its
+    // output's reading end first, as a pipe into a program that has ended.
+    Running Start(const std::wstring& arguments, bool outClosed = false) {
         SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
-        HANDLE outRead, errorRead;
+        Running run;
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESTDHANDLES;
-        CreatePipe(&outRead, &startup.hStdOutput, &inherited, 0);
-        CreatePipe(&errorRead, &startup.hStdError, &inherited, 0);
-        SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
-        SetHandleInformation(errorRead, HANDLE_FLAG_INHERIT, 0);
-        PROCESS_INFORMATION process{};
+        CreatePipe(&run.out, &startup.hStdOutput, &inherited, 0);
+        CreatePipe(&run.error, &startup.hStdError, &inherited, 0);
+        SetHandleInformation(run.out, HANDLE_FLAG_INHERIT, 0);
+        SetHandleInformation(run.error, HANDLE_FLAG_INHERIT, 0);
+        if (outClosed)
+            CloseHandle(std::exchange(run.out, nullptr));
         std::wstring command = L"\"" + WideText(WindowsPathOf(KESTRINE_EXE)) + L"\" " + arguments;
-        const bool started =
-            CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr,
-                           WideText(work.Path()).c_str(), &startup, &process);
+        if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr,
+                            WideText(work.Path()).c_str(), &startup, &run.process))
+            run.process = PROCESS_INFORMATION{};
         CloseHandle(startup.hStdOutput); // the pipes end when the program's ends close
         CloseHandle(startup.hStdError);
-        Outcome run;
-        run.out = ReadAll(outRead);
-        run.error = ReadAll(errorRead);
-        if (started) {
-            if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0)
-                TerminateProcess(process.hProcess, 999); // a window would wait for a user
-            GetExitCodeProcess(process.hProcess, &run.exitCode);
-            CloseHandle(process.hProcess);
-            CloseHandle(process.hThread);
-        }
         return run;
     }
+    // Its output and exit code, once it has ended.
+    Outcome Finish(Running run) {
+        Outcome done;
+        done.out = run.out ? ReadAll(run.out) : "";
+        done.error = ReadAll(run.error);
+        if (run.process.hProcess != nullptr) {
+            if (WaitForSingleObject(run.process.hProcess, 30000) != WAIT_OBJECT_0)
+                TerminateProcess(run.process.hProcess, 999); // a window would wait for a user
+            GetExitCodeProcess(run.process.hProcess, &done.exitCode);
+            CloseHandle(run.process.hProcess);
+            CloseHandle(run.process.hThread);
+        }
+        return done;
+    }
+    Outcome Kestrine(const std::wstring& arguments) { return Finish(Start(arguments)); }
     static std::wstring Argument(const std::string& path) { return L"\"" + WideText(path) + L"\""; }
     std::string CodeOfLine(const std::string& out) {
         const size_t at = out.rfind("Code ");
@@ -99,12 +116,14 @@ TEST_F(CommandLine, PlayHandsTheSetToTheGame) {
 
     // Problems other than a missing option are warnings: the set is played.
     WriteFileBytes(work / "warned.ini", "[Mul_Kestrine]\r\nshipP2=N-QRF\r\np2Pos=1\r\n"
-                                        "shipSettings=2\r\n");
+                                        "shipSettings=4\r\n[UI]\r\nUIType=7\r\n");
     const Outcome warned = Kestrine(L"/play " + Argument(work / "warned.ini"));
     EXPECT_EQ(warned.exitCode, 0u);
-    EXPECT_EQ(warned.error,
-              "Warning: P2: the ship needs double quotation marks, as \"N-QRF\".\r\n");
-    EXPECT_EQ(KeyValue(GvxIni(), "UIType"), "2"); // a set without [UI] keeps the difficulty
+    EXPECT_EQ(warned.error, "Warning: UIType=7 in " + work / "warned.ini" +
+                                " is not a difficulty the game knows; the game's own difficulty "
+                                "stays.\r\nWarning: P2: the ship needs double quotation marks, as "
+                                "\"N-QRF\".\r\n");
+    EXPECT_EQ(KeyValue(GvxIni(), "UIType"), "2"); // the game's difficulty stays
     EXPECT_EQ(Kestrine(L"/check " + Argument(work / "warned.ini")).exitCode, 1u); // one problem
 }
 
@@ -186,6 +205,119 @@ TEST_F(CommandLine, ListAndExportTheLibrary) {
     EXPECT_EQ(unknown.error, "No stored game set is titled \"Gamma\".\r\n");
     EXPECT_FALSE(FileExists(work / "gamma.ini"));
     EXPECT_EQ(ReadFileBytes(LibraryFile()), library);
+}
+
+// No command writes over the library, whatever the spelling of its name; an export that
+// cannot be written says why, and a deleted set is no set.
+TEST_F(CommandLine, ExportNeverWritesOverTheLibrary) {
+    GameSetMap sets;
+    sets["Alpha"] = std::make_unique<CShipData>();
+    sets["Alpha"]->m_strTitle = "Alpha";
+    sets["Gone"] = std::make_unique<CShipData>(); // what DELETE leaves: the title blanked
+    StoreLibraryFile(sets);
+    const std::string library = ReadFileBytes(LibraryFile());
+    ASSERT_TRUE(CreateHardLinkA((work / "linked.dat").c_str(), LibraryFile().c_str(), nullptr));
+    for (const std::string& name : {std::string("qxdata.DAT"), work / "QXDATA.dat",
+                                    std::string(".\\QXData.dat"), work / "linked.dat"}) {
+        const Outcome run = Kestrine(L"/export Alpha " + Argument(name));
+        EXPECT_EQ(run.exitCode, 3u) << name;
+        EXPECT_EQ(run.error, name + " is Kestrine's game-set library; choose another file name. "
+                                    "Nothing was written.\r\n");
+    }
+    EXPECT_EQ(ReadFileBytes(LibraryFile()), library);
+
+    CreateDirectoryA((work / "folder.ini").c_str(), nullptr);
+    WriteFileBytes(work / "kept.ini", "kept");
+    SetFileAttributesA((work / "kept.ini").c_str(), FILE_ATTRIBUTE_READONLY);
+    for (const auto& [file, why] : {std::make_pair("folder.ini", "it is a folder"),
+                                    std::make_pair("kept.ini", "the file is read-only")}) {
+        const Outcome run = Kestrine(L"/export Alpha " + Argument(work / file));
+        EXPECT_EQ(run.exitCode, 5u);
+        EXPECT_EQ(run.error, "The game set could not be exported to " + work / file + ": " + why +
+                                 ". No file was written.\r\n");
+    }
+    EXPECT_EQ(ReadFileBytes(work / "kept.ini"), "kept");
+    SetFileAttributesA((work / "kept.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(Kestrine(L"/export Gone " + Argument(work / "gone.ini")).exitCode, 3u);
+    EXPECT_FALSE(FileExists(work / "gone.ini"));
+
+    WriteFileBytes(LibraryFile(), ""); // a sync tool's placeholder: an empty library
+    const Outcome listed = Kestrine(L"/list");
+    EXPECT_EQ(listed.exitCode, 0u);
+    EXPECT_EQ(listed.out, "");
+}
+
+// Two /play at once take turns: both files always come from one set.  One that cannot get its
+// turn fails as a held file does.
+TEST_F(CommandLine, PlaysAtOnceLeaveBothFilesFromOneSet) {
+    SetGame("[Mul_Kestrine]\r\n", "[UI]\r\nUIType=0\r\n");
+    for (const char* set : {"A", "B"}) {
+        WriteFileBytes(work / (set + std::string(".ini")),
+                       "[Mul_Kestrine]\r\nGameSet=" + std::string(set) +
+                           "\r\nshipSettings=4\r\n[UI]\r\nUIType=" + (*set == 'A' ? "1" : "2"));
+    }
+    for (int round = 0; round < 3; ++round) {
+        Running a = Start(L"/play " + Argument(work / "A.ini"));
+        Running b = Start(L"/play " + Argument(work / "B.ini"));
+        EXPECT_EQ(Finish(a).exitCode, 0u);
+        EXPECT_EQ(Finish(b).exitCode, 0u);
+        const std::string played = KeyValue(ScriptsIni(), "GameSet") + KeyValue(GvxIni(), "UIType");
+        EXPECT_TRUE(played == "A1" || played == "B2") << played;
+    }
+    std::string folder = game.Path(); // another spelling of the same folder
+    CharLowerA(&folder[0]);
+    CSharedTurn turn(PlayTurnName(folder));
+    ASSERT_EQ(turn.Take(0), 0u);
+    const std::string scripts = ReadFileBytes(ScriptsIni());
+    const Outcome waited = Kestrine(L"/play " + Argument(work / "A.ini"));
+    EXPECT_EQ(waited.exitCode, 5u);
+    EXPECT_EQ(waited.error, "Kestrine could not write scripts.ini: another Kestrine is writing the "
+                            "game's files; try again in a moment. Nothing was changed.\r\n");
+    EXPECT_EQ(ReadFileBytes(ScriptsIni()), scripts);
+}
+
+// A PLAYER SELECT set that names player ships has one code wherever it is shown: played,
+// checked as a file and as the game's files, at the form's next start and imported there; and
+// playing it again changes no byte.
+TEST_F(CommandLine, OneCodeForOneSetupWhereverItIsShown) {
+    SetGame("[Mul_Kestrine]\r\n", "[UI]\r\nUIType=0\r\n");
+    const std::string file = work / "players.ini";
+    WriteFileBytes(file, "[Mul_Kestrine]\r\nGameSet= Players \r\nshipP1=\"N-QRE\"\r\np1Pos=3\r\n"
+                         "shipA1=\"T-MWA\"\r\na1Pos=9\r\nshipSettings=2\r\n[UI]\r\nUIType=1\r\n");
+    const Outcome played = Kestrine(L"/play " + Argument(file));
+    ASSERT_EQ(played.exitCode, 0u) << played.error;
+    const std::string code = played.out.substr(played.out.find("(code ") + 6, 7);
+    const std::string scripts = ReadFileBytes(ScriptsIni()), gvx = ReadFileBytes(GvxIni());
+    EXPECT_EQ(CodeOfLine(Kestrine(L"/check " + Argument(file)).out), code);
+    EXPECT_EQ(CodeOfLine(Kestrine(L"/check").out), code);
+    Open();
+    EXPECT_EQ(dlg->CodeShown(), code);
+    Restart();
+    Open(std::string(), {WideText(file)});
+    EXPECT_EQ(dlg->CodeShown(), code);
+    Restart();
+    EXPECT_EQ(Kestrine(L"/play " + Argument(file)).exitCode, 0u);
+    EXPECT_EQ(ReadFileBytes(ScriptsIni()), scripts);
+    EXPECT_EQ(ReadFileBytes(GvxIni()), gvx);
+}
+
+// The command line's own edges: a bare option, output nobody can read, a title that would
+// steer the terminal.
+TEST_F(CommandLine, EdgesOfTheCommandLine) {
+    for (const wchar_t* bare : {L"/", L"-", L"--", L"\"\""}) {
+        const Outcome run = Kestrine(bare);
+        EXPECT_EQ(run.exitCode, 2u) << CodePageText(bare);
+        EXPECT_EQ(run.error.rfind("Kestrine ", 0), 0u); // the usage, and no window
+    }
+    GameSetMap sets;
+    const std::string title = "Red\x1B[31m\r\nAlert\t";
+    sets[title] = std::make_unique<CShipData>();
+    sets[title]->m_strTitle = title;
+    StoreLibraryFile(sets);
+    EXPECT_EQ(Kestrine(L"/list").out, "Red\\x1B[31m\\r\\nAlert\\t\r\n");
+    const Outcome unread = Finish(Start(L"/list", true));
+    EXPECT_EQ(unread.exitCode, 5u);
+    EXPECT_EQ(unread.error.rfind("Kestrine could not write its output: ", 0), 0u) << unread.error;
 }
 
 } // namespace

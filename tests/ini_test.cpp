@@ -75,9 +75,53 @@ TEST(GameSetText, QuotedNumbersAndTheDifficultyOfAGameSet) {
     ASSERT_EQ(ReadGameSetText("[Mul_Kestrine]\r\n[UI]\r\n", read), ""); // missing keys
     EXPECT_EQ(read.values.positions[0], -1);
     EXPECT_EQ(read.values.flags, 0);
-    EXPECT_EQ(read.difficulty, -1);
+    EXPECT_FALSE(read.difficulty);
     ASSERT_EQ(ReadGameSetText("[Mul_Kestrine]\r\n[UI]\r\nUIType=\"2\"\r\n", read), "");
     EXPECT_EQ(read.WithDifficulty(1).difficulty, 2);
+    // A difficulty the game does not know is none: the reader's own stays, and it is named.
+    for (const char* unknown : {"-1", "3", "7"}) {
+        ASSERT_EQ(ReadGameSetText("[Mul_Kestrine]\r\n[UI]\r\nUIType=" + std::string(unknown), read),
+                  "");
+        EXPECT_FALSE(read.difficulty) << unknown;
+        EXPECT_EQ(read.unknownDifficulty, unknown);
+    }
+    PlayValues none; // and a set without one is written without [UI]
+    EXPECT_EQ(WriteGameSetText(none).find("[UI]"), std::string::npos);
+}
+
+// Every kind of set takes one shape, whether imported, played or read back from the game's
+// files at the next start: shown once, written and read again, it is the same set.
+TEST(GameSetText, OneShapeWhereverASetIsRead) {
+    const std::string host = "shipSettings=4\r\n", player = "shipSettings=2\r\n";
+    const std::pair<const char*, std::string> kinds[] = {
+        {"HOST SELECTED", "shipP1=\"N-QRE\"\r\np1Pos=3\r\nshipA1=\"T-MWA\"\r\na1Pos=5\r\n" + host},
+        {"PLAYER SELECT with player ships", "shipP1=\"N-QRE\"\r\np1Pos=3\r\nshipP6=x\r\n" + player},
+        {"PLAYER SELECT without positions", "shipA1=\"T-MWA\"\r\n" + player},
+        {"both options", "shipP2=\"N-QRE\"\r\np2Pos=4\r\nshipSettings=6\r\n"},
+        {"positions out of range", "shipA1=\"T-MWA\"\r\na1Pos=20\r\np1Pos=-5\r\n" + player},
+        {"padded blanks", "GameSet=  Title  \r\nshipA1=  \"T-MWA\"  \r\n" + host},
+        {"a difficulty", host + "[UI]\r\nUIType=2\r\n"},
+    };
+    for (const auto& [kind, keys] : kinds) {
+        GameSetRead read;
+        ASSERT_EQ(ReadGameSetText("[Mul_Kestrine]\r\n" + keys, read), "") << kind;
+        const PlayValues shown = AsTheFormShows(read.values);
+        GameSetRead again;
+        ASSERT_EQ(ReadGameSetText(WriteGameSetText(shown), again), "");
+        EXPECT_EQ(WriteGameSetText(AsTheFormShows(again.values)), WriteGameSetText(shown)) << kind;
+        EXPECT_EQ(SetupCodeOf(read.values), SetupCodeOf(again.values)) << kind;
+    }
+    // PLAYER SELECT: the players choose their ships, and each starts at its own letter.
+    GameSetRead read;
+    ASSERT_EQ(ReadGameSetText("[Mul_Kestrine]\r\nshipP1=\"N-QRE\"\r\np1Pos=3\r\n" + player, read),
+              "");
+    const PlayValues shown = AsTheFormShows(read.values);
+    EXPECT_EQ(shown.ships[0], "");
+    EXPECT_EQ(shown.positions[0], 3);
+    EXPECT_EQ(shown.positions[1], 1); // H
+    PlayValues padded;
+    padded.title = " Title \r\nmore ";
+    EXPECT_EQ(AsTheFormShows(padded).title, "Title   more");
 }
 
 // shipSettings as the form ticks it: HOST SELECTED wins where both flags are set, and bits the

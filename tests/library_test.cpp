@@ -236,4 +236,31 @@ TEST_F(Library, TheFileKeepsWhatItIs) {
         GTEST_SKIP() << "the test bed has no linked library or no folder that takes no new file";
 }
 
+// A library cut short gives back the sets it holds whole, and the next save writes them into a
+// new file; an empty file (a sync tool's placeholder) is an empty library.
+TEST_F(Library, ACutLibraryGivesBackWhatItHolds) {
+    WriteFileBytes(LibraryFile(), "");
+    Open();
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_FALSE(FileExists(LibraryFile() + ".bad"));
+    Restart();
+
+    GameSetMap sets;
+    for (const char* title : {"First", "Second", "Third"}) {
+        sets[title] = std::make_unique<CShipData>();
+        sets[title]->m_strTitle = title;
+    }
+    const std::string whole = LibraryStream(sets), cut = whole.substr(0, whole.size() - 1);
+    WriteFileBytes(LibraryFile(), cut);
+    Open();
+    EXPECT_PRED_FORMAT2(testing::IsSubstring,
+                        " is damaged after 2 of its 3 game sets; those 2 are in the list, and the "
+                        "whole file was kept as QXData.dat.bad.",
+                        OneBox().text);
+    EXPECT_EQ(Listed(), "First|Second|");
+    EXPECT_EQ(ReadFileBytes(LibraryFile() + ".bad"), cut);
+    Click(IDCANCEL);
+    EXPECT_EQ(ReadLibrary(LibraryFile())->Sets().size(), 2u);
+}
+
 } // namespace

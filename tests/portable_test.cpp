@@ -41,13 +41,14 @@ GameSetMap Titled(std::initializer_list<std::string> titles) {
     return sets;
 }
 
-CArchiveException::Cause CauseOfReading(const Bytes& bytes) {
+// The cause of the refusal, -1 where the stream was read.
+int CauseOfReading(const Bytes& bytes) {
     try {
         ReadLibraryStream(bytes.data(), bytes.size());
     } catch (const CArchiveException& e) {
         return e.m_cause;
     }
-    return CArchiveException::Cause(-1);
+    return -1;
 }
 
 TEST(LibraryStream, BytesOfTheLibraryFile) {
@@ -112,7 +113,8 @@ TEST(LibraryStream, EveryFieldComesBackAndTheRestOfTheFileIsIgnored) {
 
 TEST(LibraryStream, DamagedStreamsAreRefused) {
     const Bytes whole = Write(Titled({"abc", "second"}));
-    for (size_t cut = 0; cut < whole.size(); ++cut)
+    EXPECT_EQ(CauseOfReading({}), -1); // no bytes: an empty library
+    for (size_t cut = 1; cut < whole.size(); ++cut)
         ASSERT_EQ(CauseOfReading(Bytes(whole.begin(), whole.begin() + cut)),
                   CArchiveException::endOfFile)
             << "cut at " << cut;
@@ -128,10 +130,24 @@ TEST(LibraryStream, DamagedStreamsAreRefused) {
         EXPECT_EQ(CauseOfReading(changed(6, {0xFF, high})), CArchiveException::badTag);
     EXPECT_EQ(CauseOfReading(changed(21, {0xFF, 0xFE, 0xFF})), CArchiveException::badTag);
     // An absurd count or text length is refused before anything is allocated.
-    EXPECT_EQ(CauseOfReading(Concat({{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, whole})),
-              CArchiveException::endOfFile);
+    EXPECT_NE(CauseOfReading(Concat({{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, whole})), -1);
     EXPECT_EQ(CauseOfReading(changed(21, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F})),
               CArchiveException::endOfFile);
+}
+
+// A stream cut or damaged after some sets gives those back, saying how many it held.
+TEST(LibraryStream, TheSetsBeforeTheDamageComeBack) {
+    const Bytes whole = Write(Titled({"a", "b", "c"}));
+    LibraryDamage damage;
+    GameSetMap read = ReadLibraryStream(whole.data(), whole.size() - 1, &damage);
+    EXPECT_TRUE(damage.damaged);
+    EXPECT_EQ(damage.count, 3u);
+    EXPECT_EQ(damage.complete, 2u);
+    ASSERT_EQ(read.size(), 2u);
+    EXPECT_EQ(read.begin()->second->m_strTitle, "a");
+    damage = LibraryDamage();
+    EXPECT_EQ(ReadLibraryStream(whole.data(), whole.size(), &damage).size(), 3u);
+    EXPECT_FALSE(damage.damaged);
 }
 
 // The arguments of a command line: those after the program's name, quoted or not, split as

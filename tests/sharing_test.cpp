@@ -57,7 +57,6 @@ protected:
         EXPECT_EQ(
             States({IDC_HOST_SELECTED, P1.checkId, B8.checkId, B8.shipId, A1.checkId, A1.shipId}),
             "CE|CE|CE|E|E|");
-        EXPECT_EQ(CurSel(IDC_DIFFICULTY), -1);
     }
     // The clipboard holding only Unicode text, as a chat program leaves it.
     static void SetUnicodeClipboard(const std::wstring& text) {
@@ -115,7 +114,7 @@ TEST_F(Sharing, CopyThenPasteThroughTheMenus) {
               "[Mul_Kestrine]\r\nGameSet=Hex: \"Co\"\r\nshipP1=\"N-QRF\"\r\nshipP2=\r\n"
               "shipP3=\r\nshi");
     EXPECT_NE(text.find("\r\nshipB8=\"D-H9\"\r\np1Pos=0\r\np2Pos=-1\r\n"), std::string::npos);
-    EXPECT_EQ(text.substr(text.size() - 43), "b8Pos=19\r\nshipSettings=4\r\n[UI]\r\nUIType=-1\r\n");
+    EXPECT_EQ(text.substr(text.size() - 26), "b8Pos=19\r\nshipSettings=4\r\n"); // no difficulty
     dlg->ClearForm();
     Command(IDM_PASTE_GAMESET);
     ExpectComposedSet();
