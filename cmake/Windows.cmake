@@ -132,8 +132,12 @@ add_executable(bench_double_start bench/double_start_bench.cpp)
 target_link_libraries(bench_double_start PRIVATE kestrine_library kestrine_script)
 target_compile_definitions(bench_double_start PRIVATE KESTRINE_EXE="$<TARGET_FILE:kestrine>")
 add_dependencies(bench_double_start kestrine)
+add_executable(bench_concurrent_play bench/concurrent_play_bench.cpp)
+target_compile_definitions(bench_concurrent_play PRIVATE KESTRINE_EXE="$<TARGET_FILE:kestrine>")
+add_dependencies(bench_concurrent_play kestrine)
 foreach(bench bench_library_file bench_bare_dialog bench_bare_form bench_startup bench_play
-              bench_double_start bench_bare_console bench_bare_console_split bench_command)
+              bench_double_start bench_bare_console bench_bare_console_split bench_command
+              bench_concurrent_play)
     target_link_libraries(${bench} PRIVATE kestrine_warnings)
     set_target_properties(${bench} PROPERTIES EXCLUDE_FROM_ALL ON)
 endforeach()
