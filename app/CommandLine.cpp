@@ -204,6 +204,10 @@ int CCommand::Check(const std::wstring* file) {
     } else {
         if (!LoadGame(true))
             return kGameNotFound;
+        std::string path, why;
+        if (theScriptSettings.CheckFiles(path, &why) == GameFiles::Unreadable)
+            return Fail(kGameNotFound, L"Kestrine cannot read the game's setup: " + WideText(path) +
+                                           L": " + WideText(why) + L".");
         setup = AsTheFormShows(theScriptSettings.Values());
     }
     const std::vector<SetupProblem> problems = CheckSetup(setup);

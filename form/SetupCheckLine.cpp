@@ -134,11 +134,11 @@ void CSetupDlg::RefreshSetupCheck() {
 
 // The game's files as PLAY would find them now: what keeps it from them goes first on the line.
 void CSetupDlg::CheckGameFiles() {
-    std::string path;
-    const GameFiles state = theScriptSettings.CheckFiles(path);
+    std::string path, why;
+    const GameFiles state = theScriptSettings.CheckFiles(path, &why);
     m_gameProblems.clear();
     if (state != GameFiles::Ready)
-        m_gameProblems.push_back(GameFilesProblem(state, path));
+        m_gameProblems.push_back(GameFilesProblem(state, path, why));
 }
 
 // A mark is a bar under the box: seen whether the box is empty, disabled or filled.

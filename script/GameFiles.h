@@ -12,6 +12,7 @@ enum class GameFiles {
     Ready,
     NotInstalled, // no registry value names the game's folder
     NoScripts,    // the folder named holds no Assets\Scripts\scripts.ini
+    Unreadable,   // scripts.ini is there but cannot be read (held, a folder, not a settings file)
     ReadOnly,     // a settings file is read-only
     AdminOnly,    // Windows lets only administrators change a settings file
 };

@@ -30,8 +30,8 @@ public:
     bool Load(unsigned long* error = nullptr);
     bool Save(SaveFailure* failure = nullptr) const;
     // Whether PLAY can reach the game's files now, and where it cannot: the game's folder or
-    // the file concerned goes to `path`.
-    GameFiles CheckFiles(std::string& path) const;
+    // the file concerned goes to `path`, and why a file cannot be read to `why`.
+    GameFiles CheckFiles(std::string& path, std::string* why = nullptr) const;
 
     const PlayValues& Values() const { return m_values; }
     void SetValues(const PlayValues& values) { m_values = values; }

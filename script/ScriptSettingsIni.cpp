@@ -27,6 +27,25 @@ IniSection ReadSection(const std::string& file, const char* section) {
     return lines;
 }
 
+// Why a settings file that is there cannot be read as one: another program holds it to itself,
+// it is a folder, or it is no text (a NUL near its start, without UTF-16's byte-order mark).
+std::string WhyUnreadable(const std::wstring& file) {
+    CFileHandle opened;
+    DWORD error = OpenDiskFile(file, GENERIC_READ, kShareAll, opened);
+    if (error == ERROR_DIRECTORY_NOT_SUPPORTED)
+        return "it is a folder";
+    if (error != 0)
+        return ErrorText(error);
+    char start[4096];
+    DWORD read = 0;
+    if (!ReadFile(opened.Get(), start, sizeof start, &read, nullptr))
+        return ErrorText(GetLastError());
+    const std::string_view bytes(start, read);
+    if (bytes.compare(0, 2, "\xFF\xFE") != 0 && bytes.find('\0') != std::string_view::npos)
+        return "it is not a settings file";
+    return std::string();
+}
+
 // Long enough for several others' PLAY, each a few dozen milliseconds.
 const DWORD kPlayTurnWaitMs = 5000;
 
@@ -109,7 +128,7 @@ bool CScriptSettings::Save(SaveFailure* failure) const {
     return true;
 }
 
-GameFiles CScriptSettings::CheckFiles(std::string& path) const {
+GameFiles CScriptSettings::CheckFiles(std::string& path, std::string* why) const {
     std::string game;
     if (GetGameDirectory(game) != 0)
         return GameFiles::NotInstalled;
@@ -117,6 +136,13 @@ GameFiles CScriptSettings::CheckFiles(std::string& path) const {
     const std::wstring scriptsFile = WideText(game + kScriptsFolder + kScriptsFileName);
     if (GetFileAttributesW(scriptsFile.c_str()) == INVALID_FILE_ATTRIBUTES)
         return GameFiles::NoScripts;
+    const std::string unreadable = WhyUnreadable(scriptsFile);
+    if (!unreadable.empty()) {
+        path = CodePageText(scriptsFile);
+        if (why != nullptr)
+            *why = unreadable;
+        return GameFiles::Unreadable;
+    }
     for (const std::wstring& file : {scriptsFile, WideText(game + kGameSettingsFileName)}) {
         const DWORD attributes = GetFileAttributesW(file.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES)

@@ -150,7 +150,7 @@ std::vector<SetupProblem> CheckSetup(const PlayValues& setup) {
     return problems;
 }
 
-SetupProblem GameFilesProblem(GameFiles state, const std::string& path) {
+SetupProblem GameFilesProblem(GameFiles state, const std::string& path, const std::string& why) {
     const std::string kGameKey = std::string("HKEY_LOCAL_MACHINE\\") + kGameRegistryKey;
     std::string text;
     switch (state) {
@@ -162,6 +162,11 @@ SetupProblem GameFilesProblem(GameFiles state, const std::string& path) {
         text = "Ostravane was not found in " + path + ": it has no " + kScriptsFolder +
                kScriptsFileName + ". Check the registry value Directory of " + kGameKey +
                ", or see the README.";
+        break;
+    case GameFiles::Unreadable:
+        text = path + " cannot be read (" + why +
+               "): the form does not show the game's setup. Close the program that holds the "
+               "file, or see the README.";
         break;
     case GameFiles::ReadOnly:
         text = "PLAY cannot change " + path +

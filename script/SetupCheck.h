@@ -25,7 +25,8 @@ struct SetupProblem {
 std::vector<SetupProblem> CheckSetup(const PlayValues& setup);
 
 // The problem to put first on the check line; `path` is the folder or the file concerned.
-SetupProblem GameFilesProblem(GameFiles state, const std::string& path);
+SetupProblem GameFilesProblem(GameFiles state, const std::string& path,
+                              const std::string& why = std::string());
 
 // The problems before the code on the check line: "Ready for the game.", one problem, or
 // their count (and the slots they are in, where a slot has more than one) with the first, and

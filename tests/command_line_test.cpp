@@ -168,6 +168,22 @@ TEST_F(CommandLine, CheckOfTheGamesFilesMatchesTheForm) {
                            "B1: the ship starts at N like A2; each needs a position of its own."
                            "\r\nCode " +
                                CodeOfLine(checked.out) + "\r\n");
+
+    // Held by another program, the game's setup is not read as an empty one.
+    Restart();
+    HANDLE held =
+        CreateFileA(ScriptsIni().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const Outcome unread = Kestrine(L"/check");
+    EXPECT_EQ(unread.exitCode, 4u);
+    EXPECT_EQ(
+        unread.error.rfind("Kestrine cannot read the game's setup: " + ScriptsIni() + ": ", 0), 0u)
+        << unread.error;
+    Open();
+    EXPECT_PRED_FORMAT2(testing::IsSubstring, ScriptsIni() + " cannot be read (",
+                        dlg->CheckSummaryShown());
+    EXPECT_PRED_FORMAT2(testing::IsSubstring, "): the form does not show the game's setup.",
+                        dlg->CheckSummaryShown());
+    CloseHandle(held);
 }
 
 // /list and /export read the library in the working folder; names beyond the code page work,
