@@ -130,8 +130,13 @@ private:
     CConsoleOutput m_output;
 };
 
+// Said as the form's check line says it: a value that is there is never called missing.
 void CCommand::SayGameNotFound(unsigned long error) {
-    m_output.Failure(WideText(GameFilesProblem(GameFiles::NotInstalled, "").text) + L" (error " +
+    std::string path, why;
+    GameFiles state = theScriptSettings.CheckFiles(path, &why);
+    if (state == GameFiles::Ready || state == GameFiles::NoScripts)
+        state = GameFiles::NotInstalled; // gone since: said as it was found
+    m_output.Failure(WideText(GameFilesProblem(state, path, why).text) + L" (error " +
                      std::to_wstring(error) + L")");
 }
 

@@ -157,13 +157,25 @@ DWORD OverwriteFile(HANDLE file, const std::string& bytes) {
     return 0;
 }
 
-DWORD CNewFile::Create(const std::wstring& folder) {
+DWORD CNewFile::CreateBeside(const std::wstring& target) {
+    const std::wstring folder = FolderOf(target);
+    return Create(folder, std::min(kLongestScratchName, target.size() - folder.size()));
+}
+
+DWORD CNewFile::Create(const std::wstring& folder, size_t longestName) {
     Discard();
     static std::atomic<unsigned> counter{0};
+    // "~k", hex digits from the process and the moment, and ".tmp" where the name has room:
+    // 7 characters beside gvx.ini, 11 beside scripts.ini.
+    const bool extension = longestName >= 11;
+    const int digits = int(std::clamp<size_t>(longestName - 2 - (extension ? 4 : 0), 4, 8));
     for (int attempt = 0; attempt < 100; ++attempt) {
-        wchar_t name[64];
-        swprintf(name, 64, L"~kst%lx%x.tmp", GetCurrentProcessId() & 0xFFFFF,
-                 (GetTickCount() + counter++ * 7919u) & 0xFFFFF);
+        const unsigned mixed = (GetCurrentProcessId() * 2654435761u) ^
+                               (GetTickCount() + counter++ * 7919u) ^ unsigned(attempt * 40503u);
+        wchar_t name[32];
+        swprintf(name, 32, L"~k%0*x%ls", digits,
+                 digits >= 8 ? mixed : mixed & ((1u << (4 * digits)) - 1),
+                 extension ? L".tmp" : L"");
         std::wstring path = folder + name;
         m_file = CFileHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                          FILE_ATTRIBUTE_NORMAL, nullptr));

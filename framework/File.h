@@ -55,7 +55,12 @@ public:
     CNewFile(const CNewFile&) = delete;
     CNewFile& operator=(const CNewFile&) = delete;
 
-    DWORD Create(const std::wstring& folder);
+    // In `folder`; beside a file it is to replace (CreateBeside), under a name no longer than
+    // that file's, so that its path never exceeds the path limit where the file's does not.
+    // Its name starts with "~k".
+    DWORD Create(const std::wstring& folder, size_t longestName = kLongestScratchName);
+    DWORD CreateBeside(const std::wstring& target);
+    static constexpr size_t kLongestScratchName = 14;
     DWORD Write(const std::string& bytes);
     // Flushes and closes the file, leaving it in the folder for others to read.
     DWORD Finish();
@@ -79,7 +84,7 @@ private:
 // the complete new file or left as it was.
 inline DWORD ReplaceFileContents(const std::wstring& target, const std::string& bytes) {
     CNewFile file;
-    DWORD error = file.Create(FolderOf(target));
+    DWORD error = file.CreateBeside(target);
     if (error == 0)
         error = file.Write(bytes);
     if (error == 0)

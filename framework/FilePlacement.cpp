@@ -44,7 +44,7 @@ DWORD RewriteInPlace(const std::wstring& path, const std::string& bytes,
                                    FILE_SHARE_READ | FILE_SHARE_WRITE, file))
         return error;
     CNewFile backup;
-    DWORD error = backup.Create(FolderOf(path));
+    DWORD error = backup.CreateBeside(path);
     if (error != 0 && backup.Create(TempFolder()) != 0)
         return error;
     if ((error = backup.Write(original)) != 0 || (error = backup.Finish()) != 0)

@@ -100,7 +100,7 @@ std::string WithError(const char* text, DWORD error) {
 DWORD PlaceLibrary(const std::wstring& path, const std::string& bytes, const std::string& onDisk,
                    CFileHandle& held) {
     CNewFile beside;
-    const bool made = beside.Create(FolderOf(path)) == 0;
+    const bool made = beside.CreateBeside(path) == 0;
     if (made) {
         if (DWORD error = beside.Write(bytes))
             return error;

@@ -60,10 +60,10 @@ unsigned long CScriptSettings::GetGameDirectory(std::string& directory) const {
     if (text.empty() || text.back() != '\\')
         text += '\\';
     // Every file path built on it must stay within the platform's path limit; the longest is
-    // that of scripts.ini.
-    if (text.size() + strlen(kScriptsFolder) + strlen(kScriptsFileName) >= MAX_PATH)
-        return ERROR_FILENAME_EXCED_RANGE;
+    // that of scripts.ini.  A folder too long for it is named all the same, for the message.
     directory = text;
+    if (text.size() + strlen(kScriptsFolder) + strlen(kScriptsFileName) > kLongestFilePath)
+        return ERROR_FILENAME_EXCED_RANGE;
     return 0;
 }
 

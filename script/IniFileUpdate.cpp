@@ -86,7 +86,7 @@ CIniFileUpdate::~CIniFileUpdate() = default;
 // A scratch file holding `bytes`: beside the file where its folder takes one, else in the
 // temporary folder.
 DWORD CIniFileUpdate::State::MakeScratch(const std::string& bytes) {
-    DWORD error = scratch.Create(FolderOf(path));
+    DWORD error = scratch.CreateBeside(path);
     scratchBeside = error == 0;
     if (error != 0 && scratch.Create(TempFolder()) != 0)
         return error;
@@ -175,7 +175,7 @@ DWORD CIniFileUpdate::Undo() {
     } else {
         CNewFile copy;
         bool ready =
-            copy.Create(FolderOf(s.path)) == 0 && copy.Write(s.original) == 0 && copy.Finish() == 0;
+            copy.CreateBeside(s.path) == 0 && copy.Write(s.original) == 0 && copy.Finish() == 0;
         error = PlaceFileContents(s.path, s.original, s.original, ready ? &copy : nullptr);
     }
     if (error == 0)

@@ -14,7 +14,8 @@ public:
     virtual ~CScriptSettings() = default;
 
     // The game's install directory from the registry, ending in one backslash.  Returns 0, or
-    // the registry's code and leaves `directory` alone.
+    // the registry's code and leaves `directory` alone; ERROR_FILENAME_EXCED_RANGE for a folder
+    // too long for its files' paths, which goes to `directory` all the same.
     unsigned long GetGameDirectory(std::string& directory) const;
     // The game directory followed by "Assets\Scripts\".
     unsigned long GetScriptsDirectory(std::string& directory) const;

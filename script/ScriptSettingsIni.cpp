@@ -130,8 +130,17 @@ bool CScriptSettings::Save(SaveFailure* failure) const {
 
 GameFiles CScriptSettings::CheckFiles(std::string& path, std::string* why) const {
     std::string game;
-    if (GetGameDirectory(game) != 0)
-        return GameFiles::NotInstalled;
+    if (const DWORD error = GetGameDirectory(game)) {
+        if (error == ERROR_FILENAME_EXCED_RANGE) {
+            path = game;
+            return GameFiles::TooLong;
+        }
+        if (error == ERROR_FILE_NOT_FOUND)
+            return GameFiles::NotInstalled;
+        if (why != nullptr)
+            *why = ErrorText(error);
+        return GameFiles::BadRegistry;
+    }
     path = game;
     const std::wstring scriptsFile = WideText(game + kScriptsFolder + kScriptsFileName);
     if (GetFileAttributesW(scriptsFile.c_str()) == INVALID_FILE_ATTRIBUTES)

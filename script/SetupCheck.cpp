@@ -4,6 +4,7 @@
 #include "script/PositionCodec.h"
 
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace {
@@ -157,6 +158,18 @@ SetupProblem GameFilesProblem(GameFiles state, const std::string& path, const st
     case GameFiles::NotInstalled:
         text = "Ostravane was not found: the registry value Directory of " + kGameKey +
                " is missing. Install the game, or see the README.";
+        break;
+    case GameFiles::BadRegistry:
+        text = "Ostravane was not found: the registry value Directory of " + kGameKey +
+               " could not be read as a folder (" + why +
+               "). Reinstall the game, or see the README.";
+        break;
+    case GameFiles::TooLong:
+        text = "Ostravane's folder " + path + " is too long: its " + kScriptsFolder +
+               kScriptsFileName + " would have a path of " +
+               std::to_string(path.size() + strlen(kScriptsFolder) + strlen(kScriptsFileName)) +
+               " characters, and Windows allows " + std::to_string(kLongestFilePath) +
+               ". Move the game to a shorter folder, or see the README.";
         break;
     case GameFiles::NoScripts:
         text = "Ostravane was not found in " + path + ": it has no " + kScriptsFolder +

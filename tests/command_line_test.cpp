@@ -148,8 +148,8 @@ TEST_F(CommandLine, PlayChangesBothFilesOrNeither) {
     }
     EXPECT_EQ(ReadFileBytes(ScriptsIni()), scripts);
     EXPECT_EQ(ReadFileBytes(GvxIni()), gvx);
-    EXPECT_FALSE(FileExists(game / "*.tmp"));
-    EXPECT_FALSE(FileExists(game / "Assets\\Scripts\\*.tmp"));
+    EXPECT_FALSE(FileExists(game / "~k*"));
+    EXPECT_FALSE(FileExists(game / "Assets\\Scripts\\~k*"));
 
     GameRegistry::RemoveAll();
     EXPECT_EQ(Kestrine(L"/play " + Argument(work / "set.ini")).exitCode, 4u);
@@ -334,6 +334,39 @@ TEST_F(CommandLine, EdgesOfTheCommandLine) {
     const Outcome unread = Finish(Start(L"/list", true));
     EXPECT_EQ(unread.exitCode, 5u);
     EXPECT_EQ(unread.error.rfind("Kestrine could not write its output: ", 0), 0u) << unread.error;
+}
+
+// A game folder whose files fit the path limit plays, its scratch files no longer than the files
+// they replace; one too long for it is named, with the length and the limit.
+TEST_F(CommandLine, LongGameFolders) {
+    WriteFileBytes(work / "set.ini", kSet);
+    for (const size_t length : {230u, 250u}) {
+        std::string folder = game.Path(); // grown to `length` characters, a folder at a time
+        while (folder.size() < length) {
+            folder += std::string(std::min<size_t>(length - folder.size() - 1, 60), 'f') + "\\";
+            CreateDirectoryA(folder.c_str(), nullptr);
+        }
+        ASSERT_EQ(folder.size(), length);
+        MakeGameFolders(folder);
+        registry.SetDirectory(folder);
+        const Outcome played = Kestrine(L"/play " + Argument(work / "set.ini"));
+        if (length == 230) {
+            EXPECT_EQ(played.exitCode, 0u) << played.error;
+            EXPECT_EQ(KeyValue(folder + "gvx.ini", "UIType"), "2");
+            EXPECT_EQ(KeyValue(folder + "Assets\\Scripts\\scripts.ini", "shipA1"), "\"T-MWA\"");
+            EXPECT_FALSE(FileExists(folder + "~k*"));
+        } else {
+            EXPECT_EQ(played.exitCode, 4u);
+            EXPECT_EQ(played.error.rfind("Ostravane's folder " + folder +
+                                             " is too long: its Assets\\Scripts\\scripts.ini would "
+                                             "have a path of 276 characters, and Windows allows "
+                                             "259. Move the game to a shorter folder",
+                                         0),
+                      0u)
+                << played.error;
+            EXPECT_EQ(Kestrine(L"/check").exitCode, 4u);
+        }
+    }
 }
 
 } // namespace

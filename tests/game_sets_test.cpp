@@ -100,7 +100,7 @@ TEST_F(GameSets, SaveStoresTheFormUnderTheTypedTitleAndEmptiesIt) {
     EXPECT_EQ(States({A1.shipId, P2.checkId}), "E|"); // enabled states are not changed
     EXPECT_EQ(GetFocus(), EditOf(IDC_GAMESET));
     EXPECT_EQ(ReadFileBytes(LibraryFile()), LibraryStream(dlg->m_mapGameSets.Sets()));
-    EXPECT_FALSE(FileExists(work / "*.tmp")); // nothing left behind
+    EXPECT_FALSE(FileExists(work / "~k*")); // nothing left behind
 }
 
 TEST_F(GameSets, DeleteBlanksTheSetWhichStaysListedAndReloadsEmpty) {

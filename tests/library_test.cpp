@@ -142,7 +142,7 @@ TEST_F(Library, AFullDiskKeepsTheLibraryByteForByte) {
     SaveSet("Large");
     EXPECT_PRED_FORMAT2(testing::IsSubstring, "(error 112)", OneBox().text);
     EXPECT_EQ(ReadFileBytes(library), stored);
-    EXPECT_FALSE(FileExists(onDisk / "*.tmp"));
+    EXPECT_FALSE(FileExists(onDisk / "~k*"));
 }
 
 TEST_F(Library, FilesItCannotUseAreNeverOverwrittenAndNamed) {
@@ -211,7 +211,7 @@ TEST_F(Library, TheFileKeepsWhatItIs) {
         Click(IDCANCEL);
         EXPECT_TRUE(boxes.empty()) << boxes[0].text;
         EXPECT_EQ(ReadLibrary(folder + "QXData.dat")->Sets().size(), 2u) << folder;
-        EXPECT_FALSE(FileExists(folder + "*.tmp"));
+        EXPECT_FALSE(FileExists(folder + "~k*"));
         Restart();
     };
     WriteFileBytes(LibraryFile(), "");

@@ -1,5 +1,6 @@
 // The game's folder from Wine's real registry, and Save of scripts.ini and gvx.ini
 // through its real profile functions.
+#include "framework/File.h"
 #include "script/ScriptSettings.h"
 #include "support/WinTestSupport.h"
 
@@ -38,7 +39,7 @@ TEST(GameDirectory, FolderValuesOfEveryKind) {
         {"D:\\Ost", REG_SZ, 0, "D:\\Ost\\"}, // no terminating NUL
         {longest, REG_SZ, 0, longest + "\\"},
         {"%SystemDrive%\\Y", REG_EXPAND_SZ, 0, "C:\\Y\\"},
-        {longest + "e", REG_SZ, 206, untouched},
+        {longest + "e", REG_SZ, 206, longest + "e\\"}, // too long, and named
         {std::string(257, 'd'), REG_SZ, 234, untouched},
         {std::string("\x01\0\0\0", 4), REG_DWORD, 1629, untouched},
         {"C:\\Games", REG_BINARY, 1629, untouched},
@@ -89,6 +90,19 @@ TEST(SettingsFile, SaveWritesEveryKeyInTheGamesOrder) {
     EXPECT_EQ(KeyValue(scriptsIni, "keep"), "1");
     EXPECT_EQ(KeyValue(scriptsIni, "p5Pos"), "-1");
     EXPECT_EQ(ReadFileBytes(game / "gvx.ini"), "[UI]\r\nUIType=-1\r\n");
+}
+
+// A scratch file's path is never longer than that of the file it is to replace, so that a game
+// folder whose files fit the path limit takes its scratch files too.
+TEST(NewFile, NamesNoLongerThanTheFileTheyReplace) {
+    TempFolder folder;
+    for (const std::string target : {"gvx.ini", "QXData.dat", "scripts.ini", "a-long-name.ini"}) {
+        CNewFile file;
+        ASSERT_EQ(file.CreateBeside(WideText(folder / target)), 0u);
+        const std::wstring name = file.Path().substr(WideText(folder.Path()).size());
+        EXPECT_LE(name.size(), target.size()) << target;
+        EXPECT_EQ(name.rfind(L"~k", 0), 0u);
+    }
 }
 
 } // namespace

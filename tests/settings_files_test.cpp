@@ -125,7 +125,7 @@ TEST_F(SettingsFiles, PlayPutsTheKeysWhereTheGameReadsThem) {
     EXPECT_EQ(OneBox().text, "Configuration Saved For Game Play!");
     EXPECT_EQ(Profile(ScriptsIni(), "Mul_Kestrine", "shipP1"), "new");
     EXPECT_EQ(Profile(ScriptsIni(), "Mul_Kestrine", "shipSettings"), "4");
-    EXPECT_FALSE(FileExists(game / "Assets\\Scripts\\*.tmp"));
+    EXPECT_FALSE(FileExists(game / "Assets\\Scripts\\~k*"));
     EXPECT_EQ(Profile(ScriptsIni(), "Other", "keep"), "1");
 
     // The section the one pass finds holds every value already, but the game reads another:
@@ -178,7 +178,7 @@ TEST_F(SettingsFiles, OtherProgramsHoldingTheFilesAndLinks) {
     });
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     CloseHandle(holder);
-    EXPECT_FALSE(FileExists(game / "Assets\\Scripts\\*.tmp"));
+    EXPECT_FALSE(FileExists(game / "Assets\\Scripts\\~k*"));
 
     // A second name of the same file (a hard link) stays one file.
     Restart();
@@ -201,7 +201,7 @@ TEST_F(SettingsFiles, OtherProgramsHoldingTheFilesAndLinks) {
     CloseHandle(holder);
     EXPECT_EQ(OneBox().text, "Error saving to gvx.ini; code 32.");
     EXPECT_EQ(ReadFileBytes(ScriptsIni()) + ReadFileBytes(GvxIni()), kScripts + kGvx);
-    EXPECT_FALSE(FileExists(game / "Assets\\Scripts\\*.tmp"));
+    EXPECT_FALSE(FileExists(game / "Assets\\Scripts\\~k*"));
 
     // A scripts.ini that is a symbolic link: the link stays, its target gets the keys.
     const std::string linked = TestBedFolder("linked");
@@ -220,7 +220,7 @@ TEST_F(SettingsFiles, AFolderThatTakesNoNewFile) {
         GTEST_SKIP() << "the test bed has no folder that takes no new file (needs root)";
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    const std::string backups = CodePageText(temp) + "~kst*.tmp";
+    const std::string backups = CodePageText(temp) + "~k*";
     const bool backupsBefore = FileExists(backups);
     PlayOn(kScripts, kGvx, frozen);
     EXPECT_EQ(FileExists(backups), backupsBefore); // no backup left behind
