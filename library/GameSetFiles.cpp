@@ -3,6 +3,9 @@
 #include "framework/File.h"
 #include "framework/TextEncoding.h"
 
+#include <algorithm>
+#include <cstring>
+
 std::wstring ReadGameSetFile(const std::wstring& path, GameSetRead& read) {
     std::string bytes;
     // One byte more than a game-set text may hold tells a file that is too large; another
@@ -23,18 +26,41 @@ std::wstring ReadGameSetFile(const std::wstring& path, GameSetRead& read) {
 }
 
 std::wstring ReadGameSetText(const std::wstring& text, GameSetRead& read) {
-    // The game's files hold text of the system code page only: nothing is changed into
-    // question marks or look-alikes without a word.
+    // The game's files hold text of the system code page only: nothing that reaches the game is
+    // changed into question marks or look-alikes without a word.  Each character the code page
+    // lacks stands in the text read as a control character of its own, which then names it
+    // where it would reach the game.
+    static const char kStandIns[] = "\x01\x02\x03\x04\x05\x06\x07\x08\x0E\x0F\x10\x11\x12\x13"
+                                    "\x14\x15\x16\x17\x18\x19\x1A\x1B\x1C\x1D\x1E\x1F";
+    const size_t kLastStandIn = sizeof kStandIns - 2;
     std::wstring beyond;
+    std::string narrow;
     for (wchar_t c : text) {
         bool lost = false;
-        CodePageText(std::wstring(1, c), &lost);
-        if (lost && beyond.find(c) == std::wstring::npos)
+        const std::string converted = CodePageText(std::wstring(1, c), &lost);
+        if (!lost) {
+            narrow += converted;
+            continue;
+        }
+        size_t index = beyond.find(c);
+        if (index == std::wstring::npos) {
+            index = beyond.size();
             beyond += c;
+        }
+        narrow += kStandIns[std::min(index, kLastStandIn)];
     }
-    if (!beyond.empty())
-        return L"it holds characters that the game's files cannot hold (" + beyond + L")";
-    return WideText(ReadGameSetText(std::string_view(CodePageText(text)), read));
+    const std::string why = ReadGameSetText(std::string_view(narrow), read);
+    if (why != kNotText || beyond.empty())
+        return WideText(why);
+    std::wstring named;
+    for (char c : read.controlCharacters) {
+        const char* standIn = c != '\0' ? std::strchr(kStandIns, c) : nullptr;
+        if (standIn == nullptr)
+            return WideText(why); // a control character of its own
+        const size_t index = size_t(standIn - kStandIns);
+        named += index < kLastStandIn ? std::wstring(1, beyond[index]) : beyond.substr(index);
+    }
+    return L"it holds characters that the game's files cannot hold (" + named + L")";
 }
 
 std::wstring ExportGameSetFile(const std::wstring& path, const std::string& text,

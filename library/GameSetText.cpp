@@ -8,14 +8,17 @@
 
 namespace {
 
-// Text is what a chat or an editor holds: no NUL and no control character but tab and the
-// line breaks.
-bool IsText(std::string_view text) {
-    for (unsigned char c : text) {
-        if (c < 0x20 && c != '\t' && c != '\r' && c != '\n')
-            return false;
+// The control characters (a NUL, an escape; tab is a blank) of the values of `keys`, each once,
+// added to `found`.
+void AddControlCharacters(const IniSection& section, const KeyValues& keys, std::string& found) {
+    for (const auto& key : keys) {
+        if (const std::string* value = section.Find(key.first)) {
+            for (unsigned char c : *value) {
+                if (c < 0x20 && c != '\t' && found.find(char(c)) == std::string::npos)
+                    found += char(c);
+            }
+        }
     }
-    return true;
 }
 
 // A text as the game reads it back from its file: one line, without the blanks around it, and
@@ -27,6 +30,8 @@ std::string AsReadBack(const std::string& text) {
 }
 
 } // namespace
+
+const std::string kNotText = "it is not text";
 
 const std::string kGameSetTooLarge =
     "it is larger than " + std::to_string(kMaxGameSetText / 1024) + " KB, far more than a game set";
@@ -48,8 +53,8 @@ std::string WriteGameSetText(const PlayValues& values) {
 std::string ReadGameSetText(std::string_view text, GameSetRead& read) {
     if (text.size() > kMaxGameSetText)
         return kGameSetTooLarge;
-    if (!IsText(text))
-        return "it is not text";
+    if (text.find('\0') != std::string_view::npos)
+        return kNotText; // a binary file, whose reading would stop at the NUL
     const IniText ini(text);
     const IniSection* set = ini.Section(kScriptsSection);
     if (set == nullptr)
@@ -64,6 +69,12 @@ std::string ReadGameSetText(std::string_view text, GameSetRead& read) {
         else
             read.unknownDifficulty = *game->Find(kDifficultyKey);
     }
+    // What the game receives must be text; comments and other sections may hold anything.
+    AddControlCharacters(*set, ScriptsKeyValues(PlayValues()), read.controlCharacters);
+    if (game != nullptr)
+        AddControlCharacters(*game, GameSettingsKeyValues(PlayValues()), read.controlCharacters);
+    if (!read.controlCharacters.empty())
+        return kNotText;
     return std::string();
 }
 

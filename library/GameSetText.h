@@ -19,6 +19,7 @@
 // Larger texts are no game set: they are refused before they are read.
 constexpr size_t kMaxGameSetText = 64 * 1024;
 extern const std::string kGameSetTooLarge; // the refusal of a larger text
+extern const std::string kNotText;         // the refusal of a set whose texts are not text
 
 // The text of a game set.  Line breaks in texts become blanks; a set without a difficulty the
 // game knows has no [UI] section.
@@ -30,6 +31,7 @@ struct GameSetRead {
     PlayValues values;             // values.difficulty is -1 where the set holds none
     std::optional<int> difficulty; // where UIType is one of the game's difficulties
     std::string unknownDifficulty; // UIType where it is none of them: read as no difficulty
+    std::string controlCharacters; // those of the keys for the game, each once: no text
     PlayValues WithDifficulty(int otherwise) const {
         PlayValues chosen = values;
         chosen.difficulty = difficulty.value_or(otherwise);
@@ -39,7 +41,9 @@ struct GameSetRead {
 
 // Reads a game-set text as the profile functions read it: the first section and key of a name
 // count, numbers may stand in quotes.  A missing key reads as an empty text, no position or no
-// option.
+// option.  A text with a NUL, or whose keys for the game hold control characters (an
+// escape; tab is a blank), is refused as no text; comments and other sections may hold any
+// other character.
 std::string ReadGameSetText(std::string_view text, GameSetRead& read);
 
 // Every text box of the form takes at most this many characters; longer texts from a file or

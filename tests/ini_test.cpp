@@ -85,6 +85,13 @@ TEST(GameSetText, QuotedNumbersAndTheDifficultyOfAGameSet) {
         EXPECT_FALSE(read.difficulty) << unknown;
         EXPECT_EQ(read.unknownDifficulty, unknown);
     }
+    // Only what reaches the game must be text; a comment or another section may hold anything.
+    EXPECT_EQ(
+        ReadGameSetText("; \x1B[31m\r\n[Other]\r\nx=\x01\r\n[Mul_Kestrine]\r\nGameSet=ok"s, read),
+        "");
+    for (const std::string& bad : {"GameSet=a\x1B"s, "p1Pos=\x01"s, "shipB8=a\0b"s})
+        EXPECT_EQ(ReadGameSetText("[Mul_Kestrine]\r\n" + bad, read), kNotText) << bad;
+    EXPECT_EQ(ReadGameSetText("[Mul_Kestrine]\r\n[UI]\r\nUIType=\x02"s, read), kNotText);
     PlayValues none; // and a set without one is written without [UI]
     EXPECT_EQ(WriteGameSetText(none).find("[UI]"), std::string::npos);
 }

@@ -230,6 +230,14 @@ TEST_F(Sharing, CharactersComeInExactlyOrAreRefused) {
     Drop({work / "unmarked.ini"});
     expectRefused(WideText(work / "unmarked.ini"));
 
+    // Characters beyond it in a comment or another section are no obstacle.
+    WriteFileBytes(work / "noted.ini",
+                   Utf8FromWide(L"; \x65E5\x672C\r\n[Mul_Kestrine]\r\nGameSet=Noted\r\n[Chat]\r\n"
+                                L"said=\x03A9\r\n"));
+    Drop({work / "noted.ini"});
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(Text(IDC_GAMESET_LABEL), "Noted");
+
     // Characters the code page holds arrive as they are, with or without a mark.
     g_chosenFile = work / "zurich.ini";
     WriteFileBytes(g_chosenFile, "[Mul_Kestrine]\r\nGameSet=Z\xC3\xBCrich \xC3\x84rger\r\n");
