@@ -73,6 +73,17 @@ TEST_F(GameSets, TheListIsInTheSortedBoxsOwnOrder) {
     SendMessageA(sorted, CB_ADDSTRING, 0, LPARAM("Bravo"));
     expectSameOrder();
     DestroyWindow(sorted);
+
+    // Ordinary titles are put in at once, in the order of their sort keys.
+    GameSetMap plain;
+    for (const char* title : {"beta", "Alpha", "charlie", "Beta 2"})
+        plain[title] = StoredSet(title, 1);
+    std::vector<CShipData*> order;
+    EXPECT_TRUE(TitleListOrder(plain, order));
+    std::string ordered;
+    for (const CShipData* record : order)
+        ordered += record->m_strTitle + "|";
+    EXPECT_EQ(ordered, "Alpha|beta|Beta 2|charlie|");
 }
 
 TEST_F(GameSets, SaveStoresTheFormUnderTheTypedTitleAndEmptiesIt) {
