@@ -202,6 +202,13 @@ TEST_F(Sharing, ExportThenImportThroughTheStandardDialogsADropAndTheCommandLine)
     EXPECT_EQ(said.rfind("The game set could not be exported to " + g_chosenFile + ": ", 0), 0u);
     EXPECT_PRED_FORMAT2(testing::IsSubstring, " (error 3). No file was written.", said);
     EXPECT_FALSE(FileExists(g_chosenFile));
+
+    boxes.clear(); // nor is the library ever written over, whatever the spelling of its name
+    g_chosenFile = work / "qxdata.DAT";
+    Command(IDM_EXPORT_GAMESET);
+    EXPECT_EQ(OneBox().text, g_chosenFile + " is Kestrine's game-set library; choose another file "
+                                            "name. Nothing was written.");
+    EXPECT_FALSE(FileExists(LibraryFile()));
 }
 
 // Text exactly as typed: a character the code page lacks is refused and named, even where the
