@@ -8,6 +8,7 @@
 #include "script/SetupCheck.h"
 #include "support/FormHarness.h"
 
+#include <thread>
 #include <utility>
 
 namespace {
@@ -241,6 +242,15 @@ TEST_F(CommandLine, ExportNeverWritesOverTheLibrary) {
                                     "Nothing was written.\r\n");
     }
     EXPECT_EQ(ReadFileBytes(LibraryFile()), library);
+    // Another Kestrine saving for a moment: /list waits for it, and reads one version.
+    HANDLE saving = CreateFileA(LibraryFile().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    std::thread saved([saving] {
+        Sleep(300);
+        CloseHandle(saving);
+    });
+    EXPECT_EQ(Kestrine(L"/list").out, "Alpha\r\n");
+    saved.join();
 
     CreateDirectoryA((work / "folder.ini").c_str(), nullptr);
     WriteFileBytes(work / "kept.ini", "kept");
