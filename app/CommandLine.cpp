@@ -96,12 +96,13 @@ public:
     int Check(const std::wstring* file);
     int List();
     int Export(const std::wstring& title, const std::wstring& file);
-    int Usage(int result) {
-        if (result == kDone)
-            m_output.Out(kUsage);
-        else
-            m_output.Failure(kUsage);
-        return result;
+    int Usage() {
+        m_output.Out(kUsage);
+        return Said(kDone);
+    }
+    // A bad command line: what was wrong, and where the usage is.
+    int BadCommandLine(const std::wstring& what) {
+        return Fail(kBadCommandLine, what + L"\r\nkestrine.exe /? shows the usage.");
     }
 
 private:
@@ -140,11 +141,20 @@ void CCommand::SayGameNotFound(unsigned long error) {
                      std::to_wstring(error) + L")");
 }
 
+// A folder without the game's scripts.ini is no game either, as the form says.
 bool CCommand::FindGame(std::string& directory) {
     const unsigned long error = theScriptSettings.GetGameDirectory(directory);
-    if (error != 0)
+    if (error != 0) {
         SayGameNotFound(error);
-    return error == 0;
+        return false;
+    }
+    std::string path, why;
+    const GameFiles state = theScriptSettings.CheckFiles(path, &why);
+    if (state == GameFiles::NoScripts || state == GameFiles::Unreadable) {
+        m_output.Failure(WideText(GameFilesProblem(state, path, why).text));
+        return false;
+    }
+    return true;
 }
 
 bool CCommand::LoadGame(bool sayWhy) {
@@ -189,11 +199,14 @@ int CCommand::Play(const std::wstring& file) {
         m_output.Error(L"Warning: " + WideText(problem.text));
     theScriptSettings.SetValues(setup);
     CScriptSettings::SaveFailure failure;
-    if (!theScriptSettings.Save(&failure))
-        return Fail(kWriteFailed, std::wstring(L"Kestrine could not write ") +
-                                      (failure.atGameSettings ? L"gvx.ini" : L"scripts.ini") +
-                                      L": " + WideText(SaveFailureText(failure)) +
+    if (!theScriptSettings.Save(&failure)) {
+        const std::string file =
+            game + (failure.atGameSettings ? kGameSettingsFileName
+                                           : std::string(kScriptsFolder) + kScriptsFileName);
+        return Fail(kWriteFailed, L"Kestrine could not write " + WideText(file) + L": " +
+                                      WideText(SaveFailureText(failure, file)) +
                                       L". Nothing was changed.");
+    }
     m_output.Out(L"Played " + Quoted(setup.title) + L" (code " + CodeOf(setup) + L") into " +
                  WithoutSeparator(game) + L".");
     return kDone;
@@ -207,17 +220,16 @@ int CCommand::Check(const std::wstring* file) {
             return kSetRefused;
         setup = AsTheFormShows(read);
     } else {
-        if (!LoadGame(true))
+        std::string game;
+        if (!FindGame(game) || !LoadGame(true))
             return kGameNotFound;
-        std::string path, why;
-        if (theScriptSettings.CheckFiles(path, &why) == GameFiles::Unreadable)
-            return Fail(kGameNotFound, L"Kestrine cannot read the game's setup: " + WideText(path) +
-                                           L": " + WideText(why) + L".");
         setup = AsTheFormShows(theScriptSettings.Values());
     }
     const std::vector<SetupProblem> problems = CheckSetup(setup);
     for (const SetupProblem& problem : problems)
         m_output.Out(WideText(problem.text));
+    if (problems.empty())
+        m_output.Out(WideText(CheckSummary(problems)));
     m_output.Out(L"Code " + CodeOf(setup));
     return Said(problems.empty() ? kDone : kSetHasProblems);
 }
@@ -248,10 +260,16 @@ int CCommand::List() {
     GameSetMap sets;
     if (!ReadLibrary(sets))
         return kSetRefused;
+    int listed = 0;
     for (const auto& entry : sets) {
-        if (!entry.second->m_strTitle.empty()) // a deleted set keeps its key, not its title
-            m_output.Out(Printable(WideText(entry.second->m_strTitle)));
+        if (entry.second->m_strTitle.empty())
+            continue; // a deleted set keeps its key, not its title
+        m_output.Out(Printable(WideText(entry.second->m_strTitle)));
+        ++listed;
     }
+    if (listed == 0) // said apart from the list, which stays empty for a script
+        m_output.Error(L"The game-set library " + FullPathOf(WideText(kLibraryFileName)) +
+                       L" holds no game sets yet: SAVE in Kestrine's window stores one.");
     return Said(kDone);
 }
 
@@ -280,10 +298,6 @@ int CCommand::Export(const std::wstring& title, const std::wstring& file) {
 
 } // namespace
 
-bool IsCommand(const std::vector<std::wstring>& arguments) {
-    return !arguments.empty() && IsOption(arguments[0]);
-}
-
 int RunCommand(const std::vector<std::wstring>& arguments) {
     CCommand command;
     try {
@@ -293,11 +307,67 @@ int RunCommand(const std::vector<std::wstring>& arguments) {
     }
 }
 
+namespace {
+
+// The commands and what each takes after it, for the word of a wrong command line.
+struct CommandForm {
+    const wchar_t* name;
+    size_t arguments;
+    const wchar_t* takes;
+};
+
+const CommandForm kCommands[] = {
+    {L"play", 1, L"a game-set FILE"},
+    {L"check", 1, L"one FILE at most"},
+    {L"list", 0, L"no arguments"},
+    {L"export", 2, L"a TITLE and a FILE"},
+};
+
+// The command a mistyped option most likely meant: one that starts with it, or differs from it
+// in one letter, one letter more or less, or two neighbours swapped.
+const wchar_t* Meant(const std::wstring& name) {
+    for (const CommandForm& command : kCommands) {
+        const std::wstring known = command.name;
+        if (!name.empty() && known.compare(0, name.size(), name) == 0)
+            return command.name;
+        size_t front = 0, back = 0;
+        while (front < name.size() && front < known.size() && name[front] == known[front])
+            ++front;
+        while (back < name.size() - front && back < known.size() - front &&
+               name[name.size() - 1 - back] == known[known.size() - 1 - back])
+            ++back;
+        const size_t left = name.size() - front - back, leftKnown = known.size() - front - back;
+        const bool swapped = left == 2 && leftKnown == 2 && name[front] == known[front + 1] &&
+                             name[front + 1] == known[front];
+        if (swapped || (left <= 1 && leftKnown <= 1))
+            return command.name;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+// A command word without its slash that names no file ("kestrine.exe list").
+bool IsCommandWord(const std::wstring& argument) {
+    std::wstring name = argument;
+    for (wchar_t& c : name)
+        c = wchar_t(std::towlower(c));
+    for (const CommandForm& command : kCommands) {
+        if (name == command.name)
+            return GetFileAttributesW(argument.c_str()) == INVALID_FILE_ATTRIBUTES;
+    }
+    return false;
+}
+
 int CCommand::Run(const std::vector<std::wstring>& arguments) {
-    const std::wstring name = OptionName(arguments.at(0));
+    const std::wstring& first = arguments.at(0);
     const size_t given = arguments.size() - 1;
+    if (!IsOption(first))
+        return BadCommandLine(Printable(first) + L" is no file here: did you mean /" +
+                              OptionName(L"/" + first) + L"?");
+    const std::wstring name = OptionName(first);
     if (name == L"?" || name == L"help")
-        return Usage(given == 0 ? kDone : kBadCommandLine);
+        return given == 0 ? Usage() : BadCommandLine(L"/? takes no arguments");
     if (name == L"play" && given == 1)
         return Play(arguments[1]);
     if (name == L"check" && given <= 1)
@@ -306,5 +376,22 @@ int CCommand::Run(const std::vector<std::wstring>& arguments) {
         return List();
     if (name == L"export" && given == 2)
         return Export(arguments[1], arguments[2]);
-    return Usage(kBadCommandLine);
+    for (const CommandForm& command : kCommands) {
+        if (name == command.name)
+            return BadCommandLine(L"/" + name +
+                                  (given < command.arguments
+                                       ? L" needs " + std::wstring(command.takes) + L"."
+                                       : L" takes " + std::wstring(command.takes) + L", not " +
+                                             std::to_wstring(given) + L"."));
+    }
+    if (name.empty())
+        return BadCommandLine(first.empty() ? L"The first argument is empty."
+                                            : L"\"" + first + L"\" names no option.");
+    const wchar_t* meant = Meant(name);
+    return BadCommandLine(L"Unknown option " + Printable(first) +
+                          (meant ? L" (did you mean /" + std::wstring(meant) + L"?)." : L"."));
+}
+
+bool IsCommand(const std::vector<std::wstring>& arguments) {
+    return !arguments.empty() && (IsOption(arguments[0]) || IsCommandWord(arguments[0]));
 }

@@ -114,8 +114,10 @@ void CSetupDlg::OnCopyGameSet() {
 
 void CSetupDlg::OnPasteGameSet() {
     std::wstring text;
-    if (!GetClipboardText(m_hWnd, text)) {
-        RefuseImport("the clipboard", "it holds no text");
+    bool busy = false;
+    if (!GetClipboardText(m_hWnd, text, &busy)) {
+        RefuseImport("the clipboard", busy ? "another program is using it; try again in a moment"
+                                           : "it holds no text");
         return;
     }
     ImportGameSetText(text, L"the clipboard");

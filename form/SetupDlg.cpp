@@ -468,7 +468,7 @@ void CSetupDlg::TakeSaveResult(const LibrarySaveResult& result) {
     if (!result.damagedKeptAs.empty())
         MessageBox("The game-set library " + m_mapGameSets.FullPath() + " was found damaged (" +
                        result.damage + ").\n\nIt was kept unchanged as " + result.damagedKeptAs +
-                       ", and the game sets of this Kestrine were saved in its place.",
+                       ", and the game sets of this window were saved in its place.",
                    nullptr, MB_OK | MB_ICONWARNING);
 }
 

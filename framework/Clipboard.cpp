@@ -36,8 +36,11 @@ bool SetClipboardText(HWND owner, const std::string& text) {
     return placed;
 }
 
-bool GetClipboardText(HWND owner, std::wstring& text) {
-    if (!Open(owner))
+bool GetClipboardText(HWND owner, std::wstring& text, bool* busy) {
+    const bool opened = Open(owner);
+    if (busy != nullptr)
+        *busy = !opened;
+    if (!opened)
         return false;
     bool found = false;
     if (HANDLE memory = GetClipboardData(CF_UNICODETEXT)) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cctype>
+#include <cwctype>
 
 std::wstring WideText(const std::string& text) {
     if (text.empty())
@@ -72,6 +73,24 @@ bool IdentityOf(const std::wstring& path, BY_HANDLE_FILE_INFORMATION& identity) 
 }
 
 } // namespace
+
+bool IsDeviceName(const std::wstring& path) {
+    std::wstring name = path.substr(path.find_last_of(L"\\/:") + 1);
+    name = name.substr(0, name.find(L'.'));
+    while (!name.empty() && name.back() == L' ')
+        name.pop_back();
+    for (wchar_t& c : name)
+        c = wchar_t(std::towupper(c));
+    static const wchar_t* const kDevices[] = {L"CON", L"PRN",    L"AUX",
+                                              L"NUL", L"CONIN$", L"CONOUT$"};
+    for (const wchar_t* device : kDevices) {
+        if (name == device)
+            return true;
+    }
+    return name.size() == 4 &&
+           (name.compare(0, 3, L"COM") == 0 || name.compare(0, 3, L"LPT") == 0) &&
+           name[3] >= L'1' && name[3] <= L'9';
+}
 
 bool IsSameFile(const std::wstring& a, const std::wstring& b) {
     if (CompareStringOrdinal(FullPathOf(a).c_str(), -1, FullPathOf(b).c_str(), -1, TRUE) ==

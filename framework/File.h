@@ -31,6 +31,10 @@ std::wstring FullPathOf(const std::wstring& path);
 // link or another name of it.  False where either cannot be found.
 bool IsSameFile(const std::wstring& a, const std::wstring& b);
 
+// Whether the path's file name is one of the names Windows keeps for devices in every folder
+// (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, CONIN$, CONOUT$), with any extension.
+bool IsDeviceName(const std::wstring& path);
+
 // Every opener may read, write, rename or delete the file meanwhile.
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 

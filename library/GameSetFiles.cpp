@@ -7,6 +7,8 @@
 #include <cstring>
 
 std::wstring ReadGameSetFile(const std::wstring& path, GameSetRead& read) {
+    if (IsDeviceName(path))
+        return L"it is a device, not a file";
     std::string bytes;
     // One byte more than a game-set text may hold tells a file that is too large; another
     // program may hold the file open meanwhile, even for writing.
@@ -14,11 +16,11 @@ std::wstring ReadGameSetFile(const std::wstring& path, GameSetRead& read) {
     if (error == ERROR_DIRECTORY_NOT_SUPPORTED)
         return L"it is a folder";
     if (error == ERROR_BAD_FILE_TYPE)
-        return L"it is not a file";
+        return L"it is a device, not a file";
     if (error == ERROR_FILE_TOO_LARGE)
         return WideText(kGameSetTooLarge);
     if (error != 0)
-        return WideText("it cannot be read: " + ErrorText(error));
+        return WideText(ErrorText(error));
     std::wstring text;
     if (DecodeUnicodeText(bytes, text))
         return ReadGameSetText(text, read);
@@ -71,7 +73,9 @@ std::wstring ExportGameSetFile(const std::wstring& path, const std::string& text
                       L"written.";
     std::string why;
     const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (IsDeviceName(path))
+        why = "it is a device, not a file";
+    else if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         why = "it is a folder";
     else if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         why = "the file is read-only";

@@ -58,7 +58,9 @@ std::string ReadGameSetText(std::string_view text, GameSetRead& read) {
     const IniText ini(text);
     const IniSection* set = ini.Section(kScriptsSection);
     if (set == nullptr)
-        return "it holds no [Mul_Kestrine] section";
+        return "this text is not a game set: it has no [Mul_Kestrine] line (a game set starts "
+               "with that line, followed by lines such as GameSet=Title and shipP1=\"N-QRE\", as "
+               "Copy game set writes it)";
     read = GameSetRead();
     ReadScriptsKeys(*set, read.values);
     const IniSection* game = ini.Section(kGameSettingsSection);

@@ -60,8 +60,8 @@ extern CScriptSettings theScriptSettings;
 // The name of the turn that Kestrines writing the files of the game in `gameDirectory` take,
 // one after another, the same for every spelling of the folder.
 std::wstring PlayTurnName(const std::string& gameDirectory);
-// Why Save failed, as part of a sentence.
-std::string SaveFailureText(const CScriptSettings::SaveFailure& failure);
+// Why Save failed at `file`, and what to do, as part of a sentence.
+std::string SaveFailureText(const CScriptSettings::SaveFailure& failure, const std::string& file);
 
 // Where the settings live inside the game's folders.
 constexpr const char* kScriptsSection = "Mul_Kestrine";

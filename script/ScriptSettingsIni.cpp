@@ -67,10 +67,24 @@ std::wstring PlayTurnName(const std::string& gameDirectory) {
     return name;
 }
 
-std::string SaveFailureText(const CScriptSettings::SaveFailure& failure) {
+std::string SaveFailureText(const CScriptSettings::SaveFailure& failure, const std::string& file) {
     if (failure.otherKestrine)
-        return "another Kestrine is writing the game's files; try again in a moment";
-    return ErrorText(failure.code);
+        return "another Kestrine is writing the game's files (try again in a moment)";
+    const DWORD attributes = GetFileAttributesA(file.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return "the file is read-only (clear Read-only in its Properties)";
+    switch (failure.code) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return "another program holds it (close that program, then try again)";
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return "the disk is full (make room on it, then try again)";
+    case ERROR_ACCESS_DENIED:
+        return "Windows lets only administrators change it (start Kestrine as administrator)";
+    default:
+        return ErrorText(failure.code);
+    }
 }
 
 bool CScriptSettings::Load(unsigned long* error) {

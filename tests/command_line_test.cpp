@@ -101,7 +101,7 @@ TEST_F(CommandLine, PlayHandsTheSetToTheGame) {
     EXPECT_EQ(played.exitCode, 0u) << played.error;
     const Outcome checked = Kestrine(L"/CHECK " + Argument(work / "set.ini"));
     EXPECT_EQ(checked.exitCode, 0u);
-    EXPECT_EQ(checked.out, "Code " + CodeOfLine(checked.out) + "\r\n");
+    EXPECT_EQ(checked.out, "Ready for the game.\r\nCode " + CodeOfLine(checked.out) + "\r\n");
     std::string folder = game.Path();
     folder.pop_back();
     EXPECT_EQ(played.out, "Played \"Team Base Assault\" (code " + CodeOfLine(checked.out) +
@@ -139,7 +139,9 @@ TEST_F(CommandLine, PlayChangesBothFilesOrNeither) {
     const Outcome failed = Kestrine(L"/play " + Argument(work / "set.ini"));
     CloseHandle(held);
     EXPECT_EQ(failed.exitCode, 5u);
-    EXPECT_EQ(failed.error.rfind("Kestrine could not write gvx.ini: ", 0), 0u) << failed.error;
+    EXPECT_EQ(failed.error, "Kestrine could not write " + GvxIni() +
+                                ": another program holds it (close that program, then try "
+                                "again). Nothing was changed.\r\n");
     // The reader's refusals are the import's; a set without an option is refused too.
     for (const char* file : {"no option.ini", "missing.ini"}) {
         SCOPED_TRACE(file);
@@ -176,9 +178,7 @@ TEST_F(CommandLine, CheckOfTheGamesFilesMatchesTheForm) {
         CreateFileA(ScriptsIni().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     const Outcome unread = Kestrine(L"/check");
     EXPECT_EQ(unread.exitCode, 4u);
-    EXPECT_EQ(
-        unread.error.rfind("Kestrine cannot read the game's setup: " + ScriptsIni() + ": ", 0), 0u)
-        << unread.error;
+    EXPECT_EQ(unread.error.rfind(ScriptsIni() + " cannot be read (", 0), 0u) << unread.error;
     Open();
     EXPECT_PRED_FORMAT2(testing::IsSubstring, ScriptsIni() + " cannot be read (",
                         dlg->CheckSummaryShown());
@@ -297,8 +297,9 @@ TEST_F(CommandLine, PlaysAtOnceLeaveBothFilesFromOneSet) {
     const std::string scripts = ReadFileBytes(ScriptsIni());
     const Outcome waited = Kestrine(L"/play " + Argument(work / "A.ini"));
     EXPECT_EQ(waited.exitCode, 5u);
-    EXPECT_EQ(waited.error, "Kestrine could not write scripts.ini: another Kestrine is writing the "
-                            "game's files; try again in a moment. Nothing was changed.\r\n");
+    EXPECT_EQ(waited.error, "Kestrine could not write " + ScriptsIni() +
+                                ": another Kestrine is writing the game's files (try again in a "
+                                "moment). Nothing was changed.\r\n");
     EXPECT_EQ(ReadFileBytes(ScriptsIni()), scripts);
 }
 
@@ -333,7 +334,8 @@ TEST_F(CommandLine, EdgesOfTheCommandLine) {
     for (const wchar_t* bare : {L"/", L"-", L"--", L"\"\""}) {
         const Outcome run = Kestrine(bare);
         EXPECT_EQ(run.exitCode, 2u) << CodePageText(bare);
-        EXPECT_EQ(run.error.rfind("Kestrine ", 0), 0u); // the usage, and no window
+        EXPECT_PRED_FORMAT2(testing::IsSubstring, "\r\nkestrine.exe /? shows the usage.\r\n",
+                            run.error); // and no window
     }
     GameSetMap sets;
     const std::string title = "Red\x1B[31m\r\nAlert\t";
@@ -358,6 +360,8 @@ TEST_F(CommandLine, LongGameFolders) {
         }
         ASSERT_EQ(folder.size(), length);
         MakeGameFolders(folder);
+        if (length == 230) // too long for the path of the other's
+            WriteFileBytes(folder + "Assets\\Scripts\\scripts.ini", "[Mul_Kestrine]\r\n");
         registry.SetDirectory(folder);
         const Outcome played = Kestrine(L"/play " + Argument(work / "set.ini"));
         if (length == 230) {
@@ -376,6 +380,41 @@ TEST_F(CommandLine, LongGameFolders) {
                 << played.error;
             EXPECT_EQ(Kestrine(L"/check").exitCode, 4u);
         }
+    }
+}
+
+// A wrong command line says what was wrong in one line, and where the usage is; the game not
+// found, a device for a file and an empty library are said in plain words.
+TEST_F(CommandLine, WordsForWhatWentWrong) {
+    const std::pair<const wchar_t*, std::string> wrong[] = {
+        {L"/play", "/play needs a game-set FILE."},
+        {L"/check a.ini b.ini", "/check takes one FILE at most, not 2."},
+        {L"/plya x.ini", "Unknown option /plya (did you mean /play?)."},
+        {L"--lsit", "Unknown option --lsit (did you mean /list?)."},
+        {L"list", "list is no file here: did you mean /list?"},
+    };
+    for (const auto& [arguments, said] : wrong) {
+        const Outcome run = Kestrine(arguments);
+        EXPECT_EQ(run.exitCode, 2u) << said;
+        EXPECT_EQ(run.error, said + "\r\nkestrine.exe /? shows the usage.\r\n");
+    }
+    const Outcome device = Kestrine(L"/check CON");
+    EXPECT_EQ(device.exitCode, 3u);
+    EXPECT_EQ(device.error, "Kestrine cannot read a game set from CON: it is a device, not a "
+                            "file.\r\n");
+    const Outcome listed = Kestrine(L"/list");
+    EXPECT_EQ(listed.exitCode, 0u);
+    EXPECT_EQ(listed.out, "");
+    EXPECT_PRED_FORMAT2(testing::IsSubstring, " holds no game sets yet", listed.error);
+
+    DeleteFileA(ScriptsIni().c_str()); // a folder without the game's files: not found, named
+    WriteFileBytes(work / "set.ini", kSet);
+    for (const wchar_t* command : {L"/check", L"/play set.ini"}) {
+        const Outcome run = Kestrine(command);
+        EXPECT_EQ(run.exitCode, 4u);
+        EXPECT_EQ(run.error.rfind("Ostravane was not found in " + game.Path() + ": it has no ", 0),
+                  0u)
+            << run.error;
     }
 }
 

@@ -133,12 +133,14 @@ TEST_F(Sharing, WhatIsNoGameSetLeavesTheFormAsItWasWithOneBox) {
     WriteFileBytes(work / "large.ini", "[Mul_Kestrine]\r\n" + std::string(70000, ';'));
     CreateDirectoryA((work / "folder.ini").c_str(), nullptr);
     const std::pair<const char*, std::string> refused[] = {
-        {"", "the clipboard: it holds no [Mul_Kestrine] section."},
+        {"", "the clipboard: this text is not a game set: it has no [Mul_Kestrine] line (a game "
+             "set starts with that line, followed by lines such as GameSet=Title and "
+             "shipP1=\"N-QRE\", as Copy game set writes it)."},
         {"binary.ini", "binary.ini: it is not text."},
         {"large.ini", "large.ini: it is larger than 64 KB, far more than a game set."},
         {"missing.ini", "(error 2)."},
         {"folder.ini", "folder.ini: it is a folder."},
-        {"nul.ini", "nul.ini: it is not a file."},
+        {"nul.ini", "nul.ini: it is a device, not a file."},
     };
     for (const auto& [file, box] : refused) {
         boxes.clear();
