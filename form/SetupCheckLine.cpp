@@ -98,7 +98,12 @@ void CSetupDlg::RefreshSetupCheck() {
     UpdateData(true);
     const PlayValues setup = ValuesOfForm();
     std::vector<SetupProblem> problems = m_gameProblems;
-    const std::vector<SetupProblem> ofSetup = CheckSetup(setup);
+    std::vector<SetupProblem> ofSetup = CheckSetup(setup);
+    const std::string typed = m_cbDifficulty.GetWindowText();
+    for (SetupProblem& problem : ofSetup) {
+        if (problem.mark == SetupMark::DifficultyBox && !typed.empty())
+            problem = UnknownDifficulty(typed);
+    }
     problems.insert(problems.end(), ofSetup.begin(), ofSetup.end());
     const std::string summary = CheckSummary(problems);
     const std::string code = SetupCode(WriteGameSetText(setup));

@@ -78,6 +78,7 @@ bool CSetupDlg::OnCommand(int id, UINT code) {
 
 void CSetupDlg::DoDataExchange(CDataExchange& dx) {
     DDX_Control(dx, IDC_GAMESET, m_cbGameSet);
+    DDX_Control(dx, IDC_DIFFICULTY, m_cbDifficulty);
     DDX_Check(dx, kSlots[0].checkId, m_bSlot[0]);
     DDX_Text(dx, kSlots[0].shipId, m_strShip[0]);
     DDX_CBString(dx, kSlots[0].posId, m_strPos[0]);

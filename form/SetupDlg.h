@@ -40,6 +40,7 @@ public:
 
     // The fields, exchanged with the controls by DoDataExchange.
     CAutoCombo m_cbGameSet;
+    CAutoCombo m_cbDifficulty;         // typed text completes to a difficulty, as a title does
     int m_bSlot[kSlotCount];           // slot in use: 1 checked, 0 not
     std::string m_strShip[kSlotCount]; // ship designation, as typed
     std::string m_strPos[kSlotCount];  // start position letter, as the box holds it

@@ -33,7 +33,13 @@ void DDX_CBString(CDataExchange& dx, int id, std::string& value) {
 void DDX_CBIndex(CDataExchange& dx, int id, int& index) {
     HWND control = dx.m_pDlgWnd->GetDlgItem(id);
     if (dx.m_bSaveAndValidate) {
-        index = int(SendMessageA(control, CB_GETCURSEL, 0, 0));
+        // The entry the box shows, picked or typed in any case; none for other text (the
+        // selection of a drop-down box stays behind when its text is typed over).
+        const std::string text = WindowText(control);
+        index =
+            text.empty()
+                ? -1
+                : int(SendMessageA(control, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(text.c_str())));
     } else {
         // An index outside the list clears the selection rather than keeping the old one.
         int count = int(SendMessageA(control, CB_GETCOUNT, 0, 0));

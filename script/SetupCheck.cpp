@@ -151,6 +151,12 @@ std::vector<SetupProblem> CheckSetup(const PlayValues& setup) {
     return problems;
 }
 
+SetupProblem UnknownDifficulty(const std::string& typed) {
+    return {SetupMark::DifficultyBox, -1,
+            "AI DIFFICULTY: \"" + typed +
+                "\" is not a difficulty the game knows; choose CAPTAIN, COMMODORE or ADMIRAL."};
+}
+
 SetupProblem GameFilesProblem(GameFiles state, const std::string& path, const std::string& why) {
     const std::string kGameKey = std::string("HKEY_LOCAL_MACHINE\\") + kGameRegistryKey;
     std::string text;

@@ -24,6 +24,10 @@ struct SetupProblem {
 // option and the difficulty.
 std::vector<SetupProblem> CheckSetup(const PlayValues& setup);
 
+// The difficulty's problem where the host typed text that names none of the game's
+// difficulties, naming what was typed.
+SetupProblem UnknownDifficulty(const std::string& typed);
+
 // The problem to put first on the check line; `path` is the folder or the file concerned.
 SetupProblem GameFilesProblem(GameFiles state, const std::string& path,
                               const std::string& why = std::string());

@@ -173,14 +173,23 @@ TEST_F(SetupCheckForm, MarksShowOnEmptyAndDisabledBoxes) {
     EXPECT_EQ(MarkColour(), GetSysColor(COLOR_BTNTEXT));
     SetSysColors(1, &element, &face);
 
-    // A difficulty typed that the game does not know: named, marked, and PLAY goes on.
+    // A difficulty typed that the game does not know: named as typed, and marked; one it knows,
+    // typed in any case or begun, counts as picked, and PLAY hands its number on.
     SetWindowTextA(Item(A1.shipId), "");
     SetWindowTextA(Item(IDC_DIFFICULTY), "");
     Type(IDC_DIFFICULTY, "hard");
-    EXPECT_EQ(Said(), "1 problem. AI DIFFICULTY: choose CAPTAIN, COMMODORE or ADMIRAL.");
-    EXPECT_EQ(dlg->ProblemsOf(Item(IDC_DIFFICULTY)),
-              "AI DIFFICULTY: choose CAPTAIN, COMMODORE or ADMIRAL.");
+    const std::string unknown = "AI DIFFICULTY: \"hard\" is not a difficulty the game knows; "
+                                "choose CAPTAIN, COMMODORE or ADMIRAL.";
+    EXPECT_EQ(Said(), "1 problem. " + unknown);
+    EXPECT_EQ(dlg->ProblemsOf(Item(IDC_DIFFICULTY)), unknown);
+    for (const char* keys : {"captain", "adm"}) {
+        SetWindowTextA(Item(IDC_DIFFICULTY), "");
+        Type(IDC_DIFFICULTY, keys);
+        EXPECT_EQ(Said(), "Ready for the game.") << keys;
+    }
+    EXPECT_EQ(Text(IDC_DIFFICULTY), "ADMIRAL");
     Click(IDOK);
+    EXPECT_EQ(KeyValue(GvxIni(), "UIType"), "2");
     EXPECT_EQ(boxes.back().text, "Configuration Saved For Game Play!");
 }
 
