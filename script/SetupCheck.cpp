@@ -45,6 +45,10 @@ std::string QuotesProblem(std::string_view ship) {
     if (ship.front() == '"' && ship.find('"', 1) != std::string_view::npos)
         return "there is text after the closing quotation mark; the ship ends with it, as "
                "\"N-QRF\"";
+    if (ship.front() == '"')
+        return "the closing quotation mark is missing, as in \"N-QRF\"";
+    if (ship.back() == '"')
+        return "the opening quotation mark is missing, as in \"N-QRF\"";
     return "the ship needs double quotation marks, as \"N-QRF\"";
 }
 
@@ -94,8 +98,8 @@ const RuleRow kRules[] = {
          const std::string_view ship = ShipOf(setup, slot);
          if (!IsQuoted(ship) || IsDesignation(ship.substr(1, ship.size() - 2)))
              return "";
-         return "the ship is no designation: capital letters and digits joined by hyphens, as "
-                "\"N-QRF\"";
+         return "a designation is capital letters and digits in two or more parts joined by "
+                "hyphens, as \"N-QRF\"";
      }},
     {SetupMark::PositionBox, true,
      [](const PlayValues& setup, int slot) -> std::string {
@@ -109,6 +113,17 @@ const RuleRow kRules[] = {
              return "";
          return "the ship starts at " + PositionToLetter(setup.positions[slot]) + " like " +
                 kSlots[first].name + "; each needs a position of its own";
+     }},
+    // Under PLAYER SELECT the players bring their ships; otherwise a setup needs one.
+    {SetupMark::None, false,
+     [](const PlayValues& setup, int) -> std::string {
+         if (setup.flags & FlagValue(kFlagPlayerSelect))
+             return "";
+         for (int slot = 0; slot < kSlotCount; ++slot) {
+             if (!ShipOf(setup, slot).empty())
+                 return "";
+         }
+         return "No ship is in the setup: tick a slot and type its ship, as \"N-QRF\"";
      }},
     {SetupMark::None, false,
      [](const PlayValues& setup, int) -> std::string {
@@ -157,49 +172,50 @@ SetupProblem UnknownDifficulty(const std::string& typed) {
                 "\" is not a difficulty the game knows; choose CAPTAIN, COMMODORE or ADMIRAL."};
 }
 
-SetupProblem GameFilesProblem(GameFiles state, const std::string& path, const std::string& why) {
-    const std::string kGameKey = std::string("HKEY_LOCAL_MACHINE\\") + kGameRegistryKey;
-    std::string text;
+namespace {
+
+std::string GameFilesText(GameFiles state, const std::string& path, const std::string& why) {
+    const std::string key =
+        std::string("the registry value Directory of HKEY_LOCAL_MACHINE\\") + kGameRegistryKey;
+    const std::string scripts = std::string(kScriptsFolder) + kScriptsFileName;
     switch (state) {
     case GameFiles::NotInstalled:
-        text = "Ostravane was not found: the registry value Directory of " + kGameKey +
-               " is missing. Install the game, or see the README.";
-        break;
+        return "Ostravane was not found: " + key +
+               " is missing. Install the game, or see the "
+               "README.";
     case GameFiles::BadRegistry:
-        text = "Ostravane was not found: the registry value Directory of " + kGameKey +
-               " could not be read as a folder (" + why +
+        return "Ostravane was not found: " + key + " could not be read as a folder (" + why +
                "). Reinstall the game, or see the README.";
-        break;
     case GameFiles::TooLong:
-        text = "Ostravane's folder " + path + " is too long: its " + kScriptsFolder +
-               kScriptsFileName + " would have a path of " +
-               std::to_string(path.size() + strlen(kScriptsFolder) + strlen(kScriptsFileName)) +
+        return "Ostravane's folder " + path + " is too long: its " + scripts +
+               " would have a path of " + std::to_string(path.size() + scripts.size()) +
                " characters, and Windows allows " + std::to_string(kLongestFilePath) +
                ". Move the game to a shorter folder, or see the README.";
-        break;
     case GameFiles::NoScripts:
-        text = "Ostravane was not found in " + path + ": it has no " + kScriptsFolder +
-               kScriptsFileName + ". Check the registry value Directory of " + kGameKey +
+        return "Ostravane was not found in " + path + ": it has no " + scripts + ". Check " + key +
                ", or see the README.";
-        break;
     case GameFiles::Unreadable:
-        text = path + " cannot be read (" + why +
-               "): the form does not show the game's setup. Close the program that holds the "
-               "file, or see the README.";
-        break;
+        return path + " cannot be read (" + why +
+               "): the form does not show the game's setup. "
+               "Close the program that holds the file, or "
+               "see the README.";
     case GameFiles::ReadOnly:
-        text = "PLAY cannot change " + path +
+        return "PLAY cannot change " + path +
                ": the file is read-only. Clear Read-only in its Properties.";
-        break;
     case GameFiles::AdminOnly:
-        text = "PLAY cannot change " + path +
-               ": Windows lets only administrators change files there. Start Kestrine as "
-               "administrator.";
-        break;
+        return "PLAY cannot change " + path +
+               ": Windows lets only administrators change files "
+               "there. Start Kestrine as administrator.";
     case GameFiles::Ready:
         break;
     }
-    return {SetupMark::None, -1, text};
+    return std::string();
+}
+
+} // namespace
+
+SetupProblem GameFilesProblem(GameFiles state, const std::string& path, const std::string& why) {
+    return {SetupMark::None, -1, GameFilesText(state, path, why)};
 }
 
 std::string CheckSummary(const std::vector<SetupProblem>& problems) {

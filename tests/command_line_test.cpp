@@ -280,7 +280,8 @@ TEST_F(CommandLine, PlaysAtOnceLeaveBothFilesFromOneSet) {
     for (const char* set : {"A", "B"}) {
         WriteFileBytes(work / (set + std::string(".ini")),
                        "[Mul_Kestrine]\r\nGameSet=" + std::string(set) +
-                           "\r\nshipSettings=4\r\n[UI]\r\nUIType=" + (*set == 'A' ? "1" : "2"));
+                           "\r\nshipA1=\"T-MWA\"\r\na1Pos=5\r\nshipSettings=4\r\n[UI]\r\nUIType=" +
+                           (*set == 'A' ? "1" : "2"));
     }
     for (int round = 0; round < 3; ++round) {
         Running a = Start(L"/play " + Argument(work / "A.ini"));

@@ -176,6 +176,8 @@ TEST_F(SetupCheckForm, MarksShowOnEmptyAndDisabledBoxes) {
     // A difficulty typed that the game does not know: named as typed, and marked; one it knows,
     // typed in any case or begun, counts as picked, and PLAY hands its number on.
     SetWindowTextA(Item(A1.shipId), "");
+    SetWindowTextA(Item(P1.shipId), "\"N-QRE\"");
+    SetWindowTextA(Item(P1.posId), "G");
     SetWindowTextA(Item(IDC_DIFFICULTY), "");
     Type(IDC_DIFFICULTY, "hard");
     const std::string unknown = "AI DIFFICULTY: \"hard\" is not a difficulty the game knows; "

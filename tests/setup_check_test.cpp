@@ -18,8 +18,8 @@ struct Row {
 };
 
 std::string NoDesignation(const char* slot) {
-    return std::string(slot) + ": the ship is no designation: capital letters and digits joined "
-                               "by hyphens, as \"N-QRF\".";
+    return std::string(slot) + ": a designation is capital letters and digits in two or more "
+                               "parts joined by hyphens, as \"N-QRF\".";
 }
 
 TEST(SetupCheck, TheGamesRulesSlotBySlot) {
@@ -52,7 +52,16 @@ TEST(SetupCheck, TheGamesRulesSlotBySlot) {
          {{0, "\"N-QRE\"", "N"}, {8, "\"T-MWA\"", "n"}, {9, "", "N"}},
          true,
          {"A3: the ship starts at N like P1; each needs a position of its own."}},
-        {"no option", {}, false, {"Choose HOST SELECTED or PLAYER SELECT."}},
+        {"no option, no ship",
+         {},
+         false,
+         {"No ship is in the setup: tick a slot and type its ship, as \"N-QRF\".",
+          "Choose HOST SELECTED or PLAYER SELECT."}},
+        {"a quotation mark missing",
+         {{0, "\"N-QRF", "G"}, {1, "N-QRF\"", "H"}},
+         true,
+         {"P1: the closing quotation mark is missing, as in \"N-QRF\".",
+          "P2: the opening quotation mark is missing, as in \"N-QRF\"."}},
         {"a difficulty the game does not know",
          {},
          true,

@@ -9,15 +9,15 @@ cmake --build build/win --target bench_library_file bench_startup bench_double_s
 export KESTRINE_WINE_STATE=$PWD/build/win/wine
 cmake/wine-env.sh start "$KESTRINE_WINE_STATE"
 trap 'cmake/wine-env.sh stop "$KESTRINE_WINE_STATE"' EXIT
-echo "== QXData.dat round trip under Wine"
-cmake/wine-run.sh build/win/bench_library_file.exe
-echo "== Start-up under Wine"
-cmake/wine-run.sh build/win/bench_startup.exe
-echo "== Two windows started together on one library under Wine"
-cmake/wine-run.sh build/win/bench_double_start.exe
-echo "== /play of a 1 KB set against a bare console program under Wine"
-cmake/wine-run.sh build/win/bench_command.exe
-echo "== Eight /play at once on one game under Wine"
-cmake/wine-run.sh build/win/bench_concurrent_play.exe
-echo "== PLAY on small and large settings files under Wine"
-cmake/wine-run.sh build/win/bench_play.exe
+# Each benchmark, and what it measures.
+while IFS='|' read -r bench what; do
+    echo "== $what under Wine"
+    cmake/wine-run.sh "build/win/$bench.exe"
+done <<'LIST'
+bench_library_file|QXData.dat round trip
+bench_startup|Start-up
+bench_double_start|Two windows started together on one library
+bench_command|/play of a 1 KB set against a bare console program
+bench_concurrent_play|Eight /play at once on one game
+bench_play|PLAY on small and large settings files
+LIST
