@@ -67,6 +67,7 @@ target_link_libraries(kestrine_framework PRIVATE kestrine_warnings)
 add_library(kestrine_form STATIC
     form/GameSetCommands.cpp
     form/GameSetSharing.cpp
+    form/LibraryUndo.cpp
     form/SetupCheckLine.cpp
     form/SetupDlg.cpp
     form/SideWindows.cpp

@@ -197,7 +197,9 @@ void CSetupDlg::OnSaveGameSet() {
         RefuseCommand(kNoTitle);
         return;
     }
+    const FormState pressed = CurrentForm();
     CShipData* record = m_mapGameSets.Find(title);
+    const CShipData before = record != nullptr ? *record : CShipData();
     if (record == nullptr) {
         int index = m_cbGameSet.AddString(title);
         if (index >= 0) {
@@ -208,6 +210,7 @@ void CSetupDlg::OnSaveGameSet() {
     if (record != nullptr) {
         CopyFormToRecord(*record, title); // an existing set keeps its list item
         m_mapGameSets.NoteChange(title);
+        NoteLibraryEdit("SAVE", title, before, pressed);
     }
     SaveGameSetLibrary();
     ClearForm();
@@ -228,8 +231,11 @@ void CSetupDlg::OnDeleteGameSet() {
     }
     // The set is blanked, keeping its key and its list item, so every item still shows the
     // record it refers to.
+    const FormState pressed = CurrentForm();
+    const CShipData before = *record;
     record->Blank();
     m_mapGameSets.NoteChange(title);
+    NoteLibraryEdit("DELETE", title, before, pressed);
     SaveGameSetLibrary();
     ClearForm();
 }

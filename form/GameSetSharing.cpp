@@ -81,6 +81,13 @@ void CSetupDlg::AppendShareMenu(HMENU menu) const {
 }
 
 bool CSetupDlg::OnShareCommand(UINT command) {
+    if (command == IDM_UNDO_LIBRARY || command == IDM_REDO_LIBRARY) {
+        if (command == IDM_UNDO_LIBRARY)
+            OnUndoLibrary();
+        else
+            OnRedoLibrary();
+        return true;
+    }
     for (const auto& entry : kShareMenu) {
         if (entry.command == command) {
             (this->*entry.handler)();
@@ -99,6 +106,7 @@ void CSetupDlg::ShowShareMenu(LPARAM at) {
     }
     CMenu menu(CreatePopupMenu());
     AppendShareMenu(menu.Get());
+    AppendUndoMenu(menu.Get(), false);
     UINT command = UINT(TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x,
                                        point.y, 0, m_hWnd, nullptr));
     menu.Close();

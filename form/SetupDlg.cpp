@@ -317,6 +317,7 @@ void CSetupDlg::AddAboutMenuEntry() {
     }
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     AppendShareMenu(menu);
+    AppendUndoMenu(menu, true);
 }
 
 bool CSetupDlg::OnSysCommand(UINT id, LPARAM) {

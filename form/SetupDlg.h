@@ -127,6 +127,39 @@ private:
     void RefuseCommand(const std::string& why);
     void ReadLibraryIfUnread();
 
+    // --- LibraryUndo.cpp: undo and redo of SAVE and DELETE, newest first ---
+public:
+    void OnUndoLibrary();
+    void OnRedoLibrary();
+
+private:
+    // The form as it stood when SAVE or DELETE was pressed.
+    struct FormState {
+        CShipData fields; // the label's title, ships, positions, ticks and options
+        int difficulty = -1;
+        std::string titleBox;
+    };
+    // One SAVE or DELETE: the stored set before and after it, and the form before it.
+    struct LibraryEdit {
+        const char* command; // "SAVE" or "DELETE"
+        std::string title;
+        CShipData before, after; // before is blank where the title was not stored
+        FormState form;
+    };
+    FormState CurrentForm() const;
+    void ShowForm(const FormState& form);
+    // Notes a SAVE or DELETE of `title` that changed `before`, pressed on `form`.
+    void NoteLibraryEdit(const char* command, const std::string& title, const CShipData& before,
+                         const FormState& form);
+    void StoreRecord(const std::string& title, const CShipData& record);
+    // The Undo and Redo entries of a menu, named after what they would undo or redo.
+    void AppendUndoMenu(HMENU menu, bool systemMenu) const;
+    void UpdateSystemUndoMenu() const;
+    std::string UndoMenuText(bool redo, bool systemMenu) const;
+    bool PreTranslateMessage(MSG* msg) override;
+
+    std::vector<LibraryEdit> m_undo, m_redo;
+
     // --- GameSetSharing.cpp: handing a game set over (menus, clipboard, files, drops) ---
 public:
     bool OnShareCommand(UINT command);

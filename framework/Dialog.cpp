@@ -255,8 +255,11 @@ INT_PTR CDialog::DoModal() {
     return m_result;
 }
 
+// The control the message is for and its parents, up to the dialog itself, may take it first.
 bool CDialog::PreTranslateInput(MSG& msg) {
-    for (HWND hwnd = msg.hwnd; hwnd != nullptr && hwnd != m_hWnd; hwnd = GetParent(hwnd)) {
+    if (msg.hwnd != m_hWnd && !IsChild(m_hWnd, msg.hwnd))
+        return false;
+    for (HWND hwnd = msg.hwnd; hwnd != nullptr; hwnd = hwnd == m_hWnd ? nullptr : GetParent(hwnd)) {
         CWnd* wrapper = CWnd::FromHandlePermanent(hwnd);
         if (wrapper != nullptr && wrapper->PreTranslateMessage(&msg))
             return true;

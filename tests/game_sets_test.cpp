@@ -157,4 +157,69 @@ TEST_F(GameSets, ChangesThatCannotBeKeptAreSaid) {
     EXPECT_EQ(ReadFileBytes(LibraryFile()), original);
 }
 
+// The system menu's entry of a command, and whether it is greyed.
+std::string MenuEntry(HWND form, UINT command) {
+    HMENU menu = GetSystemMenu(form, FALSE);
+    char text[128] = {};
+    GetMenuStringA(menu, command, text, sizeof text, MF_BYCOMMAND);
+    return text +
+           std::string(GetMenuState(menu, command, MF_BYCOMMAND) & MF_GRAYED ? " (grey)" : "");
+}
+
+// SAVE over a stored set, undone: the library holds the old record byte for byte, and the form
+// is back as it stood, title box included; Redo saves it again.
+TEST_F(GameSets, UndoAndRedoOfSaveOverAStoredSet) {
+    StoreLibrary({{"Alpha Raid", 1}});
+    const std::string stored = ReadFileBytes(LibraryFile());
+    Open();
+    EXPECT_EQ(MenuEntry(dlg->GetSafeHwnd(), IDM_UNDO_LIBRARY), "&Undo\tCtrl+Z (grey)");
+    Click(IDC_HOST_SELECTED);
+    Click(A1.checkId);
+    Type(A1.shipId, "new");
+    TypeTitle("Alpha Raid");
+    Click(IDC_SAVE);
+    EXPECT_NE(ReadFileBytes(LibraryFile()), stored);
+    EXPECT_EQ(MenuEntry(dlg->GetSafeHwnd(), IDM_UNDO_LIBRARY),
+              "&Undo SAVE of \"Alpha Raid\"\tCtrl+Z");
+    PickFromRightClickMenu(IDM_UNDO_LIBRARY);
+    EXPECT_EQ(ReadFileBytes(LibraryFile()), stored);
+    EXPECT_EQ(Texts({IDC_GAMESET, A1.shipId}), "Alpha Raid|new");
+    EXPECT_EQ(States({IDC_HOST_SELECTED, A1.checkId}), "CE|CE");
+    EXPECT_EQ(MenuEntry(dlg->GetSafeHwnd(), IDM_REDO_LIBRARY),
+              "Re&do SAVE of \"Alpha Raid\"\tCtrl+Y");
+    Command(IDM_REDO_LIBRARY);
+    EXPECT_EQ(ReadLibrary(LibraryFile())->Find("Alpha Raid")->m_strShip[6], "new");
+    EXPECT_EQ(Text(IDC_GAMESET), ""); // as SAVE leaves the form
+    EXPECT_TRUE(boxes.empty());
+}
+
+// DELETE undone and redone; three SAVEs undone newest first, a title stored by none of them
+// blanked again.
+TEST_F(GameSets, UndoStepsBackNewestFirst) {
+    StoreLibrary({{"Night Raid", 1}});
+    const std::string stored = ReadFileBytes(LibraryFile());
+    Open();
+    TypeTitle("Night Raid");
+    Click(IDC_DELETE);
+    Command(IDM_UNDO_LIBRARY);
+    EXPECT_EQ(ReadFileBytes(LibraryFile()), stored);
+    EXPECT_EQ(Text(IDC_GAMESET), "Night Raid");
+    Command(IDM_REDO_LIBRARY);
+    EXPECT_EQ(ReadLibrary(LibraryFile())->Find("Night Raid")->m_strTitle, "");
+    for (const char* title : {"One", "Two", "Three"}) {
+        TypeTitle(title);
+        Click(IDC_SAVE);
+    }
+    for (const std::string title : {"Three", "Two", "One"}) {
+        EXPECT_EQ(MenuEntry(dlg->GetSafeHwnd(), IDM_UNDO_LIBRARY),
+                  "&Undo SAVE of \"" + title + "\"\tCtrl+Z");
+        Command(IDM_UNDO_LIBRARY);
+        EXPECT_EQ(ReadLibrary(LibraryFile())->Find(title)->m_strTitle, "");
+        EXPECT_EQ(Text(IDC_GAMESET), title);
+    }
+    EXPECT_EQ(MenuEntry(dlg->GetSafeHwnd(), IDM_UNDO_LIBRARY),
+              "&Undo DELETE of \"Night Raid\"\tCtrl+Z");
+    EXPECT_TRUE(boxes.empty());
+}
+
 } // namespace

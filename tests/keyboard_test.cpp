@@ -55,6 +55,18 @@ protected:
         ASSERT_EQ(SendInput(2, keys, sizeof(INPUT)), 2u);
         Wait(60);
     }
+    // The key pressed with Ctrl held down.
+    void PressWithControl(WORD key) {
+        INPUT keys[4] = {};
+        const WORD order[4] = {VK_CONTROL, key, key, VK_CONTROL};
+        for (int i = 0; i < 4; ++i) {
+            keys[i].type = INPUT_KEYBOARD;
+            keys[i].ki.wVk = order[i];
+            keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+        }
+        ASSERT_EQ(SendInput(4, keys, sizeof(INPUT)), 4u);
+        Wait(60);
+    }
     void Wait(int ms) {
         for (int waited = 0; waited < ms; waited += 10) {
             Sleep(10);
@@ -202,6 +214,27 @@ TEST_F(Keyboard, TheProblemsReachTheKeyboard) {
     PickFromRightClickMenu(IDM_SHOW_PROBLEMS);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Setup problems:\n\n" + problem + "\n\nCode " + dlg->CodeShown());
+}
+
+// Ctrl+Z undoes a SAVE from anywhere but a text box, where it stays the box's own undo.
+TEST_F(Keyboard, ControlZUndoesASaveButNotTypingInABox) {
+    Open("shipSettings=4\r\n");
+    SetWindowTextA(Item(IDC_GAMESET), "Kept");
+    Click(IDC_SAVE);
+    ASSERT_NE(dlg->m_mapGameSets.Find("Kept"), nullptr);
+    Focus(kSlots[6].checkId);
+    Press(VK_SPACE);
+    Focus(kSlots[6].shipId);
+    Press('X');
+    PressWithControl('Z'); // the ship box's own: the typing goes
+    EXPECT_EQ(Text(kSlots[6].shipId), "");
+    EXPECT_EQ(dlg->m_mapGameSets.Find("Kept")->m_strTitle, "Kept");
+    Focus(IDC_SAVE);
+    PressWithControl('Z');
+    EXPECT_EQ(dlg->m_mapGameSets.Find("Kept")->m_strTitle, "");
+    EXPECT_EQ(Text(IDC_GAMESET), "Kept");
+    PressWithControl('Y');
+    EXPECT_EQ(dlg->m_mapGameSets.Find("Kept")->m_strTitle, "Kept");
 }
 
 } // namespace

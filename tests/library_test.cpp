@@ -263,4 +263,21 @@ TEST_F(Library, ACutLibraryGivesBackWhatItHolds) {
     EXPECT_EQ(ReadLibrary(LibraryFile())->Sets().size(), 2u);
 }
 
+// Undo after a SAVE that could not be written: the undone state is what reaches the file.
+TEST_F(Library, UndoAfterAFailedSave) {
+    SaveFromAnotherRun("Stored");
+    Open();
+    HANDLE other =
+        CreateFileA(LibraryFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    Click(IDC_HOST_SELECTED);
+    SaveSet("Stored");
+    CloseHandle(other);
+    EXPECT_EQ(boxes.size(), 1u); // said at once
+    Command(IDM_UNDO_LIBRARY);
+    const auto library = ReadLibrary(LibraryFile());
+    EXPECT_EQ(library->Find("Stored")->m_strGameSet, "Stored");
+    EXPECT_EQ(library->Find("Stored")->m_bHostSelected, 0);
+    EXPECT_EQ(boxes.size(), 1u);
+}
+
 } // namespace

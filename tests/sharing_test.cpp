@@ -86,7 +86,8 @@ protected:
 
 TEST_F(Sharing, CopyThenPasteThroughTheMenus) {
     HMENU menu = GetSystemMenu(dlg->GetSafeHwnd(), FALSE);
-    // The system menu ends with the about entry, a separator, then the six commands.
+    // The system menu ends with the about entry, a separator, the six commands, a separator,
+    // then Undo and Redo.
     const std::pair<UINT, const char*> entries[] = {
         {IDM_ABOUTBOX, "&About Kestrine..."},
         {0, ""},
@@ -96,6 +97,9 @@ TEST_F(Sharing, CopyThenPasteThroughTheMenus) {
         {IDM_IMPORT_GAMESET, "&Import game set..."},
         {IDM_FIX_DESIGNATIONS, "&Fix ship designations"},
         {IDM_SHOW_PROBLEMS, "S&how setup problems"},
+        {0, ""},
+        {IDM_UNDO_LIBRARY, "&Undo\tCtrl+Z"},
+        {IDM_REDO_LIBRARY, "Re&do\tCtrl+Y"},
     };
     const int first = GetMenuItemCount(menu) - int(std::size(entries));
     for (int i = 0; i < int(std::size(entries)); ++i) {
