@@ -35,6 +35,12 @@ bool IsOption(const std::wstring& argument) {
     return argument.empty() || argument[0] == L'/' || argument[0] == L'-';
 }
 
+std::wstring Lowered(std::wstring text) {
+    for (wchar_t& c : text)
+        c = wchar_t(std::towlower(c));
+    return text;
+}
+
 // "/PLAY", "-play" and "--play" are "play"; anything else is empty.
 std::wstring OptionName(const std::wstring& argument) {
     size_t start = 0;
@@ -44,10 +50,7 @@ std::wstring OptionName(const std::wstring& argument) {
         start = 1;
     if (start == 0)
         return std::wstring();
-    std::wstring name = argument.substr(start);
-    for (wchar_t& c : name)
-        c = wchar_t(std::towlower(c));
-    return name;
+    return Lowered(argument.substr(start));
 }
 
 // A text as a terminal may show it: control characters (a line break, a tab, an escape that
@@ -349,9 +352,7 @@ const wchar_t* Meant(const std::wstring& name) {
 
 // A command word without its slash that names no file ("kestrine.exe list").
 bool IsCommandWord(const std::wstring& argument) {
-    std::wstring name = argument;
-    for (wchar_t& c : name)
-        c = wchar_t(std::towlower(c));
+    const std::wstring name = Lowered(argument);
     for (const CommandForm& command : kCommands) {
         if (name == command.name)
             return GetFileAttributesW(argument.c_str()) == INVALID_FILE_ATTRIBUTES;

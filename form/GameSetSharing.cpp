@@ -32,20 +32,6 @@ const struct {
 
 const char kFilter[] = "Game sets (*.ini)\0*.ini\0All files (*.*)\0*.*\0";
 
-// The device names that no file may bear, with any extension.
-bool IsDeviceName(std::string name) {
-    for (char& c : name)
-        c = char(std::toupper(static_cast<unsigned char>(c)));
-    name.erase(name.find_last_not_of(' ') + 1);
-    static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL"};
-    for (const char* device : kDevices) {
-        if (name == device)
-            return true;
-    }
-    return name.size() == 4 && (name.compare(0, 3, "COM") == 0 || name.compare(0, 3, "LPT") == 0) &&
-           name[3] >= '1' && name[3] <= '9';
-}
-
 // The longest name proposed before ".ini": the standard save dialog misbehaves on long ones.
 const size_t kMaxProposedName = 100;
 
@@ -65,7 +51,7 @@ std::string FileNameOf(const std::string& title) {
     if (name.empty())
         name = "Game set";
     const size_t stem = name.find('.');
-    if (IsDeviceName(name.substr(0, stem)))
+    if (IsDeviceName(WideText(name.substr(0, stem))))
         name.insert(stem == std::string::npos ? name.size() : stem, "_");
     return name + ".ini";
 }

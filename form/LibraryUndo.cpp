@@ -58,6 +58,7 @@ void CSetupDlg::OnUndoLibrary() {
     ShowForm(edit.form);
     m_redo.push_back(std::move(edit));
     UpdateSystemUndoMenu();
+    RefreshSetupCheck();
 }
 
 void CSetupDlg::OnRedoLibrary() {
@@ -71,6 +72,7 @@ void CSetupDlg::OnRedoLibrary() {
     ClearForm(); // as SAVE and DELETE leave it
     m_undo.push_back(std::move(edit));
     UpdateSystemUndoMenu();
+    RefreshSetupCheck();
 }
 
 // "&Undo SAVE of "Alpha Raid"", with its keys; "&Undo" alone where there is nothing to undo.
@@ -121,6 +123,5 @@ bool CSetupDlg::PreTranslateMessage(MSG* msg) {
         OnUndoLibrary();
     else
         OnRedoLibrary();
-    RefreshSetupCheck();
     return true;
 }

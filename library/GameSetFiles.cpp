@@ -7,12 +7,13 @@
 #include <cstring>
 
 std::wstring ReadGameSetFile(const std::wstring& path, GameSetRead& read) {
-    if (IsDeviceName(path))
-        return L"it is a device, not a file";
     std::string bytes;
     // One byte more than a game-set text may hold tells a file that is too large; another
-    // program may hold the file open meanwhile, even for writing.
-    const DWORD error = ReadWholeFile(path, bytes, 2 * (kMaxGameSetText + 2));
+    // program may hold the file open meanwhile, even for writing.  A device name is never
+    // opened: some block the reader for good.
+    const bool device = IsDeviceName(path);
+    const DWORD error =
+        device ? ERROR_BAD_FILE_TYPE : ReadWholeFile(path, bytes, 2 * (kMaxGameSetText + 2));
     if (error == ERROR_DIRECTORY_NOT_SUPPORTED)
         return L"it is a folder";
     if (error == ERROR_BAD_FILE_TYPE)
