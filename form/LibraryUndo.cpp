@@ -48,29 +48,29 @@ void CSetupDlg::StoreRecord(const std::string& title, const CShipData& record) {
 }
 
 void CSetupDlg::OnUndoLibrary() {
-    UpdateData(true);
-    ReadLibraryIfUnread();
-    if (m_undo.empty())
-        return;
-    LibraryEdit edit = std::move(m_undo.back());
-    m_undo.pop_back();
-    StoreRecord(edit.title, edit.before);
-    ShowForm(edit.form);
-    m_redo.push_back(std::move(edit));
-    UpdateSystemUndoMenu();
-    RefreshSetupCheck();
+    StepLibrary(true);
 }
 
 void CSetupDlg::OnRedoLibrary() {
+    StepLibrary(false);
+}
+
+// Undo puts the set back as it was before the step and the form as it stood then; Redo stores
+// what the step stored and leaves the form as SAVE and DELETE leave it.
+void CSetupDlg::StepLibrary(bool undo) {
     UpdateData(true);
     ReadLibraryIfUnread();
-    if (m_redo.empty())
+    std::vector<LibraryEdit>& from = undo ? m_undo : m_redo;
+    if (from.empty())
         return;
-    LibraryEdit edit = std::move(m_redo.back());
-    m_redo.pop_back();
-    StoreRecord(edit.title, edit.after);
-    ClearForm(); // as SAVE and DELETE leave it
-    m_undo.push_back(std::move(edit));
+    LibraryEdit edit = std::move(from.back());
+    from.pop_back();
+    StoreRecord(edit.title, undo ? edit.before : edit.after);
+    if (undo)
+        ShowForm(edit.form);
+    else
+        ClearForm();
+    (undo ? m_redo : m_undo).push_back(std::move(edit));
     UpdateSystemUndoMenu();
     RefreshSetupCheck();
 }

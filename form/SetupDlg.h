@@ -152,6 +152,7 @@ private:
     void NoteLibraryEdit(const char* command, const std::string& title, const CShipData& before,
                          const FormState& form);
     void StoreRecord(const std::string& title, const CShipData& record);
+    void StepLibrary(bool undo);
     // The Undo and Redo entries of a menu, named after what they would undo or redo.
     void AppendUndoMenu(HMENU menu, bool systemMenu) const;
     void UpdateSystemUndoMenu() const;
