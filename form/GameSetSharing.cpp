@@ -30,6 +30,19 @@ const struct {
     {IDM_SHOW_PROBLEMS, IDS_SHOW_PROBLEMS, &CSetupDlg::OnShowSetupProblems},
 };
 
+// A text box's own entries, at the top of the menu opened from the keyboard in one; access
+// keys of their own beside the form's commands.
+const struct {
+    UINT command;
+    const char* text;
+    UINT message;
+} kTextBoxMenu[] = {
+    {0x7F10, "Undo typin&g", WM_UNDO},
+    {0x7F20, "Cu&t", WM_CUT},
+    {0x7F30, "&Copy", WM_COPY},
+    {0x7F40, "P&aste", WM_PASTE},
+};
+
 const char kFilter[] = "Game sets (*.ini)\0*.ini\0All files (*.*)\0*.*\0";
 
 // The longest name proposed before ".ini": the standard save dialog misbehaves on long ones.
@@ -83,19 +96,52 @@ bool CSetupDlg::OnShareCommand(UINT command) {
     return false;
 }
 
-// The right-click menu, at the mouse or, from the keyboard, at the form's top left corner.
+bool IsTextBox(HWND window) {
+    char kind[16] = {};
+    GetClassNameA(window, kind, sizeof kind);
+    return lstrcmpiA(kind, "Edit") == 0;
+}
+
+// The right-click menu, at the mouse or, from the keyboard (at == -1), under the focused
+// control, with a text box's own entries first.
 void CSetupDlg::ShowShareMenu(LPARAM at) {
     POINT point{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    HWND focus = ::GetFocus();
+    const bool inForm = focus != nullptr && IsChild(m_hWnd, focus);
+    HWND textBox = at == -1 && inForm && IsTextBox(focus) ? focus : nullptr;
     if (at == -1) {
-        point = POINT{0, 0};
-        ClientToScreen(m_hWnd, &point);
+        RECT box{};
+        if (inForm)
+            ::GetWindowRect(focus, &box);
+        else
+            ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&box), 2);
+        point = POINT{box.left, box.bottom};
     }
     CMenu menu(CreatePopupMenu());
+    if (textBox != nullptr) {
+        DWORD start = 0, end = 0;
+        ::SendMessageA(textBox, EM_GETSEL, WPARAM(&start), LPARAM(&end));
+        const bool canUndo = ::SendMessageA(textBox, EM_CANUNDO, 0, 0) != 0;
+        for (const auto& entry : kTextBoxMenu) {
+            const bool usable = entry.message == WM_UNDO    ? canUndo
+                                : entry.message == WM_PASTE ? IsClipboardFormatAvailable(CF_TEXT)
+                                                            : start != end;
+            AppendMenuA(menu.Get(), MF_STRING | (usable ? 0 : MF_GRAYED), entry.command,
+                        entry.text);
+        }
+        AppendMenuA(menu.Get(), MF_SEPARATOR, 0, nullptr);
+    }
     AppendShareMenu(menu.Get());
     AppendUndoMenu(menu.Get(), false);
     UINT command = UINT(TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x,
                                        point.y, 0, m_hWnd, nullptr));
     menu.Close();
+    for (const auto& entry : kTextBoxMenu) {
+        if (command == entry.command) {
+            ::SendMessageA(textBox, entry.message, 0, 0);
+            return;
+        }
+    }
     OnShareCommand(command);
 }
 

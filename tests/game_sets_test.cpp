@@ -219,6 +219,8 @@ TEST_F(GameSets, UndoStepsBackNewestFirst) {
     }
     EXPECT_EQ(MenuEntry(dlg->GetSafeHwnd(), IDM_UNDO_LIBRARY),
               "&Undo DELETE of \"Night Raid\"\tCtrl+Z");
+    Click(IDC_SAVE); // another SAVE: what was undone can no longer be redone
+    EXPECT_EQ(MenuEntry(dlg->GetSafeHwnd(), IDM_REDO_LIBRARY), "Re&do\tCtrl+Y (grey)");
     EXPECT_TRUE(boxes.empty());
 }
 

@@ -1,5 +1,6 @@
 // The form as a player meets it without a mouse: real key presses (SendInput) through the
 // form's own loop, and what a screen reader hears through the accessibility interface itself.
+#include "framework/Clipboard.h"
 #include "framework/File.h"
 #include "resources/resource.h"
 #include "support/FormHarness.h"
@@ -7,6 +8,7 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
+#include <future>
 #include <map>
 
 namespace {
@@ -55,10 +57,10 @@ protected:
         ASSERT_EQ(SendInput(2, keys, sizeof(INPUT)), 2u);
         Wait(60);
     }
-    // The key pressed with Ctrl held down.
-    void PressWithControl(WORD key) {
+    // The key pressed with Ctrl (or another key) held down.
+    void PressWithControl(WORD key, WORD held = VK_CONTROL) {
         INPUT keys[4] = {};
-        const WORD order[4] = {VK_CONTROL, key, key, VK_CONTROL};
+        const WORD order[4] = {held, key, key, held};
         for (int i = 0; i < 4; ++i) {
             keys[i].type = INPUT_KEYBOARD;
             keys[i].ki.wVk = order[i];
@@ -235,6 +237,75 @@ TEST_F(Keyboard, ControlZUndoesASaveButNotTypingInABox) {
     EXPECT_EQ(Text(IDC_GAMESET), "Kept");
     PressWithControl('Y');
     EXPECT_EQ(dlg->m_mapGameSets.Find("Kept")->m_strTitle, "Kept");
+}
+
+// What a user sees of the menu that opens: its entries and where it stands; then the user
+// reads it for a moment and presses `key` (Escape, or Enter on the first entry).
+struct MenuSeen {
+    std::vector<std::string> entries;
+    RECT at{};
+};
+std::future<MenuSeen> ReadMenuThenPress(WORD key) {
+    return std::async(std::launch::async, [key] {
+        MenuSeen seen;
+        HWND menu = nullptr;
+        for (int wait = 0; wait < 150 && menu == nullptr; ++wait) {
+            Sleep(20);
+            HWND found = FindWindowA("#32768", nullptr);
+            menu = found != nullptr && IsWindowVisible(found) ? found : nullptr;
+        }
+        if (menu == nullptr)
+            return seen;
+        Sleep(300);
+        HMENU items = HMENU(SendMessageA(menu, MN_GETHMENU, 0, 0));
+        for (int i = 0; i < GetMenuItemCount(items); ++i) {
+            char text[128] = {};
+            GetMenuStringA(items, UINT(i), text, sizeof text, MF_BYPOSITION);
+            seen.entries.push_back(text);
+        }
+        GetWindowRect(menu, &seen.at);
+        INPUT keys[4] = {};
+        const WORD order[4] = {VK_DOWN, VK_DOWN, key, key};
+        for (int i = key == VK_ESCAPE ? 2 : 0; i < 4; ++i) {
+            keys[i].type = INPUT_KEYBOARD;
+            keys[i].ki.wVk = order[i];
+            keys[i].ki.dwFlags = i % 2 ? KEYEVENTF_KEYUP : 0;
+        }
+        SendInput(key == VK_ESCAPE ? 2 : 4, key == VK_ESCAPE ? keys + 2 : keys, sizeof(INPUT));
+        return seen;
+    });
+}
+
+// Shift+F10 and the menu key open the form's menu under the focused box, in a text box with
+// the box's own entries first.
+TEST_F(Keyboard, TheMenuKeysOpenTheFormsMenuAtTheFocusedBox) {
+    Open("shipSettings=4\r\n");
+    const SlotInfo& a1 = kSlots[6];
+    Focus(a1.checkId);
+    Press(VK_SPACE);
+    Focus(a1.shipId);
+    Press('X');
+    auto seen = ReadMenuThenPress(VK_ESCAPE);
+    PressWithControl(VK_F10, VK_SHIFT);
+    MenuSeen inBox = seen.get();
+    RECT box;
+    GetWindowRect(Item(a1.shipId), &box);
+    EXPECT_EQ(inBox.at.left, box.left);
+    EXPECT_EQ(inBox.at.top, box.bottom);
+    ASSERT_GE(inBox.entries.size(), 6u);
+    EXPECT_EQ(inBox.entries[0], "Undo typin&g");
+    EXPECT_EQ(inBox.entries[5], "Cop&y game set");
+    Wait(300); // no second menu, the box's own, once the key is let go
+    EXPECT_EQ(FindWindowA("#32768", nullptr) && IsWindowVisible(FindWindowA("#32768", nullptr)),
+              false);
+
+    Focus(IDC_SAVE); // the menu key on a button: the form's commands, Copy game set picked
+    seen = ReadMenuThenPress(VK_RETURN);
+    Press(VK_APPS);
+    EXPECT_EQ(seen.get().entries.at(0), "Cop&y game set");
+    std::wstring copied;
+    GetClipboardText(nullptr, copied);
+    EXPECT_EQ(copied.rfind(L"[Mul_Kestrine]", 0), 0u);
 }
 
 } // namespace
