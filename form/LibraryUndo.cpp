@@ -109,29 +109,3 @@ void CSetupDlg::UpdateSystemUndoMenu() const {
     ModifyMenuA(menu, IDM_REDO_LIBRARY, MF_BYCOMMAND | MF_STRING | (m_redo.empty() ? MF_GRAYED : 0),
                 IDM_REDO_LIBRARY, UndoMenuText(true, true).c_str());
 }
-
-// Ctrl+Z and Ctrl+Y anywhere but in a text box, which keeps them for its own typing; Shift+F10
-// and the menu key open the form's menu from every box, text boxes included.
-bool CSetupDlg::PreTranslateMessage(MSG* msg) {
-    const bool menuKey =
-        msg->wParam == VK_APPS || (msg->wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0);
-    if (menuKey && (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN)) {
-        ShowShareMenu(-1);
-        RefreshSetupCheck();
-        return true;
-    }
-    if (menuKey && (msg->message == WM_KEYUP || msg->message == WM_SYSKEYUP))
-        return true; // the key's release would open a text box's own menu too
-    if (msg->message != WM_KEYDOWN || (msg->wParam != 'Z' && msg->wParam != 'Y') ||
-        GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0)
-        return false;
-    char kind[16] = {};
-    GetClassNameA(::GetFocus(), kind, sizeof kind);
-    if (lstrcmpiA(kind, "Edit") == 0)
-        return false;
-    if (msg->wParam == 'Z')
-        OnUndoLibrary();
-    else
-        OnRedoLibrary();
-    return true;
-}
