@@ -302,6 +302,10 @@ void CSetupDlg::NameControlsForReaders() {
         }
     }
     SetAccessibleName(GetDlgItem(IDC_GAMESET), L"Game set title");
+    HWND difficulty = GetDlgItem(IDC_DIFFICULTY);
+    SetAccessibleName(
+        difficulty, [] { return std::wstring(L"AI difficulty"); },
+        [this, difficulty] { return WideText(ProblemsOf(difficulty)); });
     HWND line = GetDlgItem(IDC_SETUP_CHECK);
     SetAccessibleName(line, [line] { return L"Setup check: " + WideText(WindowText(line)); });
 }

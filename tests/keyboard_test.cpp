@@ -138,7 +138,14 @@ TEST_F(Keyboard, ScreenReadersHearEveryBoxByItsName) {
     }
     heard.push_back(Heard(Item(IDC_GAMESET)));
     expected.push_back(L"Game set title");
+    heard.push_back(Heard(Item(IDC_DIFFICULTY)));
+    expected.push_back(L"AI difficulty");
     EXPECT_EQ(heard, expected);
+    SetWindowTextA(Item(IDC_DIFFICULTY), "hard"); // and its problem as its description
+    dlg->RefreshSetupCheck();
+    EXPECT_EQ(Heard(Item(IDC_DIFFICULTY), true),
+              L"AI DIFFICULTY: \"hard\" is not a difficulty the game knows; choose CAPTAIN, "
+              L"COMMODORE or ADMIRAL.");
 }
 
 // The check line is named for what it is, and a screen reader is told when it changes.
