@@ -106,13 +106,19 @@ void CSetupDlg::RefreshSetupCheck() {
     }
     problems.insert(problems.end(), ofSetup.begin(), ofSetup.end());
     const std::string summary = CheckSummary(problems);
-    const std::string code = SetupCode(WriteGameSetText(setup));
-    if (summary != m_strCheckSummary || code != m_strCode) {
-        m_strCheckSummary = summary;
-        m_strCode = code;
-        ::SetWindowTextA(line, CheckLine(problems, code).c_str()); // what screen readers read
-        NotifyNameChange(line); // a screen reader speaks the line again
+    // The code of what the game will hold after PLAY, as every other place shows it.
+    const std::string code = SetupCodeOf(setup);
+    // A screen reader speaks the line again for new problems, not for each keystroke's code:
+    // the line's text (whose change Windows announces itself) changes with the problems only,
+    // and its accessible name is made of both.
+    if (summary != m_strCheckSummary) {
+        ::SetWindowTextA(line, CheckLine(problems, code).c_str());
+        NotifyNameChange(line);
     }
+    if (summary != m_strCheckSummary || code != m_strCode)
+        ::InvalidateRect(line, nullptr, TRUE);
+    m_strCheckSummary = summary;
+    m_strCode = code;
 
     m_strProblems.clear();
     std::map<int, std::string> boxProblems;

@@ -306,8 +306,9 @@ void CSetupDlg::NameControlsForReaders() {
     SetAccessibleName(
         difficulty, [] { return std::wstring(L"AI difficulty"); },
         [this, difficulty] { return WideText(ProblemsOf(difficulty)); });
-    HWND line = GetDlgItem(IDC_SETUP_CHECK);
-    SetAccessibleName(line, [line] { return L"Setup check: " + WideText(WindowText(line)); });
+    SetAccessibleName(GetDlgItem(IDC_SETUP_CHECK), [this] {
+        return L"Setup check: " + WideText(m_strCheckSummary + " Code " + m_strCode);
+    });
 }
 
 void CSetupDlg::AddAboutMenuEntry() {
