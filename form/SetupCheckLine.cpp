@@ -129,7 +129,8 @@ void CSetupDlg::RefreshSetupCheck() {
             ofBox += (ofBox.empty() ? "" : "\r\n") + problem.text;
         }
     }
-    // A box whose mark comes or goes is drawn again, with the mark under it.
+    // A box whose mark comes or goes is drawn again, with the mark under it, and a screen
+    // reader hears that its description (its problems) changed.
     for (const auto* marks : {&m_boxProblems, &boxProblems}) {
         for (const auto& [id, text] : *marks) {
             if (m_boxProblems.count(id) == boxProblems.count(id))
@@ -138,6 +139,7 @@ void CSetupDlg::RefreshSetupCheck() {
             ::InvalidateRect(box, nullptr, TRUE);
             const RECT mark = MarkRect(box);
             ::InvalidateRect(m_hWnd, &mark, TRUE);
+            NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, box, OBJID_CLIENT, CHILDID_SELF);
         }
     }
     m_boxProblems = std::move(boxProblems);

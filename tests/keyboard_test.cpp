@@ -149,29 +149,31 @@ TEST_F(Keyboard, ScreenReadersHearEveryBoxByItsName) {
 }
 
 // The check line is named for what it is, and a screen reader is told when it changes.
-std::map<HWND, int> g_nameChanges; // by window
-// The check line is spoken again when its problems change, not for the code of each keystroke.
+std::map<std::pair<HWND, DWORD>, int> g_changes; // by window and event
+// The check line is spoken again when its problems change, not for the code of each keystroke;
+// a box that gains a mark tells that its description changed.
 TEST_F(Keyboard, TheCheckLineIsHeardWhenItChanges) {
     Open();
     HWINEVENTHOOK hook = SetWinEventHook(
-        EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr,
-        [](HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+        EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_DESCRIPTIONCHANGE, nullptr,
+        [](HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD) {
             if (object == OBJID_CLIENT && child == CHILDID_SELF)
-                ++g_nameChanges[window];
+                ++g_changes[{window, event}];
         },
         GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     ASSERT_NE(hook, nullptr);
     Click(kSlots[6].checkId);
     Type(kSlots[6].shipId, "x"); // new problems
     Wait(100);
-    const int heard = g_nameChanges[Item(IDC_SETUP_CHECK)];
+    const std::pair<HWND, DWORD> line{Item(IDC_SETUP_CHECK), EVENT_OBJECT_NAMECHANGE};
+    const int heard = g_changes[line];
     Type(kSlots[6].shipId, "yz"); // the same problems, another code
     Wait(100);
     UnhookWinEvent(hook);
     EXPECT_GE(heard, 1);
-    EXPECT_EQ(g_nameChanges[Item(IDC_SETUP_CHECK)], heard);
-    const std::wstring line = Heard(Item(IDC_SETUP_CHECK));
-    EXPECT_EQ(line,
+    EXPECT_EQ(g_changes[line], heard);
+    EXPECT_EQ((g_changes[{Item(kSlots[6].shipId), EVENT_OBJECT_DESCRIPTIONCHANGE}]), 1);
+    EXPECT_EQ(Heard(Item(IDC_SETUP_CHECK)),
               L"Setup check: " + WideText(dlg->CheckSummaryShown() + " Code " + dlg->CodeShown()));
 }
 

@@ -4,6 +4,7 @@
 #include "windows/HelpDlg.h"
 #include "windows/MapPositions.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -53,11 +54,21 @@ TEST_F(SideWindows, MapShowsThePositionBoxesAsTheyStandAndChangesNothing) {
     EXPECT_EQ(theMapPositions.Get(0), "");
 }
 
+std::vector<HWND> g_namesChanged; // as a screen reader hears of them
 TEST_F(SideWindows, HelpShowsEachTopicsBodyOnAPick) {
+    HWINEVENTHOOK hook = SetWinEventHook(
+        EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, GetModuleHandleA(nullptr),
+        [](HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD, DWORD) {
+            if (object == OBJID_CLIENT)
+                g_namesChanged.push_back(window);
+        },
+        GetCurrentProcessId(), 0, WINEVENT_INCONTEXT);
     std::vector<std::string> titles, bodies;
+    HWND topicText = nullptr;
     inside = [&](CDialog& window) {
         auto& help = static_cast<CHelpDlg&>(window);
-        bodies.push_back(WindowText(window.GetDlgItem(IDC_TOPIC_TEXT)));
+        topicText = window.GetDlgItem(IDC_TOPIC_TEXT);
+        bodies.push_back(WindowText(topicText));
         for (int i = 0; i < help.m_cbTopic.GetCount(); ++i) {
             titles.push_back(help.m_cbTopic.GetLBText(i));
             help.m_cbTopic.SetCurSel(i);
@@ -67,6 +78,8 @@ TEST_F(SideWindows, HelpShowsEachTopicsBodyOnAPick) {
         }
     };
     Click(IDC_HELP_BUTTON);
+    UnhookWinEvent(hook);
+    EXPECT_EQ(std::count(g_namesChanged.begin(), g_namesChanged.end(), topicText), 19);
     ASSERT_EQ(titles.size(), 19u);
     EXPECT_EQ(bodies[0], ""); // nothing picked yet
     for (size_t i = 0; i < 19; ++i) {

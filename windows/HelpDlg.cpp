@@ -37,4 +37,5 @@ void CHelpDlg::OnSelchangeTopic() {
             m_strTopicText = topic.body;
     }
     UpdateData(false);
+    NotifyNameChange(GetDlgItem(IDC_TOPIC_TEXT)); // a screen reader reads the new topic
 }
