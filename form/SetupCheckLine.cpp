@@ -143,6 +143,14 @@ void CSetupDlg::RefreshSetupCheck() {
         }
     }
     m_boxProblems = std::move(boxProblems);
+    // The tip under the focused box follows typing: mended in place, the box loses it; a
+    // problem typed in shows at once.
+    HWND focus = ::GetFocus();
+    if (focus != nullptr && ::GetParent(focus) != m_hWnd)
+        focus = ::GetParent(focus); // a combo box's edit field
+    const int focused = focus != nullptr && ::GetParent(focus) == m_hWnd ? GetDlgCtrlID(focus) : 0;
+    if (IsCheckedBox(focused))
+        ShowFocusProblems(focus);
 }
 
 // The game's files as PLAY would find them now: what keeps it from them goes first on the line.
@@ -233,8 +241,25 @@ bool CSetupDlg::OnSetupCheckTip(LPARAM notification) {
             const_cast<char*>(PtInRect(&m_codeRect, mouse) ? kCodeTip : m_strProblems.c_str());
         return true;
     }
-    info->lpszText = const_cast<char*>(ProblemsOf(control).empty() ? "" : m_strProblems.c_str());
+    m_strMouseProblems = MarkedFirst(ProblemsOf(control));
+    info->lpszText = const_cast<char*>(m_strMouseProblems.c_str());
     return true;
+}
+
+std::string CSetupDlg::MarkedFirst(const std::string& ofBox) const {
+    if (ofBox.empty())
+        return std::string();
+    std::string others;
+    size_t start = 0;
+    while (start < m_strProblems.size()) {
+        size_t end = m_strProblems.find("\r\n", start);
+        end = end == std::string::npos ? m_strProblems.size() : end;
+        const std::string problem = m_strProblems.substr(start, end - start);
+        if (("\r\n" + ofBox + "\r\n").find("\r\n" + problem + "\r\n") == std::string::npos)
+            others += "\r\n" + problem;
+        start = end + 2;
+    }
+    return ofBox + others;
 }
 
 // Moving the focus onto a marked box shows its problems under it, as the mouse would; null
@@ -258,8 +283,12 @@ void CSetupDlg::ShowFocusProblems(HWND box) {
     ::SendMessageA(m_hCheckTips, TTM_UPDATE, 0, 0);
 }
 
+bool CSetupDlg::IsCheckedBox(int id) {
+    return SlotOfShip(id) >= 0 || SlotOfPosition(id) >= 0 || id == IDC_DIFFICULTY;
+}
+
 void CSetupDlg::OnSlotBoxFocus(int id, UINT code) {
-    const bool box = SlotOfShip(id) >= 0 || SlotOfPosition(id) >= 0 || id == IDC_DIFFICULTY;
+    const bool box = IsCheckedBox(id);
     if (box && (code == EN_SETFOCUS || code == CBN_SETFOCUS))
         ShowFocusProblems(GetDlgItem(id));
     else if (box && (code == EN_KILLFOCUS || code == CBN_KILLFOCUS))

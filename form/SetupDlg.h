@@ -200,6 +200,11 @@ private:
     bool OnSetupCheckTip(LPARAM notification);
     void OnSlotBoxFocus(int id, UINT code);
     void ShowFocusProblems(HWND box);
+    // A box whose problems the check line and the tips follow: a slot's ship or position, or
+    // the difficulty.
+    static bool IsCheckedBox(int id);
+    // Every problem, those of `ofBox` first; empty where the box has none.
+    std::string MarkedFirst(const std::string& ofBox) const;
     void CheckGameFiles();
     RECT MarkRect(HWND box) const;
     void PaintMarks(HDC dc) const;
@@ -221,6 +226,7 @@ private:
     std::string m_strProblems;     // every problem, one a line, for the tips
     std::map<int, std::string> m_boxProblems; // by the control id of each marked box
     std::string m_strFocusProblems;           // the tip under the focused box
+    std::string m_strMouseProblems;           // the tip over a marked box
     std::vector<SetupProblem> m_gameProblems; // the game's files, checked at start-up and PLAY
     RECT m_codeRect{};
 

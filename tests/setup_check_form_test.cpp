@@ -35,13 +35,14 @@ protected:
         DeleteDC(dc);
         return marked;
     }
-    std::string Tip(HWND control) {
+    std::string Tip(HWND control) { return Tip(UINT_PTR(control)); }
+    std::string Tip(UINT_PTR tipId) {
         // The text the tip shows (TTM_GETTEXTA gives 80 characters at most).
         wchar_t text[1024] = {};
         TOOLINFOW tool{};
         tool.cbSize = sizeof tool;
         tool.hwnd = dlg->GetSafeHwnd();
-        tool.uId = UINT_PTR(control);
+        tool.uId = tipId;
         tool.lpszText = text;
         SendMessageW(dlg->CheckTips(), TTM_GETTEXTW, sizeof text / sizeof *text, LPARAM(&tool));
         return CodePageText(text);
@@ -235,6 +236,28 @@ TEST_F(SetupCheckForm, AFirstRunSaysWhatToDo) {
     EXPECT_EQ(firstProblem(), "Ostravane was not found: the registry value Directory of "
                               "HKEY_LOCAL_MACHINE\\Software\\Brellix\\Ostravane is missing. "
                               "Install the game, or see the README.");
+}
+
+// The tip under the focused box follows typing; the mouse over a marked box shows its own
+// problems first.
+TEST_F(SetupCheckForm, TipsFollowTypingAndShowTheBoxsOwnFirst) {
+    Open("shipP1=\"N-QRE\"\r\np1Pos=0\r\nshipP2=x\r\np2Pos=1\r\nshipSettings=4\r\n");
+    const std::string p2 = "P2: the ship needs double quotation marks, as \"N-QRF\".";
+    Click(P2.checkId); // the slots open, as the host ticks them
+    Click(P1.checkId);
+    SetForegroundWindow(dlg->GetSafeHwnd());
+    SetFocus(Item(P2.shipId));
+    dlg->PumpWaitingMessages();
+    EXPECT_EQ(Tip(CSetupDlg::kFocusTip), p2);
+    SetWindowTextA(Item(P2.shipId), "\"N-QRF\""); // mended in place
+    dlg->PumpWaitingMessages();
+    EXPECT_EQ(Tip(CSetupDlg::kFocusTip), "");
+    SetWindowTextA(Item(P2.shipId), "y"); // a problem typed in
+    SetWindowTextA(Item(P1.shipId), "z");
+    dlg->PumpWaitingMessages();
+    EXPECT_EQ(Tip(CSetupDlg::kFocusTip), p2);
+    EXPECT_EQ(Tip(Item(P2.shipId)),
+              p2 + "\r\nP1: the ship needs double quotation marks, as \"N-QRF\".");
 }
 
 } // namespace
