@@ -19,7 +19,7 @@
 
 namespace {
 
-const COLORREF kProblemColour = RGB(192, 0, 0);
+const COLORREF kProblemColour = RGB(192, 0, 0), kLightProblemColour = RGB(255, 150, 150);
 
 const char kCodeTip[] = "Players whose Kestrine shows the same code will play the same game.";
 
@@ -40,17 +40,27 @@ int MarkedBox(const SetupProblem& problem) {
 
 } // namespace
 
-// Red on the form's own colour; the system's text colour where a high-contrast scheme is on or
-// red would not stand out at least 4.5 to 1.
-COLORREF MarkColour() {
+// Red, or a light red on a dark scheme, where it stands out from `background` at least 4.5 to
+// 1; otherwise, and under a high-contrast scheme, the system's text colour `text`.
+COLORREF StandOutColour(int background, int text) {
     HIGHCONTRASTA scheme{};
     scheme.cbSize = sizeof scheme;
     const bool highContrast =
         SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof scheme, &scheme, 0) &&
         (scheme.dwFlags & HCF_HIGHCONTRASTON);
-    if (highContrast || ContrastRatio(kProblemColour, GetSysColor(COLOR_BTNFACE)) < 4.5)
-        return GetSysColor(COLOR_BTNTEXT);
-    return kProblemColour;
+    for (COLORREF red : {kProblemColour, kLightProblemColour}) {
+        if (!highContrast && ContrastRatio(red, GetSysColor(background)) >= 4.5)
+            return red;
+    }
+    return GetSysColor(text);
+}
+
+COLORREF MarkColour() {
+    return StandOutColour(COLOR_BTNFACE, COLOR_BTNTEXT);
+}
+
+COLORREF MarkedTextColour() {
+    return StandOutColour(COLOR_WINDOW, COLOR_WINDOWTEXT);
 }
 
 namespace {
@@ -162,12 +172,19 @@ void CSetupDlg::CheckGameFiles() {
         m_gameProblems.push_back(GameFilesProblem(state, path, why));
 }
 
-// A mark is a bar under the box: seen whether the box is empty, disabled or filled.
-RECT CSetupDlg::MarkRect(HWND box) const {
+// A mark is a bar under the box, apart from its frame: seen whether the box is empty, disabled
+// or filled.  Two pixels at 96 DPI, more as the screen's DPI grows; in screen coordinates where
+// `onScreen`.
+RECT CSetupDlg::MarkRect(HWND box, bool onScreen) const {
     RECT shown;
     ::GetWindowRect(box, &shown);
-    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&shown), 2);
-    return RECT{shown.left, shown.bottom + 1, shown.right, shown.bottom + 3};
+    if (!onScreen)
+        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&shown), 2);
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    const int gap = std::max(1, MulDiv(1, dpi, 96)), bar = std::max(2, MulDiv(2, dpi, 96));
+    return RECT{shown.left, shown.bottom + gap, shown.right, shown.bottom + gap + bar};
 }
 
 void CSetupDlg::PaintMarks(HDC dc) const {
@@ -217,7 +234,7 @@ const std::string& CSetupDlg::ProblemsOf(HWND control) const {
 HBRUSH CSetupDlg::OnCtlColorEdit(HDC dc, HWND control) {
     if (ProblemsOf(control).empty())
         return nullptr;
-    SetTextColor(dc, kProblemColour);
+    SetTextColor(dc, MarkedTextColour());
     SetBkColor(dc, GetSysColor(COLOR_WINDOW));
     return GetSysColorBrush(COLOR_WINDOW);
 }
@@ -276,11 +293,18 @@ void CSetupDlg::ShowFocusProblems(HWND box) {
         ::SendMessageA(m_hCheckTips, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
         return;
     }
-    RECT shown;
-    ::GetWindowRect(box, &shown);
-    ::SendMessageA(m_hCheckTips, TTM_TRACKPOSITION, 0, MAKELPARAM(shown.left, shown.bottom + 2));
+    // Under the box's own mark, never past the form's right edge.
+    const RECT mark = MarkRect(box, true);
+    ::SendMessageA(m_hCheckTips, TTM_TRACKPOSITION, 0, MAKELPARAM(mark.left, mark.bottom + 1));
     ::SendMessageA(m_hCheckTips, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
     ::SendMessageA(m_hCheckTips, TTM_UPDATE, 0, 0);
+    RECT tip, form;
+    ::GetWindowRect(m_hCheckTips, &tip);
+    ::GetWindowRect(m_hWnd, &form);
+    if (tip.right > form.right)
+        ::SendMessageA(
+            m_hCheckTips, TTM_TRACKPOSITION, 0,
+            MAKELPARAM(std::max(form.left, form.right - (tip.right - tip.left)), mark.bottom + 1));
 }
 
 bool CSetupDlg::IsCheckedBox(int id) {

@@ -21,9 +21,11 @@
 #include <string>
 #include <vector>
 
-// The colour of the check's marks: red, or the system's text colour where red would not stand
-// out.
+// The colour of the check's marks: red, a light red on a dark scheme, or the system's text
+// colour where neither would stand out.
 COLORREF MarkColour();
+// The colour of a marked box's text, against the boxes' own background.
+COLORREF MarkedTextColour();
 
 // The stored sets in the order the sorted title box keeps; false where the locale's sort keys
 // and the box's own comparison disagree somewhere, and the box must sort them itself.
@@ -206,7 +208,7 @@ private:
     // Every problem, those of `ofBox` first; empty where the box has none.
     std::string MarkedFirst(const std::string& ofBox) const;
     void CheckGameFiles();
-    RECT MarkRect(HWND box) const;
+    RECT MarkRect(HWND box, bool onScreen = false) const;
     void PaintMarks(HDC dc) const;
     void DrawCheckLine(const DRAWITEMSTRUCT& item);
 

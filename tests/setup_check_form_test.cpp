@@ -167,12 +167,17 @@ TEST_F(SetupCheckForm, MarksShowOnEmptyAndDisabledBoxes) {
     EXPECT_FALSE(markShown(P1.shipId));
     EXPECT_GE(ContrastRatio(MarkColour(), GetSysColor(COLOR_BTNFACE)), 4.5);
 
-    // Colours where red would not stand out: the system's own text colour.
-    const int element = COLOR_BTNFACE;
-    const COLORREF face = GetSysColor(COLOR_BTNFACE), dark = RGB(96, 0, 0);
-    SetSysColors(1, &element, &dark);
-    EXPECT_EQ(MarkColour(), GetSysColor(COLOR_BTNTEXT));
-    SetSysColors(1, &element, &face);
+    // A dark scheme, where red would not stand out: the marks and the marked text still do.
+    const int elements[] = {COLOR_BTNFACE, COLOR_WINDOW};
+    const COLORREF light[] = {GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_WINDOW)},
+                   dark[] = {RGB(96, 0, 0), RGB(32, 32, 32)};
+    SetSysColors(2, elements, dark);
+    EXPECT_GE(ContrastRatio(MarkColour(), dark[0]), 4.5);
+    HDC dc = CreateCompatibleDC(nullptr);
+    SendMessageA(dlg->GetSafeHwnd(), WM_CTLCOLOREDIT, WPARAM(dc), LPARAM(Item(A1.shipId)));
+    EXPECT_GE(ContrastRatio(GetTextColor(dc), dark[1]), 4.5);
+    DeleteDC(dc);
+    SetSysColors(2, elements, light);
 
     // A difficulty typed that the game does not know: named as typed, and marked; one it knows,
     // typed in any case or begun, counts as picked, and PLAY hands its number on.
@@ -249,6 +254,12 @@ TEST_F(SetupCheckForm, TipsFollowTypingAndShowTheBoxsOwnFirst) {
     SetFocus(Item(P2.shipId));
     dlg->PumpWaitingMessages();
     EXPECT_EQ(Tip(CSetupDlg::kFocusTip), p2);
+    RECT box, tip, form; // under the box's own mark, within the form
+    GetWindowRect(Item(P2.shipId), &box);
+    GetWindowRect(dlg->CheckTips(), &tip);
+    GetWindowRect(dlg->GetSafeHwnd(), &form);
+    EXPECT_GE(tip.top, box.bottom + 3);
+    EXPECT_LE(tip.right, form.right);
     SetWindowTextA(Item(P2.shipId), "\"N-QRF\""); // mended in place
     dlg->PumpWaitingMessages();
     EXPECT_EQ(Tip(CSetupDlg::kFocusTip), "");
