@@ -109,6 +109,13 @@ void CSetupDlg::RefreshSetupCheck() {
     const PlayValues setup = ValuesOfForm();
     std::vector<SetupProblem> problems = m_gameProblems;
     std::vector<SetupProblem> ofSetup = CheckSetup(setup);
+    // Where the game's files are the trouble, an empty form's own gaps (no ship, no option, no
+    // difficulty) are not counted: the line keeps its room for what to do first.
+    const bool untouched =
+        setup.flags == 0 && std::all_of(std::begin(setup.ships), std::end(setup.ships),
+                                        [](const std::string& ship) { return ship.empty(); });
+    if (!m_gameProblems.empty() && untouched)
+        ofSetup.clear();
     const std::string typed = m_cbDifficulty.GetWindowText();
     for (SetupProblem& problem : ofSetup) {
         if (problem.mark == SetupMark::DifficultyBox && !typed.empty())

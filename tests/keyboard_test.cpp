@@ -128,7 +128,7 @@ TEST_F(Keyboard, TabWalksTheFormSlotBySlot) {
 
 // Every box of the form without a label of its own is named for screen readers.
 TEST_F(Keyboard, ScreenReadersHearEveryBoxByItsName) {
-    Open();
+    Open("shipSettings=4\r\n");
     std::vector<std::wstring> heard, expected;
     for (const SlotInfo& slot : kSlots) {
         heard.push_back(Heard(Item(slot.shipId)));
