@@ -83,6 +83,11 @@ std::wstring WithoutSeparator(std::string folder) {
     return WideText(folder);
 }
 
+// The library in the working folder, as the form names it.
+std::wstring LibraryPath() {
+    return FullPathOf(WideText(kLibraryFileName));
+}
+
 std::wstring CodeOf(const PlayValues& setup) {
     return WideText(SetupCodeOf(setup));
 }
@@ -240,7 +245,7 @@ int CCommand::Check(const std::wstring* file) {
 // The library in the working folder, read as one version and left as it is (a damaged one is
 // not set aside: that is the form's to do, where the user sees it).
 bool CCommand::ReadLibrary(GameSetMap& sets) {
-    const std::wstring path = FullPathOf(WideText(kLibraryFileName));
+    const std::wstring path = LibraryPath();
     std::string bytes;
     const DWORD error = ReadLibraryFile(path, bytes);
     if (error == ERROR_FILE_NOT_FOUND)
@@ -271,7 +276,7 @@ int CCommand::List() {
         ++listed;
     }
     if (listed == 0) // said apart from the list, which stays empty for a script
-        m_output.Error(L"The game-set library " + FullPathOf(WideText(kLibraryFileName)) +
+        m_output.Error(L"The game-set library " + LibraryPath() +
                        L" holds no game sets yet: SAVE in Kestrine's window stores one.");
     return Said(kDone);
 }
@@ -291,8 +296,8 @@ int CCommand::Export(const std::wstring& title, const std::wstring& file) {
     const CShipData& record = *found->second;
     const PlayValues setup = PlayValuesOf(record, GameDifficulty());
     bool isLibrary = false;
-    const std::wstring failed = ExportGameSetFile(
-        file, WriteGameSetText(setup), FullPathOf(WideText(kLibraryFileName)), isLibrary);
+    const std::wstring failed =
+        ExportGameSetFile(file, WriteGameSetText(setup), LibraryPath(), isLibrary);
     if (!failed.empty())
         return Fail(isLibrary ? kSetRefused : kWriteFailed, failed);
     m_output.Out(L"Exported " + Quoted(record.m_strTitle) + L" to " + file + L".");

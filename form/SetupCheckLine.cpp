@@ -111,10 +111,7 @@ void CSetupDlg::RefreshSetupCheck() {
     std::vector<SetupProblem> ofSetup = CheckSetup(setup);
     // Where the game's files are the trouble, an empty form's own gaps (no ship, no option, no
     // difficulty) are not counted: the line keeps its room for what to do first.
-    const bool untouched =
-        setup.flags == 0 && std::all_of(std::begin(setup.ships), std::end(setup.ships),
-                                        [](const std::string& ship) { return ship.empty(); });
-    if (!m_gameProblems.empty() && untouched)
+    if (!m_gameProblems.empty() && setup.flags == 0 && !HasAnyShip(setup))
         ofSetup.clear();
     const std::string typed = m_cbDifficulty.GetWindowText();
     for (SetupProblem& problem : ofSetup) {
@@ -162,11 +159,8 @@ void CSetupDlg::RefreshSetupCheck() {
     m_boxProblems = std::move(boxProblems);
     // The tip under the focused box follows typing: mended in place, the box loses it; a
     // problem typed in shows at once.
-    HWND focus = ::GetFocus();
-    if (focus != nullptr && ::GetParent(focus) != m_hWnd)
-        focus = ::GetParent(focus); // a combo box's edit field
-    const int focused = focus != nullptr && ::GetParent(focus) == m_hWnd ? GetDlgCtrlID(focus) : 0;
-    if (IsCheckedBox(focused))
+    HWND focus = ::GetFocus() != nullptr ? BoxOf(::GetFocus()) : nullptr;
+    if (focus != nullptr && ::GetParent(focus) == m_hWnd && IsCheckedBox(GetDlgCtrlID(focus)))
         ShowFocusProblems(focus);
 }
 
@@ -230,11 +224,14 @@ void CSetupDlg::DrawCheckLine(const DRAWITEMSTRUCT& item) {
     SelectObject(dc, font);
 }
 
+// A combo box's edit field is a child of the box.
+HWND CSetupDlg::BoxOf(HWND control) const {
+    return ::GetParent(control) == m_hWnd ? control : ::GetParent(control);
+}
+
 const std::string& CSetupDlg::ProblemsOf(HWND control) const {
     static const std::string none;
-    // A combo box's edit field is a child of the box.
-    HWND box = ::GetParent(control) == m_hWnd ? control : ::GetParent(control);
-    const auto found = m_boxProblems.find(GetDlgCtrlID(box));
+    const auto found = m_boxProblems.find(GetDlgCtrlID(BoxOf(control)));
     return found != m_boxProblems.end() ? found->second : none;
 }
 

@@ -205,6 +205,8 @@ private:
     // A box whose problems the check line and the tips follow: a slot's ship or position, or
     // the difficulty.
     static bool IsCheckedBox(int id);
+    // The form's control that `control` is part of: itself, or the combo box of an edit field.
+    HWND BoxOf(HWND control) const;
     // Every problem, those of `ofBox` first; empty where the box has none.
     std::string MarkedFirst(const std::string& ofBox) const;
     void CheckGameFiles();

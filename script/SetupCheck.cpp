@@ -117,12 +117,8 @@ const RuleRow kRules[] = {
     // Under PLAYER SELECT the players bring their ships; otherwise a setup needs one.
     {SetupMark::None, false,
      [](const PlayValues& setup, int) -> std::string {
-         if (setup.flags & FlagValue(kFlagPlayerSelect))
+         if ((setup.flags & FlagValue(kFlagPlayerSelect)) || HasAnyShip(setup))
              return "";
-         for (int slot = 0; slot < kSlotCount; ++slot) {
-             if (!ShipOf(setup, slot).empty())
-                 return "";
-         }
          return "No ship is in the setup: tick a slot and type its ship, as \"N-QRF\"";
      }},
     {SetupMark::None, false,
@@ -164,6 +160,14 @@ std::vector<SetupProblem> CheckSetup(const PlayValues& setup) {
             problems.push_back({row.mark, -1, says + "."});
     }
     return problems;
+}
+
+bool HasAnyShip(const PlayValues& setup) {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (!ShipOf(setup, slot).empty())
+            return true;
+    }
+    return false;
 }
 
 SetupProblem UnknownDifficulty(const std::string& typed) {

@@ -24,6 +24,9 @@ struct SetupProblem {
 // option and the difficulty.
 std::vector<SetupProblem> CheckSetup(const PlayValues& setup);
 
+// Whether any slot names a ship (blanks alone name none).
+bool HasAnyShip(const PlayValues& setup);
+
 // The difficulty's problem where the host typed text that names none of the game's
 // difficulties, naming what was typed.
 SetupProblem UnknownDifficulty(const std::string& typed);
