@@ -65,6 +65,7 @@ target_link_libraries(kestrine_framework PUBLIC kestrine_portable kestrine_files
 target_link_libraries(kestrine_framework PRIVATE kestrine_warnings)
 
 add_library(kestrine_form STATIC
+    form/CheckLineLayout.cpp
     form/GameSetCommands.cpp
     form/GameSetSharing.cpp
     form/LibraryUndo.cpp

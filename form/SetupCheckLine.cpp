@@ -4,6 +4,7 @@
 // reads the controls as they stand and changes nothing that PLAY or SAVE use.
 #include "form/SetupDlg.h"
 
+#include "form/CheckLineLayout.h"
 #include "framework/AccessibleName.h"
 #include "framework/ColourContrast.h"
 #include "framework/File.h"
@@ -21,7 +22,7 @@ namespace {
 
 const COLORREF kProblemColour = RGB(192, 0, 0), kLightProblemColour = RGB(255, 150, 150);
 
-const char kCodeTip[] = "Players whose Kestrine shows the same code will play the same game.";
+const char kCodeTipText[] = "Players whose Kestrine shows the same code will play the same game.";
 
 // The control a problem marks; 0 for none.
 int MarkedBox(const SetupProblem& problem) {
@@ -65,15 +66,41 @@ COLORREF MarkedTextColour() {
 
 namespace {
 
-void AddTip(HWND tips, HWND owner, UINT flags, UINT_PTR id) {
+// A tool whose text the form gives when asked (`text` null), or whose text the tips keep.
+TOOLINFOA Tool(HWND owner, UINT_PTR id, const char* text = nullptr, UINT flags = 0,
+               const RECT& place = RECT{}) {
     TOOLINFOA tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = flags;
     tool.hwnd = owner;
     tool.uId = id;
-    tool.lpszText = LPSTR_TEXTCALLBACKA;
-    ::SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    tool.rect = place;
+    tool.lpszText = text != nullptr ? const_cast<char*>(text) : LPSTR_TEXTCALLBACKA;
+    return tool;
 }
+
+void TipMessage(HWND tips, UINT message, TOOLINFOA tool) {
+    ::SendMessageA(tips, message, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+// The text a line of the check line is drawn in, and its height.
+struct LineFont {
+    explicit LineFont(HWND line)
+        : line(line), dc(::GetDC(line)),
+          old(SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageA(line, WM_GETFONT, 0, 0)))) {
+        TEXTMETRICA metrics{};
+        GetTextMetricsA(dc, &metrics);
+        height = std::max(1, int(metrics.tmHeight));
+    }
+    ~LineFont() {
+        SelectObject(dc, old);
+        ::ReleaseDC(line, dc);
+    }
+    HWND line;
+    HDC dc;
+    HGDIOBJ old;
+    int height = 1;
+};
 
 } // namespace
 
@@ -87,17 +114,28 @@ void CSetupDlg::CreateCheckTips() {
     ::SendMessageA(m_hCheckTips, TTM_SETMAXTIPWIDTH, 0, 480);
     ::SendMessageA(m_hCheckTips, TTM_SETDELAYTIME, TTDT_AUTOPOP, 30000);
     auto addTool = [this](HWND control) {
-        AddTip(m_hCheckTips, m_hWnd, TTF_IDISHWND | TTF_SUBCLASS,
-               reinterpret_cast<UINT_PTR>(control));
+        TipMessage(m_hCheckTips, TTM_ADDTOOLA,
+                   Tool(m_hWnd, reinterpret_cast<UINT_PTR>(control), nullptr,
+                        TTF_IDISHWND | TTF_SUBCLASS));
     };
-    addTool(GetDlgItem(IDC_SETUP_CHECK));
+    // Over the line, the code's place says what the code is for and the rest lists the problems:
+    // the tip changes as the mouse moves from one to the other.  The line's tips hold their
+    // texts, as a static control passes no notification on to the form.
+    HWND line = GetDlgItem(IDC_SETUP_CHECK);
+    RECT whole;
+    ::GetClientRect(line, &whole);
+    TipMessage(m_hCheckTips, TTM_ADDTOOLA,
+               Tool(line, kCodeTip, kCodeTipText, TTF_SUBCLASS, m_codeRect));
+    TipMessage(m_hCheckTips, TTM_ADDTOOLA,
+               Tool(line, kLineTip, m_strProblems.c_str(), TTF_SUBCLASS, whole));
     for (const SlotInfo& slot : kSlots) {
         addTool(GetDlgItem(slot.shipId));
         addTool(GetDlgItem(slot.posId));
         if (HWND edit = FindWindowExA(GetDlgItem(slot.posId), nullptr, "Edit", nullptr))
             addTool(edit); // the mouse over a position box is over its edit field
     }
-    AddTip(m_hCheckTips, m_hWnd, TTF_TRACK | TTF_ABSOLUTE, kFocusTip);
+    TipMessage(m_hCheckTips, TTM_ADDTOOLA,
+               Tool(m_hWnd, kFocusTip, nullptr, TTF_TRACK | TTF_ABSOLUTE));
 }
 
 void CSetupDlg::RefreshSetupCheck() {
@@ -129,20 +167,26 @@ void CSetupDlg::RefreshSetupCheck() {
         ::SetWindowTextA(line, CheckLine(problems, code).c_str());
         NotifyNameChange(line);
     }
-    if (summary != m_strCheckSummary || code != m_strCode)
-        ::InvalidateRect(line, nullptr, TRUE);
+    const bool redraw = summary != m_strCheckSummary || code != m_strCode;
     m_strCheckSummary = summary;
     m_strCode = code;
+    if (redraw) {
+        FitCheckLine();
+        ::InvalidateRect(line, nullptr, TRUE);
+    }
 
-    m_strProblems.clear();
+    std::string all;
     std::map<int, std::string> boxProblems;
     for (const SetupProblem& problem : problems) {
-        m_strProblems += (m_strProblems.empty() ? "" : "\r\n") + problem.text;
+        all += (all.empty() ? "" : "\r\n") + problem.text;
         if (const int box = MarkedBox(problem)) {
             std::string& ofBox = boxProblems[box];
             ofBox += (ofBox.empty() ? "" : "\r\n") + problem.text;
         }
     }
+    if (all != m_strProblems && m_hCheckTips != nullptr)
+        TipMessage(m_hCheckTips, TTM_UPDATETIPTEXTA, Tool(line, kLineTip, all.c_str()));
+    m_strProblems = std::move(all);
     // A box whose mark comes or goes is drawn again, with the mark under it, and a screen
     // reader hears that its description (its problems) changed.
     for (const auto* marks : {&m_boxProblems, &boxProblems}) {
@@ -199,8 +243,41 @@ void CSetupDlg::PaintMarks(HDC dc) const {
     DeleteObject(brush);
 }
 
-// The line is drawn in two places: the set's code at its end, always whole, and before it the
-// problems, cut with "..." only where they do not fit.
+// The line has two lines of text; where the game's files keep PLAY from the game, the form
+// grows until what to do about them shows whole.  It shrinks back once they are ready.
+void CSetupDlg::FitCheckLine() {
+    HWND line = GetDlgItem(IDC_SETUP_CHECK);
+    RECT shown;
+    ::GetWindowRect(line, &shown);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&shown), 2);
+    const int height = shown.bottom - shown.top;
+    if (m_checkLineHeight == 0)
+        m_checkLineHeight = height; // as the template lays it out, two lines
+    LineFont font(line);
+    const int lines = int(LayOutCheckLine(font.dc, shown.right - shown.left,
+                                          m_gameProblems.empty() ? 2 : kMostCheckLines,
+                                          m_strCheckSummary, CodeText())
+                              .lines.size());
+    const int wanted = std::max(m_checkLineHeight, lines * font.height);
+    if (wanted == height)
+        return;
+    ::SetWindowPos(line, nullptr, 0, 0, shown.right - shown.left, wanted,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT form;
+    ::GetWindowRect(m_hWnd, &form);
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, form.right - form.left,
+                   form.bottom - form.top + wanted - height,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (m_hCheckTips != nullptr)
+        TipMessage(m_hCheckTips, TTM_NEWTOOLRECTA,
+                   Tool(line, kLineTip, nullptr, 0, RECT{0, 0, shown.right - shown.left, wanted}));
+}
+
+std::string CSetupDlg::CodeText() const {
+    return m_strCode.empty() ? std::string() : "Code " + m_strCode;
+}
+
+// The problems from the top, the set's code at the end of the last line, always whole.
 void CSetupDlg::DrawCheckLine(const DRAWITEMSTRUCT& item) {
     HDC dc = item.hDC;
     const HGDIOBJ font =
@@ -208,20 +285,29 @@ void CSetupDlg::DrawCheckLine(const DRAWITEMSTRUCT& item) {
     FillRect(dc, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    const std::string& summary = m_strCheckSummary;
-    const std::string code = m_strCode.empty() ? std::string() : "Code " + m_strCode;
-    SIZE codeSize{}, space{};
-    GetTextExtentPoint32A(dc, code.c_str(), int(code.size()), &codeSize);
-    GetTextExtentPoint32A(dc, " ", 1, &space);
-    m_codeRect = item.rcItem;
-    m_codeRect.left = std::max(item.rcItem.left, item.rcItem.right - codeSize.cx);
-    RECT summaryRect = item.rcItem;
-    summaryRect.right = std::max(summaryRect.left, m_codeRect.left - space.cx);
-    const UINT flags = DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER;
-    DrawTextA(dc, summary.c_str(), int(summary.size()), &summaryRect,
-              flags | DT_LEFT | DT_END_ELLIPSIS);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    const int lineHeight = std::max(1, int(metrics.tmHeight));
+    const RECT& whole = item.rcItem;
+    const std::string code = CodeText();
+    const CheckLineLayout layout = LayOutCheckLine(
+        dc, whole.right - whole.left, std::max(1, int(whole.bottom - whole.top) / lineHeight),
+        m_strCheckSummary, code);
+    const UINT flags = DT_SINGLELINE | DT_NOPREFIX | DT_TOP;
+    RECT place = whole;
+    for (const std::string& text : layout.lines) {
+        place.bottom = place.top + lineHeight;
+        DrawTextA(dc, text.c_str(), int(text.size()), &place, flags | DT_LEFT);
+        place.top = place.bottom;
+    }
+    m_checkLines = layout.lines;
+    const int lastTop = whole.top + lineHeight * std::max(0, int(layout.lines.size()) - 1);
+    m_codeRect = RECT{whole.left + layout.codeLeft, lastTop, whole.right, lastTop + lineHeight};
     DrawTextA(dc, code.c_str(), int(code.size()), &m_codeRect, flags | DT_RIGHT);
     SelectObject(dc, font);
+    if (m_hCheckTips != nullptr)
+        TipMessage(m_hCheckTips, TTM_NEWTOOLRECTA,
+                   Tool(item.hwndItem, kCodeTip, nullptr, 0, m_codeRect));
 }
 
 // A combo box's edit field is a child of the box.
@@ -254,14 +340,6 @@ bool CSetupDlg::OnSetupCheckTip(LPARAM notification) {
         return true;
     }
     HWND control = reinterpret_cast<HWND>(info->hdr.idFrom);
-    if (GetDlgCtrlID(control) == IDC_SETUP_CHECK) { // the code's own place says what it is for
-        POINT mouse{};
-        GetCursorPos(&mouse);
-        ScreenToClient(control, &mouse);
-        info->lpszText =
-            const_cast<char*>(PtInRect(&m_codeRect, mouse) ? kCodeTip : m_strProblems.c_str());
-        return true;
-    }
     m_strMouseProblems = MarkedFirst(ProblemsOf(control));
     info->lpszText = const_cast<char*>(m_strMouseProblems.c_str());
     return true;
@@ -288,10 +366,7 @@ std::string CSetupDlg::MarkedFirst(const std::string& ofBox) const {
 void CSetupDlg::ShowFocusProblems(HWND box) {
     if (m_hCheckTips == nullptr)
         return;
-    TOOLINFOA tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = m_hWnd;
-    tool.uId = kFocusTip;
+    const TOOLINFOA tool = Tool(m_hWnd, kFocusTip);
     m_strFocusProblems = box != nullptr ? ProblemsOf(box) : std::string();
     if (m_strFocusProblems.empty()) {
         ::SendMessageA(m_hCheckTips, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));

@@ -192,6 +192,10 @@ public:
     HWND CheckTips() const { return m_hCheckTips; }
     // The tool id of the tip shown under the focused box, beside the tips that follow the mouse.
     static constexpr UINT_PTR kFocusTip = 1;
+    // The tool ids of the check line's two places: its problems and, at its end, the code.
+    static constexpr UINT_PTR kLineTip = 2, kCodeTip = 3;
+    // How many lines of text the check line grows to for the game's files.
+    static constexpr int kMostCheckLines = 6;
 
 protected:
     HBRUSH OnCtlColorEdit(HDC dc, HWND control) override; // marks the boxes with a problem
@@ -213,6 +217,8 @@ private:
     RECT MarkRect(HWND box, bool onScreen = false) const;
     void PaintMarks(HDC dc) const;
     void DrawCheckLine(const DRAWITEMSTRUCT& item);
+    void FitCheckLine();
+    std::string CodeText() const; // "Code 7KQ-2MX", as drawn
 
 public:
     // The problems of a box the check marked, one a line; empty for any other control.
@@ -222,6 +228,8 @@ public:
     const std::string& CodeShown() const { return m_strCode; }
     // Where the line shows the set's code, in the line's own coordinates, as last drawn.
     const RECT& CodePlace() const { return m_codeRect; }
+    // The line's words as last drawn, a line of text each.
+    const std::vector<std::string>& CheckLinesShown() const { return m_checkLines; }
 
 private:
     HWND m_hCheckTips = nullptr;   // the tool tips of the check line and the marked boxes
@@ -233,6 +241,8 @@ private:
     std::string m_strMouseProblems;           // the tip over a marked box
     std::vector<SetupProblem> m_gameProblems; // the game's files, checked at start-up and PLAY
     RECT m_codeRect{};
+    std::vector<std::string> m_checkLines;
+    int m_checkLineHeight = 0; // the line's height in the template: two lines of text
 
     // --- SideWindows.cpp: the buttons that open side windows or start the viewer ---
 public:

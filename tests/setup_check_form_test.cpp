@@ -1,5 +1,6 @@
 // The live check on the real form under Wine: the line under the form, the marks, the tips and
 // the command that mends ship designations, as the host types, picks, pastes and chooses.
+#include "form/CheckLineLayout.h"
 #include "framework/Clipboard.h"
 #include "framework/ColourContrast.h"
 #include "framework/File.h"
@@ -10,6 +11,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace {
 
 const SlotInfo &P1 = kSlots[0], &P2 = kSlots[1], &A1 = kSlots[6];
@@ -18,6 +21,39 @@ class SetupCheckForm : public FormTest {
 protected:
     // The line without its code, and the code on its own.
     std::string Said() const { return dlg->CheckSummaryShown(); }
+    // The line's words as drawn, without the spaces where they wrap: the same as Said() when
+    // nothing is cut.
+    std::string Drawn() {
+        UpdateWindow(Item(IDC_SETUP_CHECK));
+        std::string drawn;
+        for (const std::string& line : dlg->CheckLinesShown())
+            drawn += line;
+        return WithoutSpaces(drawn);
+    }
+    // The tip shown once a real mouse has moved to `at` (screen coordinates) and rested there
+    // until the tip's text differs from `before`.
+    std::string TipOnceTheMouseRestsAt(POINT at, const std::string& before) {
+        MoveMouseTo(at);
+        std::string shown;
+        for (int wait = 0; wait < 150 && (shown.empty() || shown == before); ++wait) {
+            Sleep(20);
+            dlg->PumpWaitingMessages();
+            shown = IsWindowVisible(dlg->CheckTips()) ? WindowText(dlg->CheckTips()) : "";
+        }
+        return shown;
+    }
+    static void MoveMouseTo(POINT at) {
+        INPUT move{};
+        move.type = INPUT_MOUSE;
+        move.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+        move.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+        move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        EXPECT_EQ(SendInput(1, &move, sizeof move), 1u);
+    }
+    static std::string WithoutSpaces(std::string text) {
+        text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
+        return text;
+    }
     std::string Code() const { return dlg->CodeShown(); }
     // The code of what "Copy game set" puts on the clipboard.
     std::string CodeOfCopy() {
@@ -36,12 +72,13 @@ protected:
         return marked;
     }
     std::string Tip(HWND control) { return Tip(UINT_PTR(control)); }
-    std::string Tip(UINT_PTR tipId) {
+    std::string LineTip() { return Tip(CSetupDlg::kLineTip, Item(IDC_SETUP_CHECK)); }
+    std::string Tip(UINT_PTR tipId, HWND owner = nullptr) {
         // The text the tip shows (TTM_GETTEXTA gives 80 characters at most).
         wchar_t text[1024] = {};
         TOOLINFOW tool{};
         tool.cbSize = sizeof tool;
-        tool.hwnd = dlg->GetSafeHwnd();
+        tool.hwnd = owner != nullptr ? owner : dlg->GetSafeHwnd();
         tool.uId = tipId;
         tool.lpszText = text;
         SendMessageW(dlg->CheckTips(), TTM_GETTEXTW, sizeof text / sizeof *text, LPARAM(&tool));
@@ -63,9 +100,8 @@ TEST_F(SetupCheckForm, TheLineMarksAndTipsFollowWhatTheHostDoes) {
     EXPECT_TRUE(Marked(P2.shipId));
     EXPECT_FALSE(Marked(P1.shipId));
     EXPECT_FALSE(Marked(P2.posId));
-    EXPECT_EQ(Tip(Item(IDC_SETUP_CHECK)),
-              "P2: the ship needs double quotation marks, as \"N-QRF\".");
-    EXPECT_EQ(Tip(Item(P2.shipId)), Tip(Item(IDC_SETUP_CHECK)));
+    EXPECT_EQ(LineTip(), "P2: the ship needs double quotation marks, as \"N-QRF\".");
+    EXPECT_EQ(Tip(Item(P2.shipId)), LineTip());
     EXPECT_EQ(Tip(Item(P1.shipId)), "");
 
     // Typing, ticking and picking update it at once.
@@ -77,10 +113,9 @@ TEST_F(SetupCheckForm, TheLineMarksAndTipsFollowWhatTheHostDoes) {
     EXPECT_TRUE(Marked(A1.posId));
     EXPECT_NE(Code(), before);
     Type(A1.posId, "h"); // the same position as P2
-    EXPECT_NE(Tip(Item(IDC_SETUP_CHECK))
-                  .find("A1: the ship starts at H like P2; each needs a position of its own."),
+    EXPECT_NE(LineTip().find("A1: the ship starts at H like P2; each needs a position of its own."),
               std::string::npos)
-        << Tip(Item(IDC_SETUP_CHECK));
+        << LineTip();
 
     // The fix, the right-click menu's last entry (the system menu's is listed with the sharing
     // commands), mends what it can, as typing would, and leaves the rest marked.
@@ -102,9 +137,15 @@ TEST_F(SetupCheckForm, TheLineMarksAndTipsFollowWhatTheHostDoes) {
     EXPECT_TRUE(boxes.empty());
 }
 
-// The code shows whole at the line's end, whatever the problems before it.
-TEST_F(SetupCheckForm, TheCodeAlwaysShowsWhole) {
-    Open("shipA4=\"n-qrf\"\r\na4Pos=3\r\nshipSettings=4\r\n"); // a long problem first
+// The line names the first problem before the count's words crowd it out and ends with the
+// whole code; a real mouse moving along it from the problems to the code changes the tip.
+TEST_F(SetupCheckForm, TheLineShowsTheFirstProblemAndTheWholeCode) {
+    // The longest problem of a slot first, after a count of slots.
+    Open("shipA4=\"n-qrf\"\r\na4Pos=3\r\nshipA5=x\r\na5Pos=99\r\nshipSettings=4\r\n");
+    const std::string first = "A4: a designation is capital letters and digits in two or more "
+                              "parts joined by hyphens, as \"N-QRF\".";
+    ASSERT_EQ(Said(), "3 problems in 2 slots, listed under Show setup problems. " + first);
+    EXPECT_NE(Drawn().find(WithoutSpaces(first.substr(0, 4 + 40))), std::string::npos) << Drawn();
     HWND line = Item(IDC_SETUP_CHECK);
     RECT client;
     GetClientRect(line, &client);
@@ -129,7 +170,7 @@ TEST_F(SetupCheckForm, TheCodeAlwaysShowsWhole) {
     EXPECT_GE(place.right - place.left, codeSize.cx);
     int inked = 0; // and something is drawn there
     for (int x = place.left; x < place.right; ++x) {
-        for (int y = 0; y < client.bottom; ++y)
+        for (int y = place.top; y < place.bottom; ++y)
             inked += GetPixel(dc, x, y) != GetSysColor(COLOR_BTNFACE);
     }
     EXPECT_GT(inked, 20);
@@ -137,12 +178,17 @@ TEST_F(SetupCheckForm, TheCodeAlwaysShowsWhole) {
     DeleteObject(picture);
     ReleaseDC(nullptr, screen);
 
-    // The mouse over the code says what it is for.
-    RECT shown = place;
+    // A user moves the mouse onto the problems, waits for the tip, then moves on to the code.
+    SetForegroundWindow(dlg->GetSafeHwnd());
+    RECT shown = place, whole;
     MapWindowPoints(line, nullptr, reinterpret_cast<POINT*>(&shown), 2);
-    SetCursorPos((shown.left + shown.right) / 2, (shown.top + shown.bottom) / 2);
-    EXPECT_EQ(Tip(line), "Players whose Kestrine shows the same code will play the same game.");
-    SetCursorPos(0, 0);
+    GetWindowRect(line, &whole);
+    const std::string problems = TipOnceTheMouseRestsAt({whole.left + 20, whole.top + 3}, "");
+    EXPECT_EQ(problems.rfind(first, 0), 0u) << problems;
+    EXPECT_EQ(TipOnceTheMouseRestsAt(
+                  {(shown.left + shown.right) / 2, (shown.top + shown.bottom) / 2}, problems),
+              "Players whose Kestrine shows the same code will play the same game.");
+    MoveMouseTo({0, 0});
 }
 
 // Every box a problem names shows a mark under it, also when it is empty or disabled, in a
@@ -222,7 +268,31 @@ TEST_F(SetupCheckForm, AFirstRunSaysWhatToDo) {
         const size_t first = said.find(". ") + 2;
         return said.rfind("1 problem. ", 0) == 0 ? said.substr(11) : said.substr(first);
     };
+    // The form grows until the guidance shows whole, at 96 DPI on screen; at 144 DPI the same
+    // words laid out in the font and width the form has there.
+    auto readWhole = [this] {
+        EXPECT_EQ(Drawn(), WithoutSpaces(Said()));
+        RECT line, form;
+        GetWindowRect(Item(IDC_SETUP_CHECK), &line);
+        GetClientRect(dlg->GetSafeHwnd(), &form);
+        MapWindowPoints(dlg->GetSafeHwnd(), nullptr, reinterpret_cast<POINT*>(&form), 2);
+        EXPECT_LE(line.bottom, form.bottom);
+        LOGFONTA font{};
+        GetObjectA(HFONT(SendMessageA(Item(IDC_SETUP_CHECK), WM_GETFONT, 0, 0)), sizeof font,
+                   &font);
+        font.lfHeight = font.lfHeight * 144 / 96;
+        HDC dc = CreateCompatibleDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, CreateFontIndirectA(&font));
+        const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+        SIZE size{};
+        GetTextExtentPoint32A(dc, alphabet, 52, &size);
+        const int width = MulDiv(290, (size.cx / 26 + 1) / 2, 4); // the line's 290 dialog units
+        EXPECT_TRUE(LayOutCheckLine(dc, width, CSetupDlg::kMostCheckLines, Said(), Code()).whole);
+        DeleteObject(SelectObject(dc, old));
+        DeleteDC(dc);
+    };
     Open(); // a game folder without scripts.ini: the empty form's own gaps are not counted
+    readWhole();
     EXPECT_EQ(Said().rfind("1 problem. ", 0), 0u);
     EXPECT_EQ(firstProblem(), "Ostravane was not found in " + game.Path() +
                                   ": it has no Assets\\Scripts\\scripts.ini. Check the registry "
@@ -234,11 +304,13 @@ TEST_F(SetupCheckForm, AFirstRunSaysWhatToDo) {
     Open();
     EXPECT_EQ(firstProblem(), "PLAY cannot change " + ScriptsIni() +
                                   ": the file is read-only. Clear Read-only in its Properties.");
+    readWhole();
     SetFileAttributesA(ScriptsIni().c_str(), FILE_ATTRIBUTE_NORMAL);
     Restart();
     GameRegistry::RemoveAll();
     Open();
     EXPECT_EQ(OneBox().text, "Error reading from scripts.ini; code 2."); // as before, too
+    readWhole();
     EXPECT_EQ(firstProblem(), "Ostravane was not found: the registry value Directory of "
                               "HKEY_LOCAL_MACHINE\\Software\\Brellix\\Ostravane is missing. "
                               "Install the game, or see the README.");
