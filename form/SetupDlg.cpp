@@ -412,8 +412,9 @@ void CSetupDlg::OnOK() {
     // Written first, before the option is asked for: a setup without an option still reaches
     // the game's files, as the game's players know it.
     CScriptSettings::SaveFailure failure;
-    if (!theScriptSettings.Save(&failure)) {
-        CheckGameFiles(); // the line then says what keeps PLAY from the game's files
+    const bool saved = theScriptSettings.Save(&failure);
+    CheckGameFiles(); // the line says what keeps PLAY from the game's files, or no longer
+    if (!saved) {
         // "sripts.ini", misspelt: the game's players know the message by these words.
         MessageBox(WithCode(failure.atGameSettings ? "Error saving to gvx.ini; code %d."
                                                    : "Error saving to sripts.ini; code %d.",

@@ -298,6 +298,15 @@ TEST_F(SetupCheckForm, AFirstRunSaysWhatToDo) {
                                   ": it has no Assets\\Scripts\\scripts.ini. Check the registry "
                                   "value Directory of HKEY_LOCAL_MACHINE\\Software\\Brellix\\"
                                   "Ostravane, or see the README.");
+    // Once the game is there, PLAY writes its files and the form gives the room back.
+    RECT grown, now;
+    GetWindowRect(dlg->GetSafeHwnd(), &grown);
+    WriteFileBytes(ScriptsIni(), "[Mul_Kestrine]\r\n");
+    Click(IDOK);
+    EXPECT_EQ(OneBox().text, "You must select a setup option from the dialog!");
+    EXPECT_EQ(Said().find("Ostravane"), std::string::npos) << Said();
+    GetWindowRect(dlg->GetSafeHwnd(), &now);
+    EXPECT_LT(now.bottom - now.top, grown.bottom - grown.top);
     Restart();
     WriteFileBytes(ScriptsIni(), "[Mul_Kestrine]\r\nshipSettings=4\r\n");
     SetFileAttributesA(ScriptsIni().c_str(), FILE_ATTRIBUTE_READONLY);
@@ -305,7 +314,6 @@ TEST_F(SetupCheckForm, AFirstRunSaysWhatToDo) {
     EXPECT_EQ(firstProblem(), "PLAY cannot change " + ScriptsIni() +
                                   ": the file is read-only. Clear Read-only in its Properties.");
     readWhole();
-    SetFileAttributesA(ScriptsIni().c_str(), FILE_ATTRIBUTE_NORMAL);
     Restart();
     GameRegistry::RemoveAll();
     Open();
