@@ -12,6 +12,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -199,18 +200,25 @@ TEST_F(SetupCheckForm, MarksShowOnEmptyAndDisabledBoxes) {
     EXPECT_EQ(Text(A1.posId), "");
     SetForegroundWindow(dlg->GetSafeHwnd());
     RedrawWindow(dlg->GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
-    auto markShown = [this](int id) {
+    auto markRows = [this](int id) { // the bar's height under the box, apart from its frame
         RECT box;
         GetWindowRect(Item(id), &box);
         MapWindowPoints(nullptr, dlg->GetSafeHwnd(), reinterpret_cast<POINT*>(&box), 2);
         HDC dc = GetDC(dlg->GetSafeHwnd());
-        const COLORREF colour = GetPixel(dc, (box.left + box.right) / 2, box.bottom + 2);
+        int rows = GetPixel(dc, (box.left + box.right) / 2, box.bottom) == MarkColour() ? -99 : 0;
+        for (int y = box.bottom + 1; y < box.bottom + 10; ++y)
+            rows += GetPixel(dc, (box.left + box.right) / 2, y) == MarkColour();
         ReleaseDC(dlg->GetSafeHwnd(), dc);
-        return colour == MarkColour();
+        return rows;
     };
-    EXPECT_TRUE(markShown(A1.shipId));
-    EXPECT_TRUE(markShown(A1.posId));
-    EXPECT_FALSE(markShown(P1.shipId));
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    const char* asked = getenv("KESTRINE_TEST_DPI"); // run again at 144 DPI
+    ASSERT_EQ(dpi, asked != nullptr ? atoi(asked) : dpi);
+    EXPECT_EQ(markRows(A1.shipId), MulDiv(2, dpi, 96));
+    EXPECT_EQ(markRows(A1.posId), MulDiv(2, dpi, 96));
+    EXPECT_EQ(markRows(P1.shipId), 0);
     EXPECT_GE(ContrastRatio(MarkColour(), GetSysColor(COLOR_BTNFACE)), 4.5);
 
     // A dark scheme, where red would not stand out: the marks and the marked text still do.
