@@ -83,7 +83,7 @@ void TipMessage(HWND tips, UINT message, TOOLINFOA tool) {
     ::SendMessageA(tips, message, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-// The text a line of the check line is drawn in, and its height.
+// The check line's font, selected for measuring, and the height of a line of its text.
 struct LineFont {
     explicit LineFont(HWND line)
         : line(line), dc(::GetDC(line)),
