@@ -265,9 +265,16 @@ void CSetupDlg::FitCheckLine() {
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     RECT form;
     ::GetWindowRect(m_hWnd, &form);
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, form.right - form.left,
-                   form.bottom - form.top + wanted - height,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int formHeight = form.bottom - form.top + wanted - height;
+    // Grown, the form moves up as far as it must to stay above the screen's foot (a laptop's
+    // screen at 150 % has little room below it).
+    MONITORINFO screen{};
+    screen.cbSize = sizeof screen;
+    if (GetMonitorInfoA(MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST), &screen) &&
+        form.top + formHeight > screen.rcWork.bottom)
+        form.top = std::max(screen.rcWork.top, screen.rcWork.bottom - formHeight);
+    ::SetWindowPos(m_hWnd, nullptr, form.left, form.top, form.right - form.left, formHeight,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
     if (m_hCheckTips != nullptr)
         TipMessage(m_hCheckTips, TTM_NEWTOOLRECTA,
                    Tool(line, kLineTip, nullptr, 0, RECT{0, 0, shown.right - shown.left, wanted}));

@@ -315,6 +315,19 @@ TEST_F(SetupCheckForm, AFirstRunSaysWhatToDo) {
     EXPECT_EQ(Said().find("Ostravane"), std::string::npos) << Said();
     GetWindowRect(dlg->GetSafeHwnd(), &now);
     EXPECT_LT(now.bottom - now.top, grown.bottom - grown.top);
+    // Grown again at the screen's foot, the form moves up to stay on the screen.
+    MONITORINFO screen{};
+    screen.cbSize = sizeof screen;
+    GetMonitorInfoA(MonitorFromWindow(dlg->GetSafeHwnd(), MONITOR_DEFAULTTONEAREST), &screen);
+    const int shrunk = now.bottom - now.top;
+    SetWindowPos(dlg->GetSafeHwnd(), nullptr, now.left, screen.rcWork.bottom - shrunk, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
+    GameRegistry::RemoveAll();
+    Click(IDOK);
+    GetWindowRect(dlg->GetSafeHwnd(), &now);
+    EXPECT_GT(now.bottom - now.top, shrunk);
+    EXPECT_EQ(now.bottom, screen.rcWork.bottom);
+    registry.SetDirectory(game.Path());
     Restart();
     WriteFileBytes(ScriptsIni(), "[Mul_Kestrine]\r\nshipSettings=4\r\n");
     SetFileAttributesA(ScriptsIni().c_str(), FILE_ATTRIBUTE_READONLY);
