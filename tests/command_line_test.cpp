@@ -395,10 +395,17 @@ TEST_F(CommandLine, WordsForWhatWentWrong) {
         EXPECT_EQ(run.exitCode, 2u) << said;
         EXPECT_EQ(run.error, said + "\r\nkestrine.exe /? shows the usage.\r\n");
     }
-    const Outcome device = Kestrine(L"/check CON");
-    EXPECT_EQ(device.exitCode, 3u);
-    EXPECT_EQ(device.error, "Kestrine cannot read a game set from CON: it is a device, not a "
-                            "file.\r\n");
+    // A device is no file, by its name or, for a pipe nobody writes to, once opened: either is
+    // refused before a read could wait for it.
+    HANDLE pipe = CreateNamedPipeA("\\\\.\\pipe\\kestrine-set", PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE,
+                                   1, 0, 0, 0, nullptr);
+    for (const std::string device : {"CON", "\\\\.\\pipe\\kestrine-set"}) {
+        const Outcome run = Kestrine(L"/check " + WideText(device));
+        EXPECT_EQ(run.exitCode, 3u);
+        EXPECT_EQ(run.error, "Kestrine cannot read a game set from " + device +
+                                 ": it is a device, not a file.\r\n");
+    }
+    CloseHandle(pipe);
     const Outcome listed = Kestrine(L"/list");
     EXPECT_EQ(listed.exitCode, 0u);
     EXPECT_EQ(listed.out, "");
