@@ -96,12 +96,6 @@ bool CSetupDlg::OnShareCommand(UINT command) {
     return false;
 }
 
-bool IsTextBox(HWND window) {
-    char kind[16] = {};
-    GetClassNameA(window, kind, sizeof kind);
-    return lstrcmpiA(kind, "Edit") == 0;
-}
-
 // The right-click menu, at the mouse or, from the keyboard (at == -1), under the focused
 // control, with a text box's own entries first.
 void CSetupDlg::ShowShareMenu(LPARAM at) {

@@ -83,15 +83,19 @@ void TipMessage(HWND tips, UINT message, TOOLINFOA tool) {
     ::SendMessageA(tips, message, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+// The height of a line of text in the font selected into `dc`.
+int LineHeight(HDC dc) {
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    return std::max(1, int(metrics.tmHeight));
+}
+
 // The check line's font, selected for measuring, and the height of a line of its text.
 struct LineFont {
     explicit LineFont(HWND line)
         : line(line), dc(::GetDC(line)),
-          old(SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageA(line, WM_GETFONT, 0, 0)))) {
-        TEXTMETRICA metrics{};
-        GetTextMetricsA(dc, &metrics);
-        height = std::max(1, int(metrics.tmHeight));
-    }
+          old(SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageA(line, WM_GETFONT, 0, 0)))),
+          height(LineHeight(dc)) {}
     ~LineFont() {
         SelectObject(dc, old);
         ::ReleaseDC(line, dc);
@@ -99,7 +103,7 @@ struct LineFont {
     HWND line;
     HDC dc;
     HGDIOBJ old;
-    int height = 1;
+    int height;
 };
 
 } // namespace
@@ -292,9 +296,7 @@ void CSetupDlg::DrawCheckLine(const DRAWITEMSTRUCT& item) {
     FillRect(dc, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
-    const int lineHeight = std::max(1, int(metrics.tmHeight));
+    const int lineHeight = LineHeight(dc);
     const RECT& whole = item.rcItem;
     const std::string code = CodeText();
     const CheckLineLayout layout = LayOutCheckLine(

@@ -340,9 +340,7 @@ bool CSetupDlg::PreTranslateMessage(MSG* msg) {
     if (msg->message != WM_KEYDOWN || (msg->wParam != 'Z' && msg->wParam != 'Y') ||
         GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0)
         return false;
-    char kind[16] = {};
-    GetClassNameA(::GetFocus(), kind, sizeof kind);
-    if (lstrcmpiA(kind, "Edit") == 0)
+    if (IsTextBox(::GetFocus()))
         return false;
     if (msg->wParam == 'Z')
         OnUndoLibrary();

@@ -44,6 +44,12 @@ std::string WindowText(HWND hwnd) {
     return text;
 }
 
+bool IsTextBox(HWND hwnd) {
+    char kind[16] = {};
+    GetClassNameA(hwnd, kind, sizeof kind);
+    return lstrcmpiA(kind, "Edit") == 0;
+}
+
 std::string CWnd::GetWindowText() const {
     return WindowText(m_hWnd);
 }

@@ -40,3 +40,5 @@ protected:
 
 // The whole text of any window.
 std::string WindowText(HWND hwnd);
+// Whether the window is a text box: an edit control, or a combo box's edit field.
+bool IsTextBox(HWND hwnd);
